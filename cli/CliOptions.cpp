@@ -1,0 +1,204 @@
+#include "cli/CliOptions.h"
+
+#include <cstring>
+
+#include "job/BoundedCopy.h"
+#include "symbology/Dispatch.h"
+
+namespace diduzozoz::cli {
+
+const char kUsage[] =
+    "usage: diduzozoz-cli --type none|nw7|code39|jan|itf|code128|postal\n"
+    "                     [--code TEXT] [--ref TEXT] [--cd] [--pattern N] [--start L] [--stop L]\n"
+    "                     [--text none|below|above] [--unit N] [--height N]\n"
+    "                     [--margin-x N] [--margin-y N] [-o FILE.png|FILE.svg]\n"
+    "\n"
+    "Runs one Create command headless and writes the exported barcode image.\n"
+    "\n"
+    "  --type T       code type (none = no type chosen)\n"
+    "  --code TEXT    code text, at most 124 bytes (default empty)\n"
+    "  --ref TEXT     postal reference number, at most 15 bytes (default empty)\n"
+    "  --cd           check digit on\n"
+    "  --pattern N    calculation pattern 0..15 (default 1; NW-7 schemes 1..7)\n"
+    "  --start L      NW-7 start letter A..D, or the CODE128 start set A..C (default A)\n"
+    "  --stop L       NW-7 stop letter A..D (default A)\n"
+    "  --text P       human-readable text: none, below or above (default none)\n"
+    "  --unit N       module width in pixels, 1..8 (default 1)\n"
+    "  --height N     bar height in pixels, 1..600 (default 40)\n"
+    "  --margin-x N   left and right margin in pixels, 0..200 (default 10)\n"
+    "  --margin-y N   top and bottom margin in pixels, 0..200 (default 20)\n"
+    "  -o FILE        write the image as PNG (.png) or SVG (.svg)\n"
+    "  --help         show this text\n"
+    "  --version      show the version\n"
+    "\n"
+    "stdout: the status line after the run. stderr: each message the run showed, one a line.\n"
+    "Exit code: 0 a barcode was exported (and written), 1 no barcode, 2 usage error.\n";
+
+namespace {
+
+bool ParseNumber(const std::string& text, int lo, int hi, int& out) {
+    if (text.empty() || text.size() > 9) return false;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+bool EndsWith(const std::string& s, const char* suffix) {
+    const std::size_t n = std::strlen(suffix);
+    if (s.size() < n) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        char c = s[s.size() - n + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != suffix[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ParseResult ParseArguments(const std::vector<std::string>& args) {
+    CliOptions o;
+    std::string startText;
+    std::string stopText;
+    ParseResult result;
+    auto fail = [&](std::string message) {
+        result.error = std::move(message);
+        return result;
+    };
+    struct NumberOption {
+        const char* name;
+        int CliOptions::*member;
+        int lo;
+        int hi;
+    };
+    static constexpr NumberOption kNumbers[] = {
+        {"--pattern", &CliOptions::pattern, 0, 15},
+        {"--unit", &CliOptions::unit, kMinLineUnit, kMaxLineUnit},
+        {"--height", &CliOptions::height, kMinBarHeight, kMaxBarHeight},
+        {"--margin-x", &CliOptions::marginX, kMinMargin, kMaxMargin},
+        {"--margin-y", &CliOptions::marginY, kMinMargin, kMaxMargin},
+    };
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            o.version = true;
+            continue;
+        }
+        if (arg == "--cd") {
+            o.checkDigit = true;
+            continue;
+        }
+        static constexpr const char* kWithValue[] = {
+            "--type",    "--code", "--ref",    "--start",    "--stop",     "--text",
+            "--pattern", "--unit", "--height", "--margin-x", "--margin-y", "-o"};
+        bool known = false;
+        for (const char* name : kWithValue) known = known || arg == name;
+        if (!known) return fail("unknown option: " + arg);
+        if (i + 1 >= args.size()) return fail("missing value for " + arg);
+        const std::string& value = args[++i];
+
+        bool numeric = false;
+        for (const NumberOption& n : kNumbers) {
+            if (arg != n.name) continue;
+            numeric = true;
+            if (!ParseNumber(value, n.lo, n.hi, o.*(n.member))) {
+                return fail(arg + " takes a whole number from " + std::to_string(n.lo) + " to " +
+                            std::to_string(n.hi) + ", not '" + value + "'");
+            }
+        }
+        if (numeric) continue;
+        if (arg == "--type") {
+            o.symbology = SymbologyByCliName(value.c_str());
+            if (o.symbology < 0) return fail("unknown code type: " + value);
+        } else if (arg == "--code") {
+            if (value.size() > static_cast<std::size_t>(kMaxCodeBytes)) {
+                return fail("--code holds at most " + std::to_string(kMaxCodeBytes) +
+                            " bytes, not " + std::to_string(value.size()));
+            }
+            o.code = value;
+        } else if (arg == "--ref") {
+            if (value.size() > static_cast<std::size_t>(kMaxRefNoBytes)) {
+                return fail("--ref holds at most " + std::to_string(kMaxRefNoBytes) +
+                            " bytes, not " + std::to_string(value.size()));
+            }
+            o.ref = value;
+        } else if (arg == "--start") {
+            startText = value;
+        } else if (arg == "--stop") {
+            stopText = value;
+        } else if (arg == "--text") {
+            if (value == "none") {
+                o.textPosition = 0;
+            } else if (value == "below") {
+                o.textPosition = 1;
+            } else if (value == "above") {
+                o.textPosition = 2;
+            } else {
+                return fail("--text takes none, below or above, not '" + value + "'");
+            }
+        } else if (arg == "-o") {
+            if (EndsWith(value, ".png")) {
+                o.format = OutputFormat::kPng;
+            } else if (EndsWith(value, ".svg")) {
+                o.format = OutputFormat::kSvg;
+            } else {
+                return fail("-o needs a file name ending in .png or .svg, not '" + value + "'");
+            }
+            o.output = value;
+        }
+    }
+    if (o.help || o.version) {
+        result.options = o;
+        return result;
+    }
+    if (o.symbology < 0) return fail("--type is required");
+    const char maxStart = o.symbology == kSymbologyCode128 ? 'C' : 'D';
+    auto letter = [&](const std::string& text, char last, char& out) {
+        if (text.empty()) return true;
+        if (text.size() != 1 || text[0] < 'A' || text[0] > last) return false;
+        out = text[0];
+        return true;
+    };
+    if (!letter(startText, maxStart, o.start)) {
+        return fail(std::string("--start takes a letter from A to ") + maxStart + ", not '" +
+                    startText + "'");
+    }
+    if (!letter(stopText, 'D', o.stop))
+        return fail("--stop takes a letter from A to D, not '" + stopText + "'");
+    result.options = o;
+    return result;
+}
+
+void ApplyOptions(const CliOptions& o, BarcodeSettings& s) {
+    s.m_nSymbology = o.symbology < 0 ? 0 : o.symbology;
+    if (int* word = s.OptionWord(s.m_nSymbology)) {
+        *word = (o.checkDigit ? kCheckDigitOn : 0) | (o.pattern & kPatternMask);
+    }
+    const char start[2] = {o.start, 0};
+    const char stop[2] = {o.stop, 0};
+    if (s.m_nSymbology == kSymbologyCode128) {
+        CopyText(s.m_szCode128Start, start);
+    } else {
+        CopyText(s.m_szNW7Start, start);
+    }
+    CopyText(s.m_szNW7Stop, stop);
+    s.m_nTextPosition = o.textPosition;
+    s.m_nLineUnit = o.unit;
+    s.m_nBarHeight = o.height;
+    s.m_nMarginX = o.marginX;
+    s.m_nMarginY = o.marginY;
+    CopyText(s.m_szCode, o.code);
+    CopyText(s.m_szRefNo, o.ref);
+}
+
+}  // namespace diduzozoz::cli

@@ -1,0 +1,45 @@
+// The command line of diduzozoz-cli: parsing and applying it to a job.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "job/BarcodeJob.h"
+
+namespace diduzozoz::cli {
+
+enum class OutputFormat { kNone, kPng, kSvg };
+
+struct CliOptions {
+    int symbology = -1;
+    std::string code;
+    std::string ref;
+    bool checkDigit = false;
+    int pattern = 1;
+    char start = 'A';
+    char stop = 'A';
+    int textPosition = 0;
+    int unit = 1;
+    int height = 40;
+    int marginX = 10;
+    int marginY = 20;
+    std::string output;
+    OutputFormat format = OutputFormat::kNone;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParseResult {
+    std::optional<CliOptions> options;  // empty on a usage error
+    std::string error;                  // one line saying what is wrong
+};
+
+ParseResult ParseArguments(const std::vector<std::string>& args);
+
+// Sets the job's members as the dialog's controls would.
+void ApplyOptions(const CliOptions& options, BarcodeSettings& settings);
+
+extern const char kUsage[];
+
+}  // namespace diduzozoz::cli

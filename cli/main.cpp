@@ -1,0 +1,74 @@
+// diduzozoz-cli: one Create command, headless, to an image file.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "cli/FileOutput.h"
+#include "job/BarcodeJob.h"
+
+namespace {
+
+using namespace diduzozoz;
+
+class CliHost : public JobHost {
+  public:
+    explicit CliHost(const cli::CliOptions& o) : m_options(o) {}
+    void ShowMessage(const std::string& text) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    void RefreshStatus(const std::string&) override {}
+    std::string CodeComboText() override { return m_options.code; }
+    std::string RefNoComboText() override { return m_options.ref; }
+    void ExportToClipboard(const ExportImage& image) override {
+        exported = true;
+        if (m_options.format == cli::OutputFormat::kNone) return;
+        std::string error;
+        written = cli::WriteImageFile(image, m_options.format, m_options.output, error);
+        if (!written) writeError = error;
+    }
+
+    bool exported = false;
+    bool written = false;
+    std::string writeError;
+
+  private:
+    const cli::CliOptions& m_options;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    cli::ParseResult parsed = cli::ParseArguments(args);
+    if (!parsed.options) {
+        std::fprintf(stderr, "diduzozoz-cli: %s (see --help)\n", parsed.error.c_str());
+        return 2;
+    }
+    const cli::CliOptions& o = *parsed.options;
+    if (o.help) {
+        std::fputs(cli::kUsage, stdout);
+        return 0;
+    }
+    if (o.version) {
+        std::printf("diduzozoz-cli %s\n", DIDUZOZOZ_VERSION);
+        return 0;
+    }
+    CliHost host(o);
+    BarcodeJob job(host);
+    cli::ApplyOptions(o, job);
+    job.CreateBarcode();
+    std::printf("%s\n", job.m_strStatus.c_str());
+    std::fflush(stdout);
+    if (!host.writeError.empty()) {
+        std::fprintf(stderr, "diduzozoz-cli: %s\n", host.writeError.c_str());
+        return 1;
+    }
+    if (!host.exported) return 1;
+    return 0;
+}

@@ -1,0 +1,135 @@
+// Every text a user can see, in one place, UTF-8, exactly as the program shows it.
+// Formats keep their printf form; callers fill them through FormatText().
+#pragma once
+
+#include <string>
+
+namespace diduzozoz::str {
+
+// --- Create command: status line and refusals -------------------------------------------------
+inline constexpr char kChooseType[] = "コード種別を選んでください";
+inline constexpr char kChoosePattern[] = "計算パターンを選択してください";
+inline constexpr char kNw7Code[] = "NW-7用のコードを入力してください";
+inline constexpr char kCode39Code[] = "CODE39用のコードを入力してください";
+inline constexpr char kDigitsOnly[] = "０～９の数字で無いのでバーコードの生成はできません";
+inline constexpr char kJanLength[] = "JANコードはチェックデジットを1桁とるため１２桁です";
+inline constexpr char kCode128SetA[] = "space ～ _ の文字で無いのでバーコードの生成はできません";
+inline constexpr char kCode128SetB[] = "space ～ ~ の文字で無いのでバーコードの生成はできません";
+inline constexpr char kCode128SetC[] = "０ ～ ９ の文字で無いのでバーコードの生成はできません";
+inline constexpr char kPostalLength[] = "郵便コードは７桁です";
+inline constexpr char kRefNoLength[] = "整理番号は０から１３桁です";
+
+// Refusals of settings that the dialog's controls cannot produce but other callers can.
+inline constexpr char kGeometryRange[] =
+    "線単位・高さ・余白が範囲外なのでバーコードの生成はできません";
+inline constexpr char kStartStopLetter[] =
+    "スタート／ストップ文字が正しくないのでバーコードの生成はできません";
+inline constexpr char kCodeTooLong[] = "コードが長すぎるのでバーコードの生成はできません";
+
+// --- Renderers -------------------------------------------------------------------------------
+inline constexpr char kStatusMade[] = "データ[　%s　]の形で作成しました";
+inline constexpr char kStatusMadeCode128[] =
+    "スタートコード：%s   データ[　%s　]の形で作成しました";
+// Written instead of kStatusMade when a drawing had to stop before it was complete.
+inline constexpr char kStatusIncomplete[] = "データ[　%s　]のバーコードは作成できませんでした";
+
+// --- Check-digit schemes ---------------------------------------------------------------------
+inline constexpr char kCdDigitsOnly[] = "０～９の数字で無いのでチェックデジットは付加できません";
+inline constexpr char kCdMod11Length[] = "モジュラス１１は６桁以上必要です";
+inline constexpr char kCdWeightedMod11Length[] = "加重モジュラス１１は１２桁以下です";
+inline constexpr char kCdWeightedMod11Digits[] =
+    "加重モジュラス１１は０～９の数字で無いのでチェックデジットは付加できません";
+
+// --- Calculation pattern items (the digit before the point is the pattern number) ------------
+inline constexpr const char* kNw7Patterns[7] = {
+    "1. モジュラス１０／２ウエイト",
+    "2. モジュラス１０／３ウエイト",
+    "3. モジュラス１１ウエイト",
+    "4. モジュラス１６ウエイト",
+    "5. ７チェックDR",
+    "6. 加重モジュラス１１",
+    "7. ルーンズ",
+};
+inline constexpr char kCode39Pattern[] = "1. モジュラス４３ウエイト";
+inline constexpr char kJanPattern[] = "1. モジュラス１０／３ウエイト";
+inline constexpr char kItfPattern[] = "1.モジュラス１０／３ウエイト";
+inline constexpr char kCode128Pattern[] = "1.モジュラス１０３ウエイト";
+inline constexpr char kPostalPattern[] = "1. 郵便コードモジュラス";
+inline constexpr const char* kStartStopLetters[4] = {"A", "B", "C", "D"};
+inline constexpr const char* kCode128StartSets[3] = {"A", "B", "C"};
+inline constexpr const char* kLineUnits[3] = {"1 ピクセル", "2 ピクセル", "3 ピクセル"};
+
+// --- Option handlers: status formats ---------------------------------------------------------
+inline constexpr const char* kTypeSelected[7] = {
+    "",
+    "NW-7が選択されました[%d] CODE:%s",
+    "CODE39が選択されました[%d] CODE:%s",
+    "JANが選択されました[%d] CODE:%s",
+    "ITFが選択されました[%d] CODE:%s",
+    "CODE128が選択されました[%d] CODE:%s",
+    "〒（郵便番号）が選択されました[%d] CODE:%s",
+};
+inline constexpr char kCheckDigitStatus[] = "Check Digit の有無：[ %02x ]（１X：有　０X：無）";
+inline constexpr char kPatternStatus[] = "「 %s 」の選択：[ %02x ]";
+inline constexpr char kTextBelowStatus[] = "文字列を下に付加：[ %d ]（１：有　０：無）";
+inline constexpr char kTextAboveStatus[] = "文字列を上に付加：[ %d ]（２：有　０：無）";
+inline constexpr char kLineUnitStatus[] = "選択：%s PIX ：%d";
+inline constexpr char kSpinStatus[] = "選択：%d";
+inline constexpr char kHeightRange[] = "高さは、範囲外です";
+inline constexpr char kMarginXRange[] = "左右の空白は、範囲外です";
+inline constexpr char kMarginYRange[] = "上下の空白は、範囲外です";
+
+// --- Code list files -------------------------------------------------------------------------
+inline constexpr char kCodeListFile[] = "DiDuzozoz.ini";
+inline constexpr char kRefNoListFile[] = "ViVederuvida.ini";
+inline constexpr char kCodeListOpenFailed[] =
+    "初期化の読み込みファイル[DiDuzozoz.ini]をオープンできません。";
+inline constexpr char kRefNoListOpenFailed[] =
+    "初期化の読み込みファイル[ViVederuvida.ini]をオープンできません。";
+
+// --- Dialog template -------------------------------------------------------------------------
+inline constexpr char kDialogTitle[] = "DiDuzozoz（V　２．０１）";
+inline constexpr char kDialogFont[] = "ＭＳ Ｐゴシック";
+inline constexpr char kAboutTitle[] = "DiDuzozozのﾊﾞｰｼﾞｮﾝ情報";
+inline constexpr char kAboutText[] = "";
+inline constexpr char kAboutMenuItem[] = "DiDuzozoz のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+inline constexpr char kOk[] = "OK";
+inline constexpr char kGroupInput[] = "入力コード";
+inline constexpr char kLabelCode[] = "入力コード番号（又は郵便番号）";
+inline constexpr char kButtonCreate[] = "作成";
+inline constexpr char kLabelRefNo[] = "整理番号(〒）";
+inline constexpr char kGroupType[] = "コード種別";
+inline constexpr char kLabelPattern[] = "計算パターン";
+inline constexpr char kRadioNw7[] = "NW-７";
+inline constexpr char kRadioCode39[] = "CODE39";
+inline constexpr char kRadioJan[] = "JAN";
+inline constexpr char kRadioItf[] = "ITF";
+inline constexpr char kRadioCode128[] = "CODE128";
+inline constexpr char kRadioPostal[] = "〒";
+inline constexpr char kCheckCd[] = "CD";
+inline constexpr char kLabelStart[] = "スタート";
+inline constexpr char kLabelStop[] = "ストップ";
+inline constexpr char kLabelCode39Start[] = " スタート：＊";
+inline constexpr char kLabelCode39Stop[] = " ストップ：＊";
+inline constexpr char kLabelJanBars[] = "レフト、センター、ライトバー";
+inline constexpr char kLabelItfBars[] = "ITFスタート、ストップバー";
+inline constexpr char kLabelStopBar[] = "ストップバー";
+inline constexpr char kLabelPostalBars[] = "〒スタート、ストップバー";
+inline constexpr char kGroupShape[] = "バーコード形状";
+inline constexpr char kCheckTextAbove[] = "文字印刷(上)";
+inline constexpr char kCheckTextBelow[] = "文字印刷(下)";
+inline constexpr char kLabelHeight[] = "高さ（上下）";
+inline constexpr char kLabelMarginX[] = "余白（左右）";
+inline constexpr char kLabelLineUnit[] = "線単位";
+inline constexpr char kLabelMarginY[] = "余白（上下）";
+inline constexpr char kButtonExit[] = "終了";
+inline constexpr char kLabelStatus[] = "状態：";
+
+}  // namespace diduzozoz::str
+
+namespace diduzozoz {
+
+// snprintf into a std::string; the formats above are the only ones passed.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace diduzozoz

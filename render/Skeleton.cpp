@@ -1,0 +1,80 @@
+#include "render/Skeleton.h"
+
+#include "job/BoundedCopy.h"
+#include "job/Strings.h"
+#include "render/DisplayText.h"
+
+namespace diduzozoz {
+
+void DrawModule(BarcodeJob& job, int colour, int x, int yTop) {
+    const int unit = job.m_nLineUnit;
+    const int top = job.m_nMarginY;
+    const int bottom = job.m_nMarginY + job.m_nBarHeight;
+    job.m_canvas.DrawLine(kWhite, unit, x, yTop, x, top);
+    job.m_canvas.DrawLine(colour, unit, x, top, x, bottom);
+    job.m_canvas.DrawLine(kWhite, unit, x, bottom, x, job.m_nBarHeight + 2 * job.m_nMarginY);
+}
+
+void DrawCaption(BarcodeJob& job, int x) {
+    int y = 0;
+    if (job.m_nTextPosition == 1) {
+        y = job.m_nMarginY + job.m_nBarHeight;
+    } else if (job.m_nTextPosition == 2) {
+        y = job.m_nMarginY - 18;
+    } else {
+        return;
+    }
+    job.m_canvas.DrawText(x + 20, y, TextView(job.m_szDataText));
+}
+
+SkeletonRenderer::SkeletonRenderer(BarcodeJob& job) : m_job(job) {
+    const int h = job.TotalHeight();
+    m_x = 2;
+    while (m_x - 2 < job.m_nMarginX) {
+        job.m_canvas.DrawLine(kWhite, 1, m_x, kYTop, m_x, h);
+        ++m_x;
+    }
+    m_textX = m_x - 4;
+}
+
+void SkeletonRenderer::Module(int colour) {
+    DrawModule(m_job, colour, m_x, kYTop);
+    m_x += m_job.m_nLineUnit;
+}
+
+void SkeletonRenderer::Modules(const char* pattern) {
+    for (const char* p = pattern; *p; ++p) Module(ModuleColour(*p));
+}
+
+bool SkeletonRenderer::Slot(int slot) {
+    const char* pattern = m_job.m_patternTable.Slot(slot);
+    if (!pattern || !*pattern) return false;
+    Modules(pattern);
+    return true;
+}
+
+void SkeletonRenderer::Complete(Finish how) {
+    const int unit = m_job.m_nLineUnit;
+    const int h = m_job.TotalHeight();
+    const int xEnd = m_x - unit;
+    int x = how.marginAfterLast ? xEnd + unit : xEnd;
+    for (int i = 0; i < m_job.m_nMarginX; ++i, ++x) {
+        m_job.m_canvas.DrawLine(kWhite, 1, x, kYTop, x, h);
+    }
+    const int w = x;
+    DrawCaption(m_job, m_textX - how.captionDx);
+    const int top = m_job.m_nMarginY;
+    const int bottom = m_job.m_nMarginY + m_job.m_nBarHeight;
+    m_job.m_canvas.DrawLine(kWhite, 2, m_textX, top, xEnd, top);
+    m_job.m_canvas.DrawLine(kWhite, 2, m_textX, bottom, xEnd, bottom);
+    m_job.RequestRepaint();
+    m_job.Export(w, h);
+}
+
+void SkeletonRenderer::Stop() {
+    m_job.SetStatus(
+        FormatText(str::kStatusIncomplete, DisplayText(TextView(m_job.m_szDataText)).c_str()));
+    m_job.RequestRepaint();
+}
+
+}  // namespace diduzozoz

@@ -1,0 +1,58 @@
+// NW-7 (Codabar) encoding and renderer.
+#include "symbology/Nw7.h"
+
+#include <cstring>
+#include <string>
+
+#include "job/BoundedCopy.h"
+#include "job/Strings.h"
+#include "render/DisplayText.h"
+#include "render/Skeleton.h"
+
+namespace diduzozoz {
+namespace {
+
+// Codabar character patterns (wide:narrow 2:1), each ending with its one-module gap.
+constexpr ModulePattern NW7_PATTERNS[] = {
+    "1010100110",  "1010110010",  "1010010110",  "1100101010",  "1011010010",
+    "1101010010",  "1001010110",  "1001011010",  "1001101010",  "1101001010",
+    "1010011010",  "1011001010",  "11010110110", "11011010110", "11011011010",
+    "10110110110", "10110010010", "10010010110", "10100100110", "10100110010",
+};
+static_assert(std::size(NW7_PATTERNS) == sizeof kNw7CharSet - 1);
+
+}  // namespace
+
+int Nw7CharIndex(char c) {
+    if (c == 0) return -1;
+    const char* p = std::strchr(kNw7CharSet, c);
+    return p ? static_cast<int>(p - kNw7CharSet) : -1;
+}
+
+char Nw7CharAt(int index) {
+    return index >= 0 && index < 20 ? kNw7CharSet[index] : static_cast<char>(0xFF);
+}
+
+void BuildNw7Table(PatternTable& table) {
+    table.Fill(NW7_PATTERNS, 20);
+}
+
+void RenderNw7(BarcodeJob& job) {
+    std::string data(TextView(job.m_szNW7Start));
+    data += TextView(job.m_szCode);
+    data += TextView(job.m_szNW7Stop);
+    job.SetDataText(data);
+    job.SetStatus(FormatText(str::kStatusMade, DisplayText(TextView(job.m_szDataText)).c_str()));
+    BuildNw7Table(job.m_patternTable);
+
+    SkeletonRenderer r(job);
+    for (char c : TextView(job.m_szDataText)) {
+        if (!r.Slot(Nw7CharIndex(c))) {
+            r.Stop();
+            return;
+        }
+    }
+    r.Complete();
+}
+
+}  // namespace diduzozoz
