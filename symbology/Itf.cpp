@@ -1,15 +1,72 @@
-// ITF encoding and renderer.
+// ITF: the digits framed by start "S" and stop "E", their patterns, the check digit and the
+// renderer. Every digit stands on its own with one-module spaces; digits are not interleaved.
 #include "symbology/Itf.h"
 
-namespace diduzozoz {
+#include <cstring>
+#include <iterator>
+#include <string>
 
-int ItfCharIndex(char) {
-    return -1;
+#include "job/BoundedCopy.h"
+#include "job/Strings.h"
+#include "render/DisplayText.h"
+#include "render/Skeleton.h"
+#include "symbology/Nw7.h"
+
+namespace diduzozoz {
+namespace {
+
+// Digits: the five bar widths of the 2 of 5 code (weights 1, 2, 4, 7 and parity, as in
+// ISO/IEC 16390), a wide bar two modules, every bar followed by a one-module space. Start and
+// stop: the narrow-narrow start and wide-narrow stop bars of ITF, each framed by spaces.
+constexpr ModulePattern ITF_PATTERNS[] = {
+    "101011011010", "110101010110", "101101010110", "110110101010", "101011010110",
+    "110101101010", "101101101010", "101010110110", "110101011010", "101101011010",
+    "01010",  // S
+    "11010",  // E
+};
+static_assert(std::size(ITF_PATTERNS) == sizeof kItfCharSet - 1);
+
+constexpr int kItfSetSize = static_cast<int>(sizeof kItfCharSet - 1);
+
+}  // namespace
+
+int ItfCharIndex(char c) {
+    if (c == 0) return -1;
+    const char* p = std::strchr(kItfCharSet, c);
+    return p ? static_cast<int>(p - kItfCharSet) : -1;
 }
+
 void BuildItfTable(PatternTable& table) {
-    table.Clear();
+    table.Fill(ITF_PATTERNS, kItfSetSize);
 }
-void ItfCheckDigit(BarcodeJob&) {}
-void RenderItf(BarcodeJob&) {}
+
+void ItfCheckDigit(BarcodeJob& job) {
+    if ((job.m_nCdItf & kCheckDigitOnMask) == 0) return;
+    if ((job.m_nCdItf & kPatternMask) == 1) CheckMod10W3(job);
+}
+
+void RenderItf(BarcodeJob& job) {
+    std::string data = "S";
+    data += TextView(job.m_szCode);
+    data += 'E';
+    job.SetDataText(data);
+    // The start and stop characters are bars only; the status names the digits.
+    job.SetStatus(FormatText(str::kStatusMade, DisplayText(TextView(job.m_szCode)).c_str()));
+    BuildItfTable(job.m_patternTable);
+
+    SkeletonRenderer r(job);
+    for (char c : TextView(job.m_szDataText)) {
+        if (!r.Slot(ItfCharIndex(c))) {
+            r.Stop();
+            return;
+        }
+    }
+    // The caption shows the digits with a blank where the start and stop stand.
+    if (const std::size_t len = TextLength(job.m_szDataText); len >= 2) {
+        job.m_szDataText[0] = ' ';
+        job.m_szDataText[len - 1] = ' ';
+    }
+    r.Complete();
+}
 
 }  // namespace diduzozoz

@@ -1,21 +1,121 @@
-// JAN encoding and renderer.
+// JAN (EAN-13): digit lookup, the odd, even and right tables, the parity rows, the check digit
+// and the renderer.
 #include "symbology/Jan.h"
 
+#include <iterator>
+#include <string_view>
+
+#include "job/BoundedCopy.h"
+#include "job/Strings.h"
+#include "render/DisplayText.h"
+#include "render/Skeleton.h"
+#include "symbology/Nw7.h"
+
 namespace diduzozoz {
+namespace {
+
+// EAN-13 digit patterns (ISO/IEC 15420): L (odd), G (even) and R sets, 7 modules each. The
+// renderer ends every drawn element with a space, so the left-hand patterns are held rotated
+// by one module: their leading space is drawn after them, where it opens the next element.
+constexpr ModulePattern JAN_ODD_PATTERNS[] = {
+    "0011010", "0110010", "0100110", "1111010", "1000110",
+    "1100010", "1011110", "1110110", "1101110", "0010110",
+};
+constexpr ModulePattern JAN_EVEN_PATTERNS[] = {
+    "1001110", "1100110", "0110110", "1000010", "0111010",
+    "1110010", "0001010", "0100010", "0010010", "0101110",
+};
+constexpr ModulePattern JAN_RIGHT_PATTERNS[] = {
+    "1110010", "1100110", "1101100", "1000010", "1011100",
+    "1001110", "1010000", "1000100", "1001000", "1110100",
+};
+static_assert(std::size(JAN_ODD_PATTERNS) == 10);
+static_assert(std::size(JAN_EVEN_PATTERNS) == 10);
+static_assert(std::size(JAN_RIGHT_PATTERNS) == 10);
+
+// The first digit of an EAN-13 code is carried by the parities of the six left characters.
+constexpr const char* JAN_PARITY_ROWS[] = {
+    "OOOOOO", "OOEOEE", "OOEEOE", "OOEEEO", "OEOOEE",
+    "OEEOOE", "OEEEOO", "OEOEOE", "OEOEEO", "OEEOEO",
+};
+static_assert(std::size(JAN_PARITY_ROWS) == 10);
+
+constexpr int kLeftChars = 6;
+
+// Guards are bar, space, bar, space; the right guard's last space is the symbol's end.
+void Guard(SkeletonRenderer& r) {
+    r.Module(kBlack);
+    r.Module(kWhite);
+    r.Module(kBlack);
+    r.Module(kWhite);
+}
+
+}  // namespace
 
 int JanCharIndex(char c) {
     return c >= '0' && c <= '9' ? c - '0' : -1;
 }
+
 void BuildJanOddTable(PatternTable& table) {
-    table.Clear();
+    table.Fill(JAN_ODD_PATTERNS, 10);
 }
+
 void BuildJanEvenTable(PatternTable& table) {
-    table.Clear();
+    table.Fill(JAN_EVEN_PATTERNS, 10);
 }
+
 void BuildJanRightTable(PatternTable& table) {
-    table.Clear();
+    table.Fill(JAN_RIGHT_PATTERNS, 10);
 }
-void JanCheckDigit(BarcodeJob&) {}
-void RenderJan(BarcodeJob&) {}
+
+void JanCheckDigit(BarcodeJob& job) {
+    if ((job.m_nCdJan & kCheckDigitOnMask) == 0) return;
+    if ((job.m_nCdJan & kPatternMask) == 1) CheckMod10W3(job);
+}
+
+void RenderJan(BarcodeJob& job) {
+    job.SetDataText(TextView(job.m_szCode));
+    job.SetStatus(FormatText(str::kStatusMade, DisplayText(TextView(job.m_szCode)).c_str()));
+    const std::string_view code = TextView(job.m_szDataText);
+
+    SkeletonRenderer r(job);
+    const int first = code.empty() ? -1 : JanCharIndex(code[0]);
+    if (first < 0) {
+        r.Stop();
+        return;
+    }
+    Guard(r);
+
+    // Left half: the table changes only where the parity row does.
+    const char* row = JAN_PARITY_ROWS[first];
+    char table = 0;
+    std::size_t i = 1;
+    for (int place = 0; place < kLeftChars && i < code.size(); ++place, ++i) {
+        if (row[place] != table) {
+            table = row[place];
+            if (table == 'O') {
+                BuildJanOddTable(job.m_patternTable);
+            } else {
+                BuildJanEvenTable(job.m_patternTable);
+            }
+        }
+        if (!r.Slot(JanCharIndex(code[i]))) {
+            r.Stop();
+            return;
+        }
+    }
+    Guard(r);
+
+    BuildJanRightTable(job.m_patternTable);
+    for (; i < code.size(); ++i) {
+        if (!r.Slot(JanCharIndex(code[i]))) {
+            r.Stop();
+            return;
+        }
+    }
+    Guard(r);
+
+    r.Complete({.captionDx = 15});
+}
 
 }  // namespace diduzozoz
