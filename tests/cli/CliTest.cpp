@@ -1,1 +1,209 @@
+// diduzozoz-cli run as a process: status line, messages, exit codes and the files it writes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <png.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "job/Strings.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace str = diduzozoz::str;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    const fs::path dir = fs::temp_directory_path() / ("cli_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string outPath = (dir / "stdout").string();
+    const std::string errPath = (dir / "stderr").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    std::vector<std::string> all = {DIDUZOZOZ_CLI};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    CliRun run;
+    if (posix_spawn(&pid, DIDUZOZOZ_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = ReadFile(outPath);
+    run.err = ReadFile(errPath);
+    return run;
+}
+
+struct Png {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;
+};
+
+Png ReadPng(const fs::path& p) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    Png out;
+    if (!png_image_begin_read_from_file(&image, p.c_str())) return out;
+    image.format = PNG_FORMAT_RGB;
+    out.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) return {};
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    return out;
+}
+
+class Cli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("cli_files_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    fs::path dir;
+};
+
+TEST_F(Cli, Nw7ExampleWritesTheExportAsPng) {
+    const fs::path png = dir / "a12a.png";
+    const CliRun run = RunCli({"--type", "nw7", "--code", "12", "-o", png.string()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "データ[　A12A　]の形で作成しました\n");
+    EXPECT_EQ(run.err, "");
+    const Png img = ReadPng(png);
+    ASSERT_EQ(img.width, 63);
+    ASSERT_EQ(img.height, 80);
+    auto pixel = [&](int x, int y) { return img.rgb[3 * (y * img.width + x)]; };
+    for (std::uint8_t v : img.rgb) ASSERT_TRUE(v == 0 || v == 255);
+    EXPECT_EQ(pixel(11, 40), 255);
+    EXPECT_EQ(pixel(12, 40), 0);  // the bars start at column 12
+    EXPECT_EQ(pixel(13, 40), 255);
+    EXPECT_EQ(pixel(12, 0), 255);
+}
+
+TEST_F(Cli, OutcomesTable) {
+    struct Row {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out;
+        std::string err;
+    } rows[] = {
+        {{"--type", "none"}, 1, std::string(str::kChooseType) + "\n", ""},
+        {{"--type", "jan", "--code", "4901234567894"},
+         1,
+         "\n",
+         std::string(str::kJanLength) + "\n"},
+        {{"--type", "code39", "--code", "abc"}, 1, "\n", std::string(str::kCode39Code) + "\n"},
+        {{"--type", "nw7", "--pattern", "0"}, 1, "\n", std::string(str::kChoosePattern) + "\n"},
+        // A refused check digit is a message, and the barcode is still made.
+        {{"--type", "nw7", "--code", "12", "--cd", "--pattern", "3"},
+         0,
+         "データ[　A12A　]の形で作成しました\n",
+         std::string(str::kCdMod11Length) + "\n"},
+        {{"--type", "nw7", "--code", "12", "--cd", "--start", "B", "--stop", "D"},
+         0,
+         "データ[　B125D　]の形で作成しました\n",
+         ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args[1]);
+        const CliRun run = RunCli(row.args);
+        EXPECT_EQ(run.exitCode, row.exitCode);
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_EQ(run.err, row.err);
+    }
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwoAndOneLine) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--type"},
+        {"--type", "qr"},
+        {"--type", "nw7", "--frobnicate"},
+        {"--type", "nw7", "--unit", "0"},
+        {"--type", "nw7", "--unit", "abc"},
+        {"--type", "nw7", "--unit", "+2"},
+        {"--type", "nw7", "--height", "99999999999999"},
+        {"--type", "nw7", "--margin-x", "-1"},
+        {"--type", "nw7", "--pattern", "16"},
+        {"--type", "nw7", "--start", "E"},
+        {"--type", "nw7", "--stop", "AB"},
+        {"--type", "code128", "--start", "D"},
+        {"--type", "nw7", "--text", "left"},
+        {"--type", "nw7", "-o", "out.bmp"},
+        {"--type", "nw7", "--code", std::string(125, '1')},
+        {"--type", "postal", "--ref", std::string(16, '1')},
+    };
+    for (const auto& args : cases) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        ASSERT_FALSE(run.err.empty());
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;  // exactly one line
+        EXPECT_EQ(run.err.rfind("diduzozoz-cli: ", 0), 0u) << run.err;
+    }
+    // The limits are stated in the message.
+    EXPECT_NE(RunCli({"--type", "nw7", "--code", std::string(125, '1')}).err.find("124"),
+              std::string::npos);
+}
+
+TEST_F(Cli, SvgAndHelpAndVersion) {
+    const fs::path svg = dir / "b.svg";
+    EXPECT_EQ(RunCli({"--type", "nw7", "--code", "1", "-o", svg.string()}).exitCode, 0);
+    const std::string text = ReadFile(svg);
+    EXPECT_EQ(text.rfind("<?xml", 0), 0u);
+    EXPECT_NE(text.find("width=\"53\" height=\"80\""), std::string::npos);
+    const CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--margin-y"), std::string::npos);
+    const CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("diduzozoz-cli ", 0), 0u);
+}
+
+TEST_F(Cli, UnwritableOutputLeavesNoFileBehind) {
+    const fs::path missing = dir / "no-such-folder" / "x.png";
+    const CliRun run = RunCli({"--type", "nw7", "--code", "12", "-o", missing.string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("cannot write"), std::string::npos);
+    EXPECT_FALSE(fs::exists(missing));
+    // A refused run does not touch an existing file.
+    const fs::path existing = dir / "keep.png";
+    std::ofstream(existing) << "old";
+    EXPECT_EQ(RunCli({"--type", "jan", "--code", "1", "-o", existing.string()}).exitCode, 1);
+    EXPECT_EQ(ReadFile(existing), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
+              1);  // no temp files
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the normal and the sanitizer configuration warning-free,
+# and runs the whole test suite in both.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+
+# Formatting is part of the build's hygiene.
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+for preset in default asan; do
+  dir=build; [ "$preset" = asan ] && dir=build-asan
+  cmake --preset "$preset" -DDIDUZOZOZ_WERROR=ON >/dev/null
+  cmake --build "$dir"
+  (cd "$dir" && ctest --output-on-failure -j2)
+done
