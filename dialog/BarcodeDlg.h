@@ -1,0 +1,130 @@
+// The main dialog: the controls of template 102, their handlers, the code list files, and
+// the Qt side of the job's host (message boxes, status line, preview, clipboard).
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "job/BarcodeJob.h"
+
+class QAction;
+class QComboBox;
+class QMessageBox;
+class QLineEdit;
+
+namespace diduzozoz {
+
+class CPreview;
+class CSpinButton;
+
+// The dialog's ways out to the desktop; tests replace them to watch and dismiss.
+struct DialogHooks {
+    // Shows one modal message and returns when it is dismissed. Default: MessageBoxFor().exec().
+    std::function<void(const QString& text)> showMessage;
+    // The default system sound. Default: QApplication::beep().
+    std::function<void()> beep;
+    // Hands an exported image to other programs. Default: the system clipboard.
+    std::function<void(const QImage& image)> setClipboardImage;
+};
+
+// A message box as the program shows them: modal, no icon, one OK button, titled with the
+// executable's name.
+std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text);
+
+// The application icon, 32 x 32 and 16 x 16.
+QIcon AppIcon();
+
+// The two-colour image handed to other programs: pure black on pure white.
+QImage ToQImage(const ExportImage& image);
+
+class CBarcodeDlg : public QDialog, public JobHost {
+    Q_OBJECT
+
+  public:
+    // What started a run of the Create command.
+    enum class Occasion { kButton, kPaint, kSpin };
+
+    explicit CBarcodeDlg(DialogHooks hooks = {}, QWidget* parent = nullptr);
+    ~CBarcodeDlg() override;
+
+    BarcodeJob& Job() { return m_job; }
+    // The control with this template id, e.g. Control<QComboBox>(1053).
+    template <class T>
+    T* Control(int id) const {
+        return findChild<T*>(QString::number(id));
+    }
+    QAction* AboutAction() const { return m_aboutAction; }
+    void OpenAboutBox();
+    // Runs of the Create command so far, by any occasion.
+    int CreateRuns() const { return m_createRuns; }
+
+    // A paint-like occasion (shown, exposed, restored): runs the Create command once the
+    // current event is done; repeats before then are one run.
+    void QueuePaintCreate();
+
+    // JobHost
+    void ShowMessage(const std::string& text) override;
+    void RefreshStatus(const std::string& status) override;
+    std::string CodeComboText() override;
+    std::string RefNoComboText() override;
+    void RequestRepaint() override;
+    void ExportToClipboard(const ExportImage& image) override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void BuildControls();
+    void OnInitDialog();
+    void ReadCodeList(const char* fileName, const char* failMessage, QComboBox* combo,
+                      std::size_t lineLimit, std::size_t memberLimit, char* member,
+                      std::size_t memberSize);
+    void FillOptionCombos();
+    void UpdateControlStates();
+    void RunCreate(Occasion occasion);
+    void ShowMessageBox(const QString& text);
+    void Beep();
+    void SetStatus(const std::string& text);
+    // A user action changed something: messages of paint-started runs may show again.
+    void NoteUserChange();
+
+    // Handlers
+    void OnSelectType(int symbology);
+    void OnCheckDigit(int symbology);
+    void OnPattern(int symbology, int index);
+    void OnStartStop(int id, int index);
+    void OnTextBelow();
+    void OnTextAbove();
+    void OnLineUnit(int index);
+    void OnSpinDelta(int id, int pos, int delta);
+    void OnCodeEdited(const QString& text);
+    void OnCodeSelected(int index);
+    void OnRefNoEdited(const QString& text);
+    void OnRefNoSelected(int index);
+
+    DialogHooks m_hooks;
+    BarcodeJob m_job{*this};
+    CPreview* m_preview = nullptr;
+    QLineEdit* m_status = nullptr;
+    QAction* m_aboutAction = nullptr;
+
+    int m_createRuns = 0;
+    bool m_inCreate = false;
+    bool m_createQueued = false;
+    bool m_createPending = false;  // asked for while a run was going on
+    Occasion m_occasion = Occasion::kButton;
+    // Messages shown since the last user action. A paint-started run does not show one of
+    // them again: the box itself uncovers the dialog, which would start the same run and the
+    // same box without end.
+    std::set<std::string> m_shownSinceChange;
+};
+
+}  // namespace diduzozoz

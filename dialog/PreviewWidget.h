@@ -1,0 +1,28 @@
+// The preview frame: shows the top-left part of the job's canvas, one canvas pixel to one
+// device pixel. It only paints what it is given; it never starts a drawing itself.
+#pragma once
+
+#include <QFrame>
+
+namespace diduzozoz {
+
+class BarCanvas;
+
+class CPreview : public QFrame {
+    Q_OBJECT
+
+  public:
+    explicit CPreview(const BarCanvas& canvas, QWidget* parent = nullptr);
+
+    // What the preview shows: its client area size in device pixels, white where the canvas
+    // holds nothing.
+    QImage Snapshot() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const BarCanvas& m_canvas;
+};
+
+}  // namespace diduzozoz
