@@ -1,0 +1,118 @@
+// Fuzz target: the Create command with every setting taken from the input, including values
+// no control of the dialog can produce. Checks the job's invariants after every run.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "job/BarcodeJob.h"
+#include "job/BoundedCopy.h"
+
+namespace {
+
+using namespace diduzozoz;
+
+class FuzzHost : public JobHost {
+  public:
+    void ShowMessage(const std::string& text) override {
+        if (text.empty()) std::abort();
+        ++messages;
+    }
+    void RefreshStatus(const std::string&) override {}
+    std::string CodeComboText() override { return codeCombo; }
+    std::string RefNoComboText() override { return refCombo; }
+    void ExportToClipboard(const ExportImage& image) override {
+        ++exports;
+        width = image.width;
+        height = image.height;
+        if (image.pixels.size() != static_cast<std::size_t>(image.width) * image.height)
+            std::abort();
+        for (std::uint8_t p : image.pixels) {
+            if (p > 1) std::abort();  // two colours only
+        }
+    }
+    std::string codeCombo;
+    std::string refCombo;
+    int messages = 0;
+    int exports = 0;
+    int width = 0;
+    int height = 0;
+};
+
+#define Check(ok)                                                                     \
+    do {                                                                              \
+        if (!(ok)) {                                                                  \
+            std::fprintf(stderr, "invariant broken at line %d: %s\n", __LINE__, #ok); \
+            std::abort();                                                             \
+        }                                                                             \
+    } while (0)
+
+bool CanvasIsWhite(const BarCanvas& canvas) {
+    for (int y = 0; y < canvas.UsedHeight(); ++y) {
+        const std::uint8_t* row = canvas.Row(y);
+        for (int x = 0; x < canvas.UsedWidth(); ++x) {
+            if (row[x]) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider in(data, size);
+    FuzzHost host;
+    BarcodeJob job(host);
+    // Several runs on one job, as the dialog makes them, so state carried between runs
+    // (the postal check value, the canvas, the pattern table) is exercised too.
+    const int runs = in.ConsumeIntegralInRange(1, 4);
+    for (int run = 0; run < runs && in.remaining_bytes() > 0; ++run) {
+        job.m_nSymbology = in.ConsumeIntegralInRange(-2, 8);
+        for (int type = 1; type <= 6; ++type) {
+            if (in.ConsumeBool())
+                *job.OptionWord(type) = in.ConsumeIntegral<int>();
+            else
+                *job.OptionWord(type) = in.ConsumeIntegralInRange(0, 0x1F);
+        }
+        const bool wild = in.ConsumeBool();
+        job.m_nLineUnit = wild ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(0, 9);
+        job.m_nBarHeight = wild ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(0, 610);
+        job.m_nMarginX = wild ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(-2, 210);
+        job.m_nMarginY = wild ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(-2, 210);
+        job.m_nTextPosition = in.ConsumeIntegralInRange(-1, 3);
+        job.m_szNW7Start[0] = static_cast<char>(in.ConsumeIntegral<std::uint8_t>());
+        job.m_szNW7Stop[0] = static_cast<char>(in.ConsumeIntegral<std::uint8_t>());
+        job.m_szCode128Start[0] = static_cast<char>(in.ConsumeIntegral<std::uint8_t>());
+        // The combos hold at most their limits; the members are set from them as the
+        // combo handlers do, or now and then filled beyond the limit directly.
+        // Texts are C strings: a combo's text ends at its first NUL.
+        host.codeCombo = in.ConsumeRandomLengthString(kMaxCodeBytes + 8).c_str();
+        const bool beyondLimit = host.codeCombo.size() > static_cast<std::size_t>(kMaxCodeBytes);
+        if (beyondLimit) {
+            std::string raw = host.codeCombo;
+            host.codeCombo.resize(Utf8SafePrefix(host.codeCombo, kMaxCodeBytes));
+            CopyText(job.m_szCode, raw);  // longer than any combo allows
+        } else {
+            CopyText(job.m_szCode, host.codeCombo);
+        }
+        host.refCombo = in.ConsumeRandomLengthString(kMaxRefNoBytes).c_str();
+        CopyText(job.m_szRefNo, host.refCombo);
+
+        const int exportsBefore = host.exports;
+        const bool exported = job.CreateBarcode();
+        Check(exported == (host.exports == exportsBefore + 1));
+        // Restored from the combo after every run that got past the settings checks; a code
+        // beyond the limit is refused and restored, never cut silently.
+        if (!beyondLimit) Check(TextView(job.m_szCode) == host.codeCombo);
+        if (!exported) {
+            // A refused run leaves a white canvas; nothing may be left half drawn.
+            Check(CanvasIsWhite(job.m_canvas));
+        } else {
+            Check(host.height == job.m_nBarHeight + 2 * job.m_nMarginY);
+            Check(host.width > 0 && host.width <= BarCanvas::kMaxWidth);
+            if (job.m_nSymbology == kSymbologyPostal) Check(host.width == 288 || host.width == 276);
+        }
+    }
+    return 0;
+}
