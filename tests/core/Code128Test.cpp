@@ -269,15 +269,6 @@ TEST(Code128, StatusAndCaptionShowSpecialSymbolsAsValidUtf8) {
     }
 }
 
-TEST(Code128, SetALowerCaseRefusedSetBAccepted) {
-    Code128Job a('A', "abc", 0x01);
-    EXPECT_FALSE(a.Run());
-    EXPECT_EQ(a.host.messages, std::vector<std::string>{str::kCode128SetA});
-    Code128Job b('B', "abc", 0x01);
-    EXPECT_TRUE(b.Run());
-    EXPECT_TRUE(b.host.messages.empty());
-}
-
 // The longest accepted code, with the fill digit and a two-digit check, ends inside m_szCode
 // and leaves the member behind it alone.
 TEST(Code128, LongestCodeStaysInsideItsMember) {
