@@ -126,18 +126,6 @@ TEST(Code39, WholeSymbols) {
     }
 }
 
-TEST(Code39, WiderModulesKeepTheSequence) {
-    for (int unit = 2; unit <= 3; ++unit) {
-        SCOPED_TRACE(unit);
-        TestJob t(kSymbologyCode39, "A", 0x11);
-        t.job.m_nLineUnit = unit;
-        ASSERT_TRUE(t.Run());
-        const ExportImage& img = t.LastExport();
-        EXPECT_EQ(img.width, 12 + unit * 51 + 10);  // xEnd + margin
-        EXPECT_EQ(ModulesAt(img, 40, 12, unit, 52), Modules("*AA*"));
-    }
-}
-
 // The longest code the Create command accepts still gets its check character.
 TEST(Code39, LongestCodeKeepsItsCheckCharacter) {
     const std::string code(kMaxCodeBytes, 'Z');  // 124 x 35 = 4340 = 43 x 100 + 40: "/"

@@ -72,15 +72,6 @@ TEST(Itf, WholeSymbols) {
     }
 }
 
-// The worked example as drawn, written out: start, 1, 2, stop, nothing shared between them.
-TEST(Itf, S12EModules) {
-    TestJob t(kSymbologyItf, "12");
-    ASSERT_TRUE(t.Run());
-    EXPECT_EQ(ModulesAt(t.LastExport(), 40, 12, 1, 34),
-              std::string("01010") + "110101010110" + "101101010110" + "11010");
-    EXPECT_EQ(t.LastExport().width, 55);
-}
-
 TEST(Itf, WiderModules) {
     for (int unit = 2; unit <= 3; ++unit) {
         SCOPED_TRACE(unit);

@@ -105,18 +105,6 @@ TEST(Jan, ParityRowsAndCentreGuard) {
     }
 }
 
-TEST(Jan, WiderModules) {
-    for (int unit = 2; unit <= 3; ++unit) {
-        SCOPED_TRACE(unit);
-        TestJob t(kSymbologyJan, "490123456789", 0x11);
-        t.job.m_nLineUnit = unit;
-        ASSERT_TRUE(t.Run());
-        const ExportImage& img = t.LastExport();
-        EXPECT_EQ(img.width, 12 + unit * 95 + 10);
-        EXPECT_EQ(ModulesAt(img, 40, 12, unit, 96), Ean13Modules("4901234567894"));
-    }
-}
-
 struct CaptionRow {
     const char* what;
     int symbology;
