@@ -8,6 +8,7 @@ namespace diduzozoz {
 inline constexpr char kCode39CharSet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%*";
 
 int Code39CharIndex(char c);
+// The character at index 0..43; 0xFF for any other index.
 char Code39CharAt(int index);
 void BuildCode39Table(PatternTable& table);
 void Code39CheckDigit(BarcodeJob& job);

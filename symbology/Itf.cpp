@@ -17,7 +17,7 @@ namespace {
 
 // Digits: the five bar widths of the 2 of 5 code (weights 1, 2, 4, 7 and parity, as in
 // ISO/IEC 16390), a wide bar two modules, every bar followed by a one-module space. Start and
-// stop: the narrow-narrow start and wide-narrow stop bars of ITF, each framed by spaces.
+// stop: the narrow-narrow start and wide-narrow stop bars of ITF, with one-module spaces.
 constexpr ModulePattern ITF_PATTERNS[] = {
     "101011011010", "110101010110", "101101010110", "110110101010", "101011010110",
     "110101101010", "101101101010", "101010110110", "110101011010", "101101011010",
