@@ -1,6 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "job/BoundedCopy.h"
 #include "symbology/Dispatch.h"
@@ -12,6 +14,8 @@ const char kUsage[] =
     "                     [--code TEXT] [--ref TEXT] [--cd] [--pattern N] [--start L] [--stop L]\n"
     "                     [--text none|below|above] [--unit N] [--height N]\n"
     "                     [--margin-x N] [--margin-y N] [-o FILE.png|FILE.svg]\n"
+    "       diduzozoz-cli --type T [the options above but -o] --batch CODES.ini\n"
+    "                     [--batch-refs REFS.ini] --out-dir DIR [--format png|svg] [--jobs N]\n"
     "\n"
     "Runs one Create command headless and writes the exported barcode image.\n"
     "\n"
@@ -32,7 +36,19 @@ const char kUsage[] =
     "  --version      show the version\n"
     "\n"
     "stdout: the status line after the run. stderr: each message the run showed, one a line.\n"
-    "Exit code: 0 a barcode was exported (and written), 1 no barcode, 2 usage error.\n";
+    "Exit code: 0 a barcode was exported (and written), 1 no barcode, 2 usage error.\n"
+    "\n"
+    "Batch mode:\n"
+    "  --batch FILE       code list, read like the dialog's DiDuzozoz.ini (lines ended by a\n"
+    "                     line feed, at most 120 bytes); one barcode per item\n"
+    "  --batch-refs FILE  reference-number list (like ViVederuvida.ini), paired with the\n"
+    "                     codes line by line; items beyond its end use --ref\n"
+    "  --out-dir DIR      existing folder for the images DIR/000001.png, DIR/000002.png, ...\n"
+    "  --format F         png (default) or svg\n"
+    "  --jobs N           threads, 1..256 (default: one per processor); output is the same\n"
+    "                     for every N\n"
+    "stdout: NNNNNN<TAB>status per item; stderr: NNNNNN<TAB>message per message, or a\n"
+    "progress bar when stderr is a terminal. Exit code 0 every item exported, 1 any not.\n";
 
 namespace {
 
@@ -65,6 +81,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     CliOptions o;
     std::string startText;
     std::string stopText;
+    std::optional<OutputFormat> batchFormat;
     ParseResult result;
     auto fail = [&](std::string message) {
         result.error = std::move(message);
@@ -82,6 +99,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         {"--height", &CliOptions::height, kMinBarHeight, kMaxBarHeight},
         {"--margin-x", &CliOptions::marginX, kMinMargin, kMaxMargin},
         {"--margin-y", &CliOptions::marginY, kMinMargin, kMaxMargin},
+        {"--jobs", &CliOptions::jobs, 1, 256},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -99,8 +117,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             continue;
         }
         static constexpr const char* kWithValue[] = {
-            "--type",    "--code", "--ref",    "--start",    "--stop",     "--text",
-            "--pattern", "--unit", "--height", "--margin-x", "--margin-y", "-o"};
+            "--type",    "--code",       "--ref",     "--start",    "--stop",     "--text",
+            "--pattern", "--unit",       "--height",  "--margin-x", "--margin-y", "-o",
+            "--batch",   "--batch-refs", "--out-dir", "--format",   "--jobs"};
         bool known = false;
         for (const char* name : kWithValue) known = known || arg == name;
         if (!known) return fail("unknown option: " + arg);
@@ -146,6 +165,23 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             } else {
                 return fail("--text takes none, below or above, not '" + value + "'");
             }
+        } else if (arg == "--batch") {
+            if (value.empty()) return fail("--batch needs a file name");
+            o.batchCodes = value;
+        } else if (arg == "--batch-refs") {
+            if (value.empty()) return fail("--batch-refs needs a file name");
+            o.batchRefs = value;
+        } else if (arg == "--out-dir") {
+            if (value.empty()) return fail("--out-dir needs a folder name");
+            o.outDir = value;
+        } else if (arg == "--format") {
+            if (value == "png") {
+                batchFormat = OutputFormat::kPng;
+            } else if (value == "svg") {
+                batchFormat = OutputFormat::kSvg;
+            } else {
+                return fail("--format takes png or svg, not '" + value + "'");
+            }
         } else if (arg == "-o") {
             if (EndsWith(value, ".png")) {
                 o.format = OutputFormat::kPng;
@@ -162,6 +198,15 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         return result;
     }
     if (o.symbology < 0) return fail("--type is required");
+    if (o.Batch()) {
+        if (!o.output.empty()) return fail("-o does not go with --batch; use --out-dir");
+        if (o.outDir.empty()) return fail("--batch needs --out-dir");
+        o.format = batchFormat.value_or(OutputFormat::kPng);
+        if (o.jobs == 0)
+            o.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    } else if (!o.batchRefs.empty() || !o.outDir.empty() || batchFormat || o.jobs != 0) {
+        return fail("--batch-refs, --out-dir, --format and --jobs go with --batch");
+    }
     const char maxStart = o.symbology == kSymbologyCode128 ? 'C' : 'D';
     auto letter = [&](const std::string& text, char last, char& out) {
         if (text.empty()) return true;

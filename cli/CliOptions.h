@@ -28,6 +28,12 @@ struct CliOptions {
     OutputFormat format = OutputFormat::kNone;
     bool help = false;
     bool version = false;
+    // Batch mode: one Create command per item of a code list.
+    std::string batchCodes;
+    std::string batchRefs;
+    std::string outDir;
+    int jobs = 0;  // 0: one per processor
+    bool Batch() const { return !batchCodes.empty(); }
 };
 
 struct ParseResult {

@@ -1,13 +1,10 @@
 // diduzozoz-cli: one Create command, headless, to an image file.
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "cli/Batch.h"
 #include "cli/CliOptions.h"
 #include "cli/FileOutput.h"
 #include "job/BarcodeJob.h"
@@ -59,6 +56,7 @@ int main(int argc, char** argv) {
         std::printf("diduzozoz-cli %s\n", DIDUZOZOZ_VERSION);
         return 0;
     }
+    if (o.Batch()) return cli::RunBatch(o);
     CliHost host(o);
     BarcodeJob job(host);
     cli::ApplyOptions(o, job);
