@@ -186,6 +186,9 @@ int RunBatch(const CliOptions& o) {
             host.code = item.code;
             host.ref = item.ref;
             host.path = o.outDir + "/" + host.number + extension;
+            // Every item starts from the start values, exactly like a single run, so nothing
+            // of an earlier item (its status line, say) depends on which thread ran it.
+            static_cast<BarcodeSettings&>(job) = BarcodeSettings{};
             ApplyOptions(item, job);
             job.CreateBarcode();
             local.status = job.m_strStatus;

@@ -14,56 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliRunner.h"
 #include "job/Strings.h"
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
 namespace str = diduzozoz::str;
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    const fs::path dir = fs::temp_directory_path() / ("cli_test_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const std::string outPath = (dir / "stdout").string();
-    const std::string errPath = (dir / "stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    std::vector<std::string> all = {DIDUZOZOZ_CLI};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    CliRun run;
-    if (posix_spawn(&pid, DIDUZOZOZ_CLI, &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = ReadFile(outPath);
-    run.err = ReadFile(errPath);
-    return run;
-}
+using diduzozoz::test::CliRun;
+using diduzozoz::test::ReadFile;
+using diduzozoz::test::RunCli;
 
 struct Png {
     int width = 0, height = 0;
