@@ -1,0 +1,97 @@
+// The code list reader without Qt: line rules over bytes, and the loader's refusals.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "dialog/CodeList.h"
+
+namespace diduzozoz {
+namespace {
+
+using Items = std::vector<std::string>;
+
+struct ParseRow {
+    const char* name;
+    std::string bytes;
+    std::size_t limit;
+    Items items;
+};
+
+std::string Repeat(char c, std::size_t n) {
+    return std::string(n, c);
+}
+
+class ParseCodeListTest : public testing::TestWithParam<ParseRow> {};
+
+TEST_P(ParseCodeListTest, Items) {
+    EXPECT_EQ(ParseCodeList(GetParam().bytes, GetParam().limit), GetParam().items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ParseCodeListTest,
+    testing::Values(
+        ParseRow{"TwoLines", "7654321\n1234567\n", 120, {"7654321", "1234567"}},
+        ParseRow{"LastLineWithoutLineFeedNotTaken", "7654321\n1234567", 120, {"7654321"}},
+        ParseRow{"SingleLineWithoutLineFeed", "1234567", 120, {}}, ParseRow{"Empty", "", 120, {}},
+        ParseRow{"Line120Taken", Repeat('x', 120) + "\n", 120, {Repeat('x', 120)}},
+        ParseRow{"Line121Skipped", Repeat('x', 121) + "\nok\n", 120, {"ok"}},
+        ParseRow{"RefNo8Taken9Skipped", "12345678\n123456789\n1\n", 8, {"12345678", "1"}},
+        ParseRow{"CrLfAsLf", "7654321\r\n\r\n1234567\r\n", 120, {"7654321", "", "1234567"}},
+        ParseRow{"LoneCrKept", "a\rb\n", 120, {"a\rb"}},
+        ParseRow{"BlankLinesAreEmptyItems", "\n\nx\n", 120, {"", "", "x"}},
+        // 254 bytes are one read; the remaining 46 and the line feed are the next.
+        ParseRow{
+            "LongLineChunked", Repeat('a', 254) + Repeat('b', 46) + "\n", 120, {Repeat('b', 46)}},
+        // Exactly 254 + LF: the first read is 254 bytes without the line feed (253 kept,
+        // skipped), the second read is the lone line feed: an empty item.
+        ParseRow{"LineOf254GivesEmptyTail", Repeat('a', 254) + "\n", 120, {""}},
+        ParseRow{"ChunkWithoutLineFeedAtEnd", "x\n" + Repeat('a', 254) + "tail", 120, {"x"}},
+        // Counting happens after CR LF became LF, as a text-mode read counts.
+        ParseRow{"CrLfCountsOneByte", Repeat('x', 120) + "\r\n", 120, {Repeat('x', 120)}},
+        ParseRow{"MultiByteCountsBytes", "\xe3\x81\x82\xe3\x81\x82\xe3\x81\x82\n", 8, {}},
+        ParseRow{"NulEndsItem", std::string("ab\0cd\nx\n", 8), 120, {"ab", "x"}}),
+    [](const testing::TestParamInfo<ParseRow>& info) { return info.param.name; });
+
+class ReadListFileTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("codelist_test_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string Path(const char* name) const { return (dir / name).string(); }
+
+    std::filesystem::path dir;
+};
+
+TEST_F(ReadListFileTest, ReadsRegularFile) {
+    std::ofstream(Path("list.ini"), std::ios::binary) << "a\nb\n";
+    EXPECT_EQ(ReadListFile(Path("list.ini")), std::optional<std::string>("a\nb\n"));
+}
+
+TEST_F(ReadListFileTest, RefusesMissingDirectoryAndFifoWithoutBlocking) {
+    EXPECT_FALSE(ReadListFile(Path("missing.ini")));
+    EXPECT_FALSE(ReadListFile(dir.string()));
+    // A FIFO without a writer would block a plain open for ever.
+    ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0600), 0);
+    EXPECT_FALSE(ReadListFile(Path("fifo.ini")));
+    EXPECT_FALSE(ReadListFile("/dev/zero"));
+}
+
+TEST_F(ReadListFileTest, StopsAtTheSizeBound) {
+    std::ofstream(Path("big.ini"), std::ios::binary) << "first\n" << Repeat('z', 100) << "\n";
+    const auto bytes = ReadListFile(Path("big.ini"), 10);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(*bytes, "first\nzzzz");
+    // The line cut at the bound has no line feed, so it is not taken.
+    EXPECT_EQ(ParseCodeList(*bytes, 120), Items{"first"});
+}
+
+}  // namespace
+}  // namespace diduzozoz

@@ -1,0 +1,612 @@
+// The main dialog driven as a user drives it: clicks, keys, picks and spin steps, with the
+// message boxes, beeps and clipboard captured.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+#include "dialog/AboutDlg.h"
+#include "dialog/BarcodeDlg.h"
+#include "dialog/DialogTemplate.h"
+#include "dialog/PreviewWidget.h"
+#include "dialog/SpinButton.h"
+#include "job/BoundedCopy.h"
+#include "job/Strings.h"
+
+using namespace diduzozoz;
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// A dialog started in a folder of its own, with the given list files (none: no such file).
+struct Harness {
+    explicit Harness(std::optional<QByteArray> codeList = "7654321\n1234567\n",
+                     std::optional<QByteArray> refList = "12\n345\n", bool withHooks = true) {
+        oldCwd = QDir::currentPath();
+        auto write = [this](const char* name, const std::optional<QByteArray>& bytes) {
+            if (!bytes) return;
+            QFile f(dir.filePath(QString::fromUtf8(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(*bytes);
+        };
+        write(str::kCodeListFile, codeList);
+        write(str::kRefNoListFile, refList);
+        QDir::setCurrent(dir.path());
+        DialogHooks hooks;
+        if (withHooks) {
+            hooks.showMessage = [this](const QString& text) {
+                messages << text;
+                if (onMessage) onMessage();
+            };
+            hooks.beep = [this] { ++beeps; };
+        }
+        dlg = std::make_unique<CBarcodeDlg>(hooks);
+    }
+    ~Harness() { QDir::setCurrent(oldCwd); }
+
+    BarcodeJob& job() { return dlg->Job(); }
+    template <class T>
+    T* c(int id) {
+        T* w = dlg->Control<T>(id);
+        if (!w) qFatal("no control %d", id);
+        return w;
+    }
+    QString status() { return c<QLineEdit>(idc::kStatus)->text(); }
+    QStringList items(int id) {
+        QStringList out;
+        auto* combo = c<QComboBox>(id);
+        for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
+        return out;
+    }
+    // Picks an item as the user does: the selection changes, then the combo reports it.
+    void pick(int id, const QString& text) {
+        auto* combo = c<QComboBox>(id);
+        const int index = combo->findText(text);
+        QVERIFY2(index >= 0, qPrintable(text));
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+    void click(int id) { QTest::mouseClick(c<QAbstractButton>(id), Qt::LeftButton); }
+    void showAndSettle() {
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        QTest::qWait(20);
+    }
+
+    QTemporaryDir dir;
+    QString oldCwd;
+    QStringList messages;
+    std::function<void()> onMessage;
+    int beeps = 0;
+    std::unique_ptr<CBarcodeDlg> dlg;
+};
+
+const int kTypeSpecific[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017,
+                             1013, 1018, 1014, 1019, 1029, 1015, 1020};
+
+QSet<int> EnabledTypeControls(Harness& h) {
+    QSet<int> out;
+    for (int id : kTypeSpecific) {
+        if (h.c<QWidget>(id)->isEnabled()) out.insert(id);
+    }
+    return out;
+}
+
+}  // namespace
+
+class DialogTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void init() { QGuiApplication::clipboard()->clear(); }
+
+    void startState() {
+        Harness h;
+        QVERIFY(h.messages.isEmpty());
+        // Before any paint the status line is empty; the first paint runs the Create command.
+        QCOMPARE(h.status(), QString());
+        for (int id = idc::kNw7; id <= idc::kPostal; ++id) {
+            QVERIFY(!h.c<QRadioButton>(id)->isChecked());
+        }
+        QVERIFY(EnabledTypeControls(h).isEmpty());
+        QCOMPARE(h.c<QLineEdit>(idc::kHeightEdit)->text(), QStringLiteral("40"));
+        QCOMPARE(h.c<QLineEdit>(idc::kMarginXEdit)->text(), QStringLiteral("10"));
+        QCOMPARE(h.c<QLineEdit>(idc::kMarginYEdit)->text(), QStringLiteral("20"));
+        QCOMPARE(h.c<QComboBox>(idc::kLineUnit)->currentText(), Q(str::kLineUnits[0]));
+
+        const BarcodeJob& j = h.job();
+        QCOMPARE(j.m_nSymbology, 0);
+        for (int word :
+             {j.m_nCdNW7, j.m_nCdCode39, j.m_nCdJan, j.m_nCdItf, j.m_nCdCode128, j.m_nCdPostal}) {
+            QCOMPARE(word, 0x01);
+        }
+        QCOMPARE(j.m_nTextPosition, 0);
+        QCOMPARE(j.m_nLineUnit, 1);
+        QCOMPARE(j.m_nBarHeight, 40);
+        QCOMPARE(j.m_nMarginX, 10);
+        QCOMPARE(j.m_nMarginY, 20);
+        QCOMPARE(QByteArray(j.m_szCode), QByteArray("7654321"));
+        QCOMPARE(QByteArray(j.m_szRefNo), QByteArray("12"));
+        QCOMPARE(QByteArray(j.m_szNW7Start), QByteArray("A"));
+        QCOMPARE(QByteArray(j.m_szNW7Stop), QByteArray("A"));
+        QCOMPARE(QByteArray(j.m_szCode128Start), QByteArray("A"));
+
+        // The option combos, their items in order and the first selected.
+        QStringList nw7;
+        for (const char* p : str::kNw7Patterns) nw7 << Q(p);
+        QCOMPARE(h.items(idc::kPatNw7), nw7);
+        QCOMPARE(h.items(idc::kNw7Start), (QStringList{"A", "B", "C", "D"}));
+        QCOMPARE(h.items(idc::kCode128Start), (QStringList{"A", "B", "C"}));
+        QCOMPARE(h.items(idc::kPatItf), QStringList{Q(str::kItfPattern)});
+        QCOMPARE(h.items(idc::kPatCode128), QStringList{Q(str::kCode128Pattern)});
+        for (int id : {idc::kPatNw7, idc::kNw7Start, idc::kNw7Stop, idc::kPatCode39, idc::kPatJan,
+                       idc::kPatItf, idc::kPatCode128, idc::kCode128Start, idc::kPatPostal,
+                       idc::kLineUnit}) {
+            QCOMPARE(h.c<QComboBox>(id)->currentIndex(), 0);
+        }
+
+        // The window: title, fixed size, minimise and close only, icon.
+        QCOMPARE(h.dlg->windowTitle(), Q(str::kDialogTitle));
+        QCOMPARE(h.dlg->minimumSize(), h.dlg->maximumSize());
+        const Qt::WindowFlags flags = h.dlg->windowFlags();
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
+        QVERIFY(h.dlg->windowIcon().availableSizes().contains(QSize(32, 32)));
+        QVERIFY(h.dlg->windowIcon().availableSizes().contains(QSize(16, 16)));
+
+        h.showAndSettle();
+        QCOMPARE(h.status(), Q(str::kChooseType));
+        QVERIFY(h.messages.isEmpty());
+        QVERIFY(h.dlg->CreateRuns() >= 1);
+        const QImage preview = h.dlg->Control<CPreview>(idc::kPreview)->Snapshot();
+        QVERIFY(preview.width() > 0);
+        QCOMPARE(qGray(preview.pixel(0, 0)), 255);
+        QVERIFY(QGuiApplication::clipboard()->image().isNull());
+    }
+
+    void templateLayout() {
+        Harness h;
+        const DluMapper dlu(h.dlg->font());
+        // Every control of the template is there, at its mapped position, in tab order.
+        QList<QWidget*> tabStops;
+        for (const ControlTemplate& t : MainDialogTemplate().controls) {
+            if (t.id == kNoId) continue;
+            auto* w = h.c<QWidget>(t.id);
+            if (t.kind != ControlKind::kSpin) {  // a spin follows its buddy instead
+                QCOMPARE(w->pos(), dlu.Rect(t.x, t.y, t.cx, t.cy).topLeft());
+            }
+            if (w->focusPolicy() & Qt::TabFocus) tabStops << w;
+        }
+        QCOMPARE(h.dlg->size(), dlu.Size(303, 357));
+        QWidget* w = tabStops.first();
+        for (int i = 1; i < tabStops.size(); ++i) {
+            do {
+                w = w->nextInFocusChain();
+            } while (!tabStops.contains(w) && w != tabStops.first());
+            QCOMPARE(w->objectName(), tabStops[i]->objectName());
+        }
+        // A spin button sits at its buddy's right edge.
+        const QRect edit = h.c<QWidget>(idc::kHeightEdit)->geometry();
+        QCOMPARE(h.c<QWidget>(idc::kSpinHeight)->geometry().left(), edit.right() + 1);
+        QVERIFY(h.c<QLineEdit>(idc::kStatus)->isReadOnly());
+    }
+
+    void selectType_data() {
+        QTest::addColumn<int>("radio");
+        QTest::addColumn<QList<int>>("enabled");
+        QTest::newRow("NW-7") << 1002 << QList<int>{1008, 1009, 1022, 1026};
+        QTest::newRow("CODE39") << 1003 << QList<int>{1011, 1016};
+        QTest::newRow("JAN") << 1004 << QList<int>{1012, 1017};
+        QTest::newRow("ITF") << 1005 << QList<int>{1013, 1018};
+        QTest::newRow("CODE128") << 1006 << QList<int>{1014, 1019, 1029};
+        QTest::newRow("postal") << 1007 << QList<int>{1015, 1020};
+    }
+    void selectType() {
+        QFETCH(int, radio);
+        QFETCH(QList<int>, enabled);
+        Harness h;
+        h.click(idc::kPostal);  // another type first: its set must go
+        const int runs = h.dlg->CreateRuns();
+        h.click(radio);
+        const int n = radio - 1001;
+        QCOMPARE(h.job().m_nSymbology, n);
+        QCOMPARE(h.status(), Q(FormatText(str::kTypeSelected[n], n, "7654321")));
+        QCOMPARE(EnabledTypeControls(h), QSet<int>(enabled.begin(), enabled.end()));
+        QCOMPARE(h.dlg->CreateRuns(), runs);  // choosing a type draws nothing
+        QVERIFY(h.c<QWidget>(idc::kRefNo)->isEnabled());
+    }
+
+    void optionHandlers() {
+        Harness h;
+        h.click(idc::kNw7);
+        h.click(idc::kCdNw7);
+        QCOMPARE(h.job().m_nCdNW7, 0x11);
+        QCOMPARE(h.status(), QStringLiteral("Check Digit の有無：[ 11 ]（１X：有　０X：無）"));
+        h.click(idc::kCdNw7);
+        QCOMPARE(h.job().m_nCdNW7, 0x01);
+        QCOMPARE(h.status(), QStringLiteral("Check Digit の有無：[ 01 ]（１X：有　０X：無）"));
+
+        h.click(idc::kCdNw7);
+        h.pick(idc::kPatNw7, QStringLiteral("7. ルーンズ"));
+        QCOMPARE(h.job().m_nCdNW7, 0x17);
+        QCOMPARE(h.status(), QStringLiteral("「 7. ルーンズ 」の選択：[ 17 ]"));
+
+        h.pick(idc::kNw7Stop, QStringLiteral("C"));
+        QCOMPARE(QByteArray(h.job().m_szNW7Stop), QByteArray("C"));
+        QCOMPARE(h.status(), QStringLiteral("C"));
+
+        // Switching away and back keeps a type's options as they were left.
+        h.click(idc::kCode128);
+        h.pick(idc::kCode128Start, QStringLiteral("B"));
+        QCOMPARE(QByteArray(h.job().m_szCode128Start), QByteArray("B"));
+        h.click(idc::kNw7);
+        QVERIFY(h.c<QCheckBox>(idc::kCdNw7)->isChecked());
+        QCOMPARE(h.job().m_nCdNW7, 0x17);
+
+        h.click(idc::kTextBelow);
+        QCOMPARE(h.job().m_nTextPosition, 1);
+        QCOMPARE(h.status(), QStringLiteral("文字列を下に付加：[ 1 ]（１：有　０：無）"));
+        h.click(idc::kTextAbove);
+        QVERIFY(!h.c<QCheckBox>(idc::kTextBelow)->isChecked());
+        QCOMPARE(h.job().m_nTextPosition, 2);
+        QCOMPARE(h.status(), QStringLiteral("文字列を上に付加：[ 2 ]（２：有　０：無）"));
+        h.click(idc::kTextAbove);
+        QCOMPARE(h.job().m_nTextPosition, 0);
+
+        h.pick(idc::kLineUnit, QStringLiteral("3 ピクセル"));
+        QCOMPARE(h.job().m_nLineUnit, 3);
+        QCOMPARE(h.status(), QStringLiteral("選択：3 ピクセル PIX ：3"));
+        QVERIFY(h.messages.isEmpty());
+    }
+
+    void spins() {
+        Harness h;
+        auto* marginX = h.c<CSpinButton>(idc::kSpinMarginX);
+        for (int i = 0; i < 9; ++i) marginX->StepDown();
+        QCOMPARE(h.job().m_nMarginX, 1);
+        const QString status = h.status();
+        marginX->StepDown();
+        QCOMPARE(h.messages, QStringList{QStringLiteral("左右の空白は、範囲外です")});
+        QCOMPARE(h.job().m_nMarginX, 1);
+        QCOMPARE(h.c<QLineEdit>(idc::kMarginXEdit)->text(), QStringLiteral("0"));
+        QCOMPARE(h.status(), status);  // a message leaves the status alone
+
+        h.messages.clear();
+        h.c<CSpinButton>(idc::kSpinMarginY)->StepDown();
+        QCOMPARE(h.messages, QStringList{QStringLiteral("上下の空白は、範囲外です")});
+        QCOMPARE(h.job().m_nMarginY, 20);
+        QCOMPARE(h.c<QLineEdit>(idc::kMarginYEdit)->text(), QStringLiteral("19"));
+
+        // Height 40, step up: the member, the status, and at once a drawing.
+        h.messages.clear();
+        h.c<CSpinButton>(idc::kSpinMarginX)->SetPos(10);
+        h.c<CSpinButton>(idc::kSpinMarginX)->StepUp();  // 11
+        h.click(idc::kNw7);
+        const int runs = h.dlg->CreateRuns();
+        auto* height = h.c<CSpinButton>(idc::kSpinHeight);
+        height->StepUp();
+        QCOMPARE(h.job().m_nBarHeight, 41);
+        QCOMPARE(h.dlg->CreateRuns(), runs + 1);
+        QCOMPARE(h.status(), QStringLiteral("データ[　A7654321A　]の形で作成しました"));
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.height(), 41 + 2 * 20);
+        QCOMPARE(h.c<QLineEdit>(idc::kHeightEdit)->text(), QStringLiteral("41"));
+
+        // At 150 a step up is refused, the control wraps to 20 and the next step sets 21.
+        height->SetPos(149);
+        height->StepUp();
+        QCOMPARE(h.job().m_nBarHeight, 150);
+        height->StepUp();
+        QCOMPARE(h.messages, QStringList{QStringLiteral("高さは、範囲外です")});
+        QCOMPARE(h.job().m_nBarHeight, 150);
+        QCOMPARE(height->Pos(), 20);
+        height->StepUp();
+        QCOMPARE(h.job().m_nBarHeight, 21);
+        QCOMPARE(h.status(), QStringLiteral("データ[　A7654321A　]の形で作成しました"));
+
+        // The buddy's arrow keys step too.
+        QTest::keyClick(h.c<QLineEdit>(idc::kHeightEdit), Qt::Key_Down);
+        QCOMPARE(h.job().m_nBarHeight, 20);
+    }
+
+    void keys() {
+        Harness h;
+        h.showAndSettle();
+        h.click(idc::kNw7);
+        const QString status = h.status();
+        const int runs = h.dlg->CreateRuns();
+        auto* code = h.c<QComboBox>(idc::kCode);
+        for (QWidget* target : {static_cast<QWidget*>(code->lineEdit()), h.c<QWidget>(idc::kCreate),
+                                static_cast<QWidget*>(h.dlg.get())}) {
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                QTest::keyClick(target, key);
+            }
+        }
+        QCOMPARE(h.beeps, 9);
+        QTest::keyClick(code->lineEdit(), Qt::Key_F1);
+        QCOMPARE(h.beeps, 9);
+        QTest::qWait(20);
+        QVERIFY(h.dlg->isVisible());
+        QCOMPARE(h.dlg->result(), 0);
+        QCOMPARE(h.dlg->CreateRuns(), runs);
+        QCOMPARE(h.status(), status);
+        QCOMPARE(code->count(), 2);  // Enter added no item
+
+        h.click(idc::kCancel);
+        QVERIFY(!h.dlg->isVisible());
+    }
+
+    void codeCombos() {
+        Harness h;
+        auto* code = h.c<QComboBox>(idc::kCode);
+        QTest::keyClicks(code->lineEdit(), "AB");
+        QCOMPARE(QByteArray(h.job().m_szCode), QByteArray("7654321AB"));
+        QCOMPARE(h.status(), QStringLiteral("7654321AB"));
+        h.pick(idc::kCode, QStringLiteral("1234567"));
+        QCOMPARE(QByteArray(h.job().m_szCode), QByteArray("1234567"));
+        QCOMPARE(h.status(), QStringLiteral("1234567"));
+        QCOMPARE(code->currentText(), QStringLiteral("1234567"));
+
+        h.pick(idc::kRefNo, QStringLiteral("345"));
+        QCOMPARE(QByteArray(h.job().m_szRefNo), QByteArray("345"));
+        QCOMPARE(h.status(), QStringLiteral("345"));
+        QTest::keyClicks(h.c<QComboBox>(idc::kRefNo)->lineEdit(), "6");
+        QCOMPARE(QByteArray(h.job().m_szRefNo), QByteArray("3456"));
+        QCOMPARE(h.status(), QStringLiteral("3456"));
+    }
+
+    void inputLimits_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("code") << int(idc::kCode) << kMaxCodeBytes;
+        QTest::newRow("reference number") << int(idc::kRefNo) << kMaxRefNoBytes;
+    }
+    void inputLimits() {
+        QFETCH(int, id);
+        QFETCH(int, limit);
+        Harness h;
+        QLineEdit* edit = h.c<QComboBox>(id)->lineEdit();
+        edit->clear();
+        QTest::keyClicks(edit, QString(limit - 2, QLatin1Char('1')));
+        // 3 bytes where 2 are left: refused.
+        QKeyEvent kana(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("あ"));
+        QCoreApplication::sendEvent(edit, &kana);
+        QCOMPARE(h.beeps, 1);
+        QTest::keyClicks(edit, QStringLiteral("23"));
+        QTest::keyClicks(edit, QStringLiteral("4"));
+        QCOMPARE(h.beeps, 2);
+        const QByteArray expected = QByteArray(limit - 2, '1') + "23";
+        QCOMPARE(edit->text().toUtf8(), expected);
+        const char* member = id == idc::kCode ? h.job().m_szCode : h.job().m_szRefNo;
+        QCOMPARE(QByteArray(member), expected);
+        // A paste that does not fit is refused whole, not cut.
+        edit->clear();
+        QGuiApplication::clipboard()->setText(QString(limit + 1, QLatin1Char('9')));
+        edit->paste();
+        QCOMPARE(edit->text(), QString());
+        QCOMPARE(h.beeps, 3);
+    }
+
+    void listFiles_data() {
+        QTest::addColumn<QByteArray>("codeList");
+        QTest::addColumn<QByteArray>("refList");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QStringList>("refs");
+        const QByteArray ref = "1\n";
+        QTest::newRow("two lines") << QByteArray("7654321\n1234567\n") << ref
+                                   << QStringList{"7654321", "1234567"} << QStringList{"1"};
+        QTest::newRow("no final line feed")
+            << QByteArray("7654321\n1234567") << ref << QStringList{"7654321"} << QStringList{"1"};
+        QTest::newRow("121 skipped, 120 listed")
+            << QByteArray(121, 'a') + "\n" + QByteArray(120, 'b') + "\n"
+            << ref << QStringList{QString(120, QLatin1Char('b'))} << QStringList{"1"};
+        QTest::newRow("9 digits skipped, 8 listed")
+            << QByteArray("1\n") << QByteArray("123456789\n12345678\n") << QStringList{"1"}
+            << QStringList{"12345678"};
+        QTest::newRow("CR LF") << QByteArray("7654321\r\n1234567\r\n") << QByteArray("1\r\n")
+                               << QStringList{"7654321", "1234567"} << QStringList{"1"};
+        QTest::newRow("blank lines") << QByteArray("\n\nx\n") << QByteArray("\n1\n")
+                                     << QStringList{"", "", "x"} << QStringList{"", "1"};
+        QTest::newRow("chunked long line")
+            << QByteArray(254, 'a') + QByteArray(10, 'c') + "\n"
+            << ref << QStringList{QString(10, QLatin1Char('c'))} << QStringList{"1"};
+        QTest::newRow("empty files")
+            << QByteArray("") << QByteArray("") << QStringList{} << QStringList{};
+        // Invalid UTF-8 shows replacement characters; a line they would make too long for
+        // the member is left out rather than cut.
+        QTest::newRow("invalid UTF-8")
+            << QByteArray(
+                   "a\xff"
+                   "b\n") +
+                   QByteArray(100, '\xfe') + "\nok\n"
+            << QByteArray("\xff\xff\xff\xff\xff\xff\n2\n")
+            << QStringList{QStringLiteral("a\uFFFDb"), "ok"} << QStringList{"2"};
+    }
+    void listFiles() {
+        QFETCH(QByteArray, codeList);
+        QFETCH(QByteArray, refList);
+        QFETCH(QStringList, codes);
+        QFETCH(QStringList, refs);
+        Harness h(codeList, refList);
+        QVERIFY(h.messages.isEmpty());
+        QCOMPARE(h.items(idc::kCode), codes);
+        QCOMPARE(h.items(idc::kRefNo), refs);
+        const QString code0 = codes.value(0), ref0 = refs.value(0);
+        QCOMPARE(h.c<QComboBox>(idc::kCode)->currentText(), code0);
+        QCOMPARE(QString::fromUtf8(h.job().m_szCode), code0);
+        QCOMPARE(h.c<QComboBox>(idc::kRefNo)->currentText(), ref0);
+        QCOMPARE(QString::fromUtf8(h.job().m_szRefNo), ref0);
+    }
+
+    void listFilesMissing() {
+        Harness h(std::nullopt, std::nullopt);
+        QCOMPARE(h.messages,
+                 (QStringList{QStringLiteral(
+                                  "初期化の読み込みファイル[DiDuzozoz.ini]をオープンできません。"),
+                              QStringLiteral("初期化の読み込みファイル[ViVederuvida.ini]を"
+                                             "オープンできません。")}));
+        QCOMPARE(h.c<QComboBox>(idc::kCode)->count(), 0);
+        QCOMPARE(h.c<QComboBox>(idc::kRefNo)->count(), 0);
+        QCOMPARE(QByteArray(h.job().m_szCode), QByteArray());
+        QCOMPARE(QByteArray(h.job().m_szRefNo), QByteArray());
+        // The dialog opens all the same.
+        h.showAndSettle();
+        QCOMPARE(h.status(), Q(str::kChooseType));
+
+        Harness onlyRef(std::nullopt, "1\n");
+        QCOMPARE(onlyRef.messages.size(), 1);
+        QCOMPARE(QByteArray(onlyRef.job().m_szRefNo), QByteArray("1"));
+    }
+
+    // A message box from a run that a paint started uncovers the dialog when it closes,
+    // which starts the same run and the same box again. The user must see it once.
+    void paintRunsDoNotRepeatTheirMessage() {
+        Harness h("12345678901X\n", "1\n");
+        h.click(idc::kJan);
+        // What a real box does: it keeps dispatching events, and closing it exposes the dialog.
+        h.onMessage = [&h] {
+            h.dlg->QueuePaintCreate();
+            QCoreApplication::processEvents();
+        };
+        h.showAndSettle();  // the first paint runs the Create command
+        h.dlg->QueuePaintCreate();
+        QTest::qWait(200);
+        QCOMPARE(h.messages, QStringList{Q(str::kDigitsOnly)});
+        const int runs = h.dlg->CreateRuns();
+        QTest::qWait(100);
+        QCOMPARE(h.dlg->CreateRuns(), runs);  // quiet again: nothing keeps re-running
+
+        // A user action makes it worth showing again, once.
+        h.click(idc::kJan);
+        h.dlg->QueuePaintCreate();
+        QTest::qWait(100);
+        QCOMPARE(h.messages.size(), 2);
+        // "作成" always answers with its message.
+        h.click(idc::kCreate);
+        QCOMPARE(h.messages.size(), 3);
+        QTest::qWait(100);
+        QCOMPARE(h.messages.size(), 3);
+    }
+
+    void paintOccasionsCoalesceAndRestore() {
+        Harness h;
+        h.showAndSettle();
+        const int runs = h.dlg->CreateRuns();
+        for (int i = 0; i < 5; ++i) h.dlg->QueuePaintCreate();
+        QTest::qWait(20);
+        QCOMPARE(h.dlg->CreateRuns(), runs + 1);
+        h.dlg->showMinimized();
+        QTest::qWait(20);
+        const int minimised = h.dlg->CreateRuns();
+        h.dlg->showNormal();
+        QTest::qWait(50);
+        QVERIFY(h.dlg->CreateRuns() > minimised);
+    }
+
+    void createCopiesToClipboardAndPreview() {
+        Harness h("1234567\nabc\n", "1\n");
+        h.click(idc::kNw7);
+        h.click(idc::kCreate);
+        QCOMPARE(h.status(), QStringLiteral("データ[　A1234567A　]の形で作成しました"));
+        const ExportImage& e = h.job().m_export;
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), QSize(e.width, e.height));
+        const QImage expected = ToQImage(e);
+        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+                 expected.convertToFormat(QImage::Format_RGB32));
+        for (int y = 0; y < e.height; ++y) {
+            for (int x = 0; x < e.width; ++x) {
+                const QRgb p = copied.pixel(x, y);
+                QVERIFY(p == qRgb(0, 0, 0) || p == qRgb(255, 255, 255));
+            }
+        }
+        // The preview shows the canvas one to one.
+        const QImage preview = h.dlg->Control<CPreview>(idc::kPreview)->Snapshot();
+        for (int x = 0; x < e.width; ++x) {
+            QCOMPARE(qGray(preview.pixel(x, e.height / 2)) == 0, e.At(x, e.height / 2) == 1);
+        }
+
+        // A run that ends without an export leaves the clipboard alone.
+        h.click(idc::kCode39);
+        h.pick(idc::kCode, QStringLiteral("abc"));
+        h.click(idc::kCreate);
+        QCOMPARE(h.messages, QStringList{Q(str::kCode39Code)});
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), copied.size());
+        QCOMPARE(QByteArray(h.job().m_szCode), QByteArray("abc"));
+    }
+
+    void realMessageBox() {
+        auto box = MessageBoxFor(nullptr, QStringLiteral("x"));
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(box->windowTitle(), QCoreApplication::applicationName());
+        QVERIFY(box->windowTitle().startsWith(QStringLiteral("dialog_tests")));
+
+        // The dialog's own box, found and dismissed as a user would.
+        Harness h("abc\n", "1\n", false);
+        h.click(idc::kCode39);
+        const QString status = h.status();
+        QString seen;
+        QTimer::singleShot(50, [&seen] {
+            auto* active = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!active) return;
+            seen = active->text();
+            active->button(QMessageBox::Ok)->click();
+        });
+        h.click(idc::kCreate);
+        QCOMPARE(seen, Q(str::kCode39Code));
+        QCOMPARE(h.status(), status);
+    }
+
+    void aboutBox() {
+        Harness h;
+        QCOMPARE(h.dlg->AboutAction()->text(), Q(str::kAboutMenuItem));
+        QString title;
+        bool okIsDefault = false;
+        QTimer::singleShot(50, [&] {
+            auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+            if (!about) return;
+            title = about->windowTitle();
+            auto* ok = about->findChild<QPushButton*>(QStringLiteral("1"));
+            okIsDefault = ok && ok->isDefault() && ok->text() == QLatin1String("OK");
+            if (ok) ok->click();
+        });
+        // The context menu offers the item; choosing it opens the box.
+        QTimer::singleShot(20, [&h] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu && menu->actions().contains(h.dlg->AboutAction())) {
+                menu->close();
+                h.dlg->AboutAction()->trigger();
+            }
+        });
+        h.showAndSettle();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                h.dlg->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(h.dlg.get(), &event);
+        QTest::qWait(100);
+        QCOMPARE(title, Q(str::kAboutTitle));
+        QVERIFY(okIsDefault);
+    }
+};
+
+QTEST_MAIN(DialogTest)
+#include "DialogTest.moc"

@@ -1,0 +1,63 @@
+#!/bin/bash
+# End to end: the real program under Xvfb, a Create made through the window with the
+# keyboard, the clipboard read by another process, compared pixel for pixel with what
+# diduzozoz-cli exports for the same settings.
+# Usage: clipboard_e2e.sh path/to/diduzozoz path/to/diduzozoz-cli
+# Exit 77 (skipped) when the X tools are not installed.
+set -euo pipefail
+program="$(realpath "$1")"
+cli="$(realpath "$2")"
+
+if [ -z "${E2E_IN_XVFB:-}" ]; then
+    for tool in xvfb-run xdotool xclip compare; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool not installed"; exit 77; }
+    done
+    exec env E2E_IN_XVFB=1 xvfb-run -a -s "-screen 0 800x700x24" "$0" "$@"
+fi
+
+work="$(mktemp -d)"
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+cd "$work"
+printf '%s\n' 1234567 7654321 > DiDuzozoz.ini
+printf '%s\n' 12 > ViVederuvida.ini
+
+QT_QPA_PLATFORM=xcb "$program" &
+pid=$!
+win="$(timeout 20 xdotool search --sync --onlyvisible --name 'DiDuzozoz' | head -n 1)"
+[ -n "$win" ] || { echo "FAIL: the dialog did not appear"; exit 1; }
+xdotool windowfocus --sync "$win"
+sleep 0.5
+
+# Focus starts in the code box. Tab order: code, 作成, reference number, the radio group
+# (one stop), the CD box of NW-7.
+# Select NW-7 (space), go back to 作成 and press it; ticking the CD box of NW-7 on the way
+# makes the drawing differ from the start settings: check character by pattern 1.
+xdotool key --delay 100 Tab Tab Tab space Tab space
+xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
+
+got=""
+for _ in $(seq 1 50); do
+    if xclip -selection clipboard -t image/png -o > clip.png 2>/dev/null && [ -s clip.png ]; then
+        got=1
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$got" ] || { echo "FAIL: no image/png on the clipboard"; exit 1; }
+
+"$cli" --type nw7 --code 1234567 --cd --pattern 1 -o expected.png > cli_status.txt
+echo "clipboard: $(identify -format '%wx%h' clip.png), cli: $(identify -format '%wx%h' expected.png)"
+diff_pixels="$(compare -metric AE clip.png expected.png null: 2>&1 || true)"
+if [ "$diff_pixels" != "0" ]; then
+    echo "FAIL: images differ: $diff_pixels"
+    exit 1
+fi
+# The clipboard holds two colours only.
+colours="$(convert clip.png -format '%k' info:)"
+[ "$colours" -le 2 ] || { echo "FAIL: $colours colours on the clipboard"; exit 1; }
+echo "PASS: the clipboard equals the CLI's export pixel for pixel"
