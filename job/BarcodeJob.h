@@ -2,8 +2,10 @@
 // The job reaches the outside world only through the JobHost its shell gives it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "job/BarcodeSettings.h"
 #include "render/BarCanvas.h"
@@ -67,6 +69,7 @@ class BarcodeJob : public BarcodeSettings {
     BarCanvas m_canvas;
     PatternTable m_patternTable;
     ExportImage m_export;
+    std::vector<std::uint8_t> m_modules;  // module colours of the drawing in progress
 
   private:
     bool RefuseAndRestore(const char* message);

@@ -60,28 +60,81 @@ void BarCanvas::FillRect(int colour, int x0, int y0, int x1, int y1) {
     }
 }
 
+void BarCanvas::MarkUsed(int w, int h) {
+    Reserve(w, h);
+    m_usedW = std::max(m_usedW, w);
+    m_usedH = std::max(m_usedH, h);
+}
+
+namespace {
+
+// Rows (or columns) a line from a to b covers along its length: [lo, hi).
+void LineSpan(int a, int b, int& lo, int& hi) {
+    if (a <= b) {
+        lo = a;
+        hi = b;
+    } else {
+        lo = b + 1;
+        hi = a + 1;
+    }
+}
+
+}  // namespace
+
+void BarCanvas::DrawColumns(const std::uint8_t* colours, int count, int x0, int unit, int yTop, int yBarTop,
+                            int yBarBottom, int yBottom) {
+    if (count <= 0) return;
+    unit = std::clamp(unit, 1, kMaxWidth);
+    const int before = (unit - 1) / 2;
+    const int after = unit / 2;
+    const int cx0 = x0 - before;
+    const long long right = static_cast<long long>(x0) + static_cast<long long>(count - 1) * unit + after + 1;
+    const int cx1 = static_cast<int>(std::min<long long>(right, kMaxWidth));
+    int lo = 0;
+    int hi = 0;
+    LineSpan(yTop, yBarTop, lo, hi);
+    FillRect(kWhite, cx0, lo, cx1, hi);
+
+    LineSpan(yBarTop, yBarBottom, lo, hi);
+    const int rx0 = std::max(cx0, 0);
+    const int ry0 = std::max(lo, 0);
+    const int ry1 = std::min(hi, kMaxHeight);
+    bool anyBlack = false;
+    for (int i = 0; i < count && !anyBlack; ++i) anyBlack = colours[i] == kBlack;
+    if (!anyBlack || rx0 >= cx1 || ry0 >= ry1) {
+        FillRect(kWhite, cx0, lo, cx1, hi);
+    } else {
+        m_row.assign(static_cast<std::size_t>(cx1 - rx0), 0);
+        for (int i = 0; i < count; ++i) {
+            if (colours[i] != kBlack) continue;
+            const long long c = static_cast<long long>(x0) + static_cast<long long>(i) * unit;
+            const int b0 = static_cast<int>(std::max<long long>(c - before, rx0));
+            const int b1 = static_cast<int>(std::min<long long>(c + after + 1, cx1));
+            if (b0 < b1) std::memset(&m_row[b0 - rx0], 1, b1 - b0);
+        }
+        MarkUsed(cx1, ry1);
+        for (int y = ry0; y < ry1; ++y) {
+            std::memcpy(&m_pixels[static_cast<std::size_t>(y) * m_width + rx0], m_row.data(), m_row.size());
+        }
+    }
+
+    LineSpan(yBarBottom, yBottom, lo, hi);
+    FillRect(kWhite, cx0, lo, cx1, hi);
+}
+
 void BarCanvas::DrawLine(int colour, int penWidth, int x1, int y1, int x2, int y2) {
     if (penWidth < 1) penWidth = 1;
     if (penWidth > kMaxWidth) penWidth = kMaxWidth;
     // Band across the line: odd widths centred, even widths one pixel more after the line.
     const int before = (penWidth - 1) / 2;
     const int after = penWidth / 2;
-    auto span = [](int a, int b, int& lo, int& hi) {  // half-open [lo, hi) along the line
-        if (a <= b) {
-            lo = a;
-            hi = b;
-        } else {
-            lo = b + 1;
-            hi = a + 1;
-        }
-    };
     int lo = 0;
     int hi = 0;
     if (x1 == x2) {
-        span(y1, y2, lo, hi);
+        LineSpan(y1, y2, lo, hi);
         FillRect(colour, x1 - before, lo, x1 + after + 1, hi);
     } else if (y1 == y2) {
-        span(x1, x2, lo, hi);
+        LineSpan(x1, x2, lo, hi);
         FillRect(colour, lo, y1 - before, hi, y1 + after + 1);
     }
 }
@@ -94,12 +147,21 @@ void BarCanvas::DrawText(int x, int y, std::string_view text) {
         const CaptionGlyph& g = CaptionGlyphFor(cp);
         // Opaque background first, then the glyph's black pixels.
         FillRect(kWhite, x, y, x + g.width, y + kCaptionCellHeight);
+        const int cellX1 = std::min(x + g.width, kMaxWidth);
+        const int cellY1 = std::min(y + kCaptionCellHeight, kMaxHeight);
+        if (cellX1 <= 0 || cellY1 <= 0) {  // wholly left of or above the canvas
+            x += g.width;
+            continue;
+        }
+        MarkUsed(cellX1, cellY1);
         for (int row = 0; row < kCaptionCellHeight; ++row) {
+            const int py = y + row;
             const unsigned bits = g.rows[row];
-            if (bits == 0) continue;
+            if (bits == 0 || py < 0 || py >= kMaxHeight) continue;
+            std::uint8_t* line = &m_pixels[static_cast<std::size_t>(py) * m_width];
             for (int col = 0; col < g.width; ++col) {
-                if (bits & (0x8000u >> col))
-                    FillRect(kBlack, x + col, y + row, x + col + 1, y + row + 1);
+                const int px = x + col;
+                if ((bits & (0x8000u >> col)) && px >= 0 && px < kMaxWidth) line[px] = 1;
             }
         }
         x += g.width;
@@ -119,12 +181,17 @@ const std::uint8_t* BarCanvas::Row(int y) const {
 void BarCanvas::CopyRect(int w, int h, std::vector<std::uint8_t>& out) const {
     w = std::max(w, 0);
     h = std::max(h, 0);
-    out.assign(static_cast<std::size_t>(w) * h, 0);
+    // Every byte is written below, so the buffer is only resized, never cleared first.
+    out.resize(static_cast<std::size_t>(w) * h);
     const int cw = std::min(w, m_usedW);
-    const int ch = std::min(h, m_usedH);
-    for (int y = 0; y < ch; ++y) {
-        std::memcpy(&out[static_cast<std::size_t>(y) * w],
-                    &m_pixels[static_cast<std::size_t>(y) * m_width], cw);
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* dst = out.data() + static_cast<std::size_t>(y) * w;
+        int copied = 0;
+        if (y < m_usedH && cw > 0) {
+            std::memcpy(dst, &m_pixels[static_cast<std::size_t>(y) * m_width], cw);
+            copied = cw;
+        }
+        if (copied < w) std::memset(dst + copied, 0, w - copied);
     }
 }
 

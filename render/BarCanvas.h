@@ -30,6 +30,12 @@ class BarCanvas {
     void ClearCanvas();
     // colour 1 draws black, any other value white.
     void DrawLine(int colour, int penWidth, int x1, int y1, int x2, int y2);
+    // The same pixels as count module columns drawn one by one, each as three vertical lines
+    // of pen width `unit` at x0 + i * unit: white from yTop to yBarTop, colours[i] (1 black)
+    // from yBarTop to yBarBottom, white from yBarBottom to yBottom. Drawn row by row, since
+    // neighbouring bands tile and never overlap.
+    void DrawColumns(const std::uint8_t* colours, int count, int x0, int unit, int yTop, int yBarTop,
+                     int yBarBottom, int yBottom);
     // Draws text with the 8 x 16 caption font, black on opaque white, cell corner at (x, y).
     // The text is shown as DisplayText() shows it.
     void DrawText(int x, int y, std::string_view text);
@@ -48,7 +54,9 @@ class BarCanvas {
   private:
     void FillRect(int colour, int x0, int y0, int x1, int y1);  // [x0, x1) x [y0, y1)
     void Reserve(int w, int h);
+    void MarkUsed(int w, int h);
 
+    std::vector<std::uint8_t> m_row;  // one row of DrawColumns, reused
     std::vector<std::uint8_t> m_pixels;
     int m_width = 0;
     int m_height = 0;

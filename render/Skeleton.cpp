@@ -35,10 +35,20 @@ SkeletonRenderer::SkeletonRenderer(BarcodeJob& job) : m_job(job) {
         ++m_x;
     }
     m_textX = m_x - 4;
+    m_x0 = m_x;
+    job.m_modules.clear();
+}
+
+void SkeletonRenderer::DrawCollected() {
+    const int top = m_job.m_nMarginY;
+    const int bottom = m_job.m_nMarginY + m_job.m_nBarHeight;
+    m_job.m_canvas.DrawColumns(m_job.m_modules.data(), static_cast<int>(m_job.m_modules.size()), m_x0,
+                               m_job.m_nLineUnit, kYTop, top, bottom, m_job.m_nBarHeight + 2 * m_job.m_nMarginY);
+    m_job.m_modules.clear();
 }
 
 void SkeletonRenderer::Module(int colour) {
-    DrawModule(m_job, colour, m_x, kYTop);
+    m_job.m_modules.push_back(colour == kBlack ? 1 : 0);
     m_x += m_job.m_nLineUnit;
 }
 
@@ -56,6 +66,7 @@ bool SkeletonRenderer::Slot(int slot) {
 void SkeletonRenderer::Complete(Finish how) {
     const int unit = m_job.m_nLineUnit;
     const int h = m_job.TotalHeight();
+    DrawCollected();
     const int xEnd = m_x - unit;
     int x = how.marginAfterLast ? xEnd + unit : xEnd;
     for (int i = 0; i < m_job.m_nMarginX; ++i, ++x) {
@@ -72,6 +83,7 @@ void SkeletonRenderer::Complete(Finish how) {
 }
 
 void SkeletonRenderer::Stop() {
+    DrawCollected();
     m_job.SetStatus(
         FormatText(str::kStatusIncomplete, DisplayText(TextView(m_job.m_szDataText)).c_str()));
     m_job.RequestRepaint();

@@ -43,7 +43,12 @@ class SkeletonRenderer {
     void Stop();
 
   private:
+    // Modules are collected and drawn together in Complete() or Stop(): the same pixels as
+    // drawing each on its own, row by row instead of column by column.
+    void DrawCollected();
+
     BarcodeJob& m_job;
+    int m_x0 = 2;
     int m_x = 2;
     int m_textX = -2;
 };

@@ -52,6 +52,19 @@ static_assert(96 + std::size(kSetBSpecials) == kCode128SymbolCount);
 static_assert(CODE128_SET_A[64] == kCode128Nul && CODE128_SET_A[65] == 0x01);
 static_assert(CODE128_SET_B[95] == 0x7F && CODE128_SET_B[105] == kCode128StartC);
 
+// The other direction of the same lists: value of every byte, or -1.
+using ValueTable = std::array<signed char, 256>;
+constexpr ValueTable MakeValues(const CharTable& chars) {
+    ValueTable v{};
+    for (auto& x : v) x = -1;
+    for (int i = 0; i < kCode128SymbolCount; ++i) v[chars[i]] = static_cast<signed char>(i);
+    v[0] = -1;  // the byte 0x00 ends the text and is never found
+    return v;
+}
+constexpr ValueTable CODE128_VALUES_A = MakeValues(CODE128_SET_A);
+constexpr ValueTable CODE128_VALUES_B = MakeValues(CODE128_SET_B);
+static_assert(CODE128_VALUES_A[0x80] == 64 && CODE128_VALUES_B[0x7F] == 95);
+
 const CharTable* TableOf(char set) {
     if (set == 'A') return &CODE128_SET_A;
     if (set == 'B') return &CODE128_SET_B;
@@ -106,11 +119,9 @@ int StartValue(char set) {
 // --- Lookups ----------------------------------------------------------------------------------
 
 int Code128CharIndex(char set, char c) {
-    const CharTable* table = TableOf(set);
-    if (!table || c == 0) return -1;
-    for (int v = 0; v < kCode128SymbolCount; ++v) {
-        if ((*table)[v] == static_cast<unsigned char>(c)) return v;
-    }
+    const auto b = static_cast<unsigned char>(c);
+    if (set == 'A') return CODE128_VALUES_A[b];
+    if (set == 'B') return CODE128_VALUES_B[b];
     return -1;
 }
 

@@ -163,6 +163,45 @@ TEST(Skeleton, MarginZeroStopsBeforeTheLastModuleCentre) {
     EXPECT_EQ(RowBits(t.LastExport(), 40, 0, 3), "001");
 }
 
+// Modules are drawn row by row for speed; the pixels must be those of drawing every module
+// as its own three lines.
+TEST(DrawColumns, SameAsDrawingEveryModuleOnItsOwn) {
+    unsigned seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % n);
+    };
+    RecordingHost host;
+    BarcodeJob reference(host);
+    BarcodeJob fast(host);
+    for (int round = 0; round < 300; ++round) {
+        const int unit = 1 + next(4);
+        const int marginY = next(30);
+        const int height = 1 + next(60);
+        const int x0 = next(20) - 5;
+        std::vector<std::uint8_t> colours(1 + next(40));
+        for (auto& c : colours) c = next(2);
+        for (BarcodeJob* j : {&reference, &fast}) {
+            j->m_nLineUnit = unit;
+            j->m_nMarginY = marginY;
+            j->m_nBarHeight = height;
+            j->m_canvas.ClearCanvas();
+        }
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            DrawModule(reference, colours[i], x0 + static_cast<int>(i) * unit, 2);
+        }
+        fast.m_canvas.DrawColumns(colours.data(), static_cast<int>(colours.size()), x0, unit, 2, marginY,
+                                  marginY + height, height + 2 * marginY);
+        const int w = x0 + static_cast<int>(colours.size()) * unit + 4;
+        const int h = height + 2 * marginY + 2;
+        ASSERT_EQ(CanvasRow(reference.m_canvas, 0, 0, 1), "0");
+        for (int y = 0; y < h; ++y) {
+            ASSERT_EQ(CanvasRow(fast.m_canvas, y, 0, w), CanvasRow(reference.m_canvas, y, 0, w))
+                << "round " << round << " row " << y;
+        }
+    }
+}
+
 TEST(Caption, ControlBytesAndUnknownBytesHaveVisibleGlyphs) {
     BarCanvas canvas;
     canvas.DrawText(0, 0, std::string("\x01\x81\xFF", 3));
@@ -180,6 +219,10 @@ TEST(Caption, ControlBytesAndUnknownBytesHaveVisibleGlyphs) {
     EXPECT_TRUE(inked(56, 64));  // »
     EXPECT_TRUE(inked(64, 72));  // replacement glyph
     EXPECT_FALSE(inked(72, 100));
+    canvas.DrawText(-100, -40, "far outside");  // nothing to draw, nothing to break
+    canvas.ClearCanvas();
+    canvas.DrawText(-4, 0, "AB");  // cut at the left edge
+    EXPECT_TRUE(inked(0, 4));
 }
 
 }  // namespace
