@@ -467,6 +467,7 @@ void CBarcodeDlg::ShowMessage(const std::string& text) {
 }
 
 void CBarcodeDlg::ShowMessageBox(const QString& text) {
+    for (const SpinSpec& spin : kSpins) Control<CSpinButton>(spin.id)->StopRepeat();
     if (m_hooks.showMessage) {
         m_hooks.showMessage(text);
         return;

@@ -42,6 +42,11 @@ void CSpinButton::Step(int delta) {
     SetPos(pos);
 }
 
+void CSpinButton::StopRepeat() {
+    m_up->setDown(false);
+    m_down->setDown(false);
+}
+
 void CSpinButton::ShowPos() {
     if (m_buddy) m_buddy->setText(QString::number(m_pos));
 }

@@ -29,6 +29,10 @@ class CSpinButton : public QWidget {
     void StepUp() { Step(+1); }
     void StepDown() { Step(-1); }
 
+    // Lets go of a held arrow, so that it does not repeat behind a message box that took
+    // the mouse release.
+    void StopRepeat();
+
     // Called before the position changes, with the position and the change.
     std::function<void(int pos, int delta)> onDeltaPos;
 

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 #include <optional>
@@ -323,9 +324,21 @@ class DialogTest : public QObject {
         QCOMPARE(h.job().m_nBarHeight, 21);
         QCOMPARE(h.status(), QStringLiteral("データ[　A7654321A　]の形で作成しました"));
 
+        // A held arrow stops repeating when a message box takes the mouse.
+        h.messages.clear();
+        height->SetPos(150);
+        auto* up = height->findChildren<QToolButton*>().value(0);
+        QVERIFY(up && up->arrowType() == Qt::UpArrow);
+        QTest::mousePress(up, Qt::LeftButton);
+        QTest::qWait(up->autoRepeatDelay() + 5 * up->autoRepeatInterval());
+        QCOMPARE(h.messages, QStringList{QStringLiteral("高さは、範囲外です")});
+        QVERIFY(!up->isDown());
+
         // The buddy's arrow keys step too.
-        QTest::keyClick(h.c<QLineEdit>(idc::kHeightEdit), Qt::Key_Down);
-        QCOMPARE(h.job().m_nBarHeight, 20);
+        QTest::keyClick(h.c<QLineEdit>(idc::kHeightEdit), Qt::Key_Up);
+        QTest::keyClick(h.c<QLineEdit>(idc::kHeightEdit), Qt::Key_Up);
+        QCOMPARE(h.job().m_nBarHeight, 22);
+        QCOMPARE(h.c<QLineEdit>(idc::kHeightEdit)->text(), QStringLiteral("22"));
     }
 
     void keys() {
