@@ -25,15 +25,15 @@ namespace {
 
 // A batch list may be far longer than a dialog's list; it is still read up to a bound.
 constexpr std::size_t kMaxBatchFileBytes = std::size_t{256} * 1024 * 1024;
-// Items rendered ahead of the one being reported, so memory stays flat for any list length.
-constexpr std::size_t kWindow = 512;
+// Items are rendered a chunk at a time, at most a window of chunks ahead of the reporting.
+constexpr std::size_t kChunk = 64;
+constexpr std::size_t kWindowChunks = 16;
 
 struct ItemResult {
     std::string status;
     std::string messages;  // "NNNNNN<TAB>text\n" lines
     bool exported = false;
     std::string writeError;
-    bool done = false;
 };
 
 class BatchHost : public JobHost {
@@ -156,15 +156,45 @@ int RunBatch(const CliOptions& o) {
 
     const std::size_t n = codes.size();
     const char* extension = o.format == OutputFormat::kSvg ? ".svg" : ".png";
+    const std::size_t chunks = (n + kChunk - 1) / kChunk;
     const int jobs =
-        std::max(1, std::min<int>(o.jobs, static_cast<int>(std::max<std::size_t>(n, 1))));
+        static_cast<int>(std::clamp<std::size_t>(o.jobs, 1, std::max<std::size_t>(chunks, 1)));
 
-    std::vector<ItemResult> ring(kWindow);
+    // Items are claimed a chunk at a time; whichever thread finishes the oldest pending chunk
+    // reports every finished chunk from there on, in order. The window bounds how far the
+    // rendering runs ahead of the reporting, so memory stays flat for any list length.
+    std::vector<std::vector<ItemResult>> ring(kWindowChunks, std::vector<ItemResult>(kChunk));
+    std::vector<char> chunkDone(kWindowChunks, 0);
     std::mutex mutex;
-    std::condition_variable itemDone;
     std::condition_variable windowMoved;
-    std::size_t reported = 0;  // items written to stdout so far
-    std::atomic<std::size_t> next{0};
+    std::size_t reportedChunks = 0;
+    std::atomic<std::size_t> nextChunk{0};
+    Progress progress(n);
+    bool allExported = true;
+    std::string out;
+
+    auto report = [&](const std::vector<ItemResult>& results, std::size_t first,
+                      std::size_t count) {
+        out.clear();
+        for (std::size_t k = 0; k < count; ++k) {
+            const ItemResult& r = results[k];
+            const std::string number = Number(first + k);
+            out += number;
+            out += '\t';
+            out += r.status;
+            out += '\n';
+            if (!progress.enabled()) {
+                std::fwrite(r.messages.data(), 1, r.messages.size(), stderr);
+            }
+            if (!r.writeError.empty()) {
+                std::fprintf(stderr, "%s\tdiduzozoz-cli: %s\n", number.c_str(),
+                             r.writeError.c_str());
+            }
+            allExported = allExported && r.exported && r.writeError.empty();
+        }
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        progress.Update(first + count);
+    };
 
     auto worker = [&] {
         BatchHost host;
@@ -172,68 +202,60 @@ int RunBatch(const CliOptions& o) {
         CliOptions item = o;
         host.format = o.format;
         for (;;) {
-            const std::size_t i = next.fetch_add(1);
-            if (i >= n) return;
+            const std::size_t c = nextChunk.fetch_add(1);
+            if (c >= chunks) return;
+            const std::size_t slot = c % kWindowChunks;
             {
                 std::unique_lock lock(mutex);
-                windowMoved.wait(lock, [&] { return i < reported + kWindow; });
+                windowMoved.wait(lock, [&] { return c < reportedChunks + kWindowChunks; });
             }
-            ItemResult local;
-            host.result = &local;
-            host.number = Number(i);
-            item.code = codes[i];
-            item.ref = i < refs.size() ? refs[i] : o.ref;
-            host.code = item.code;
-            host.ref = item.ref;
-            host.path = o.outDir + "/" + host.number + extension;
-            // Every item starts from the start values, exactly like a single run, so nothing
-            // of an earlier item (its status line, say) depends on which thread ran it.
-            static_cast<BarcodeSettings&>(job) = BarcodeSettings{};
-            ApplyOptions(item, job);
-            job.CreateBarcode();
-            local.status = job.m_strStatus;
-            local.done = true;
-            {
-                std::lock_guard lock(mutex);
-                ring[i % kWindow] = std::move(local);
+            std::vector<ItemResult>& results = ring[slot];
+            const std::size_t first = c * kChunk;
+            const std::size_t count = std::min(kChunk, n - first);
+            for (std::size_t k = 0; k < count; ++k) {
+                const std::size_t i = first + k;
+                ItemResult& r = results[k];
+                r.status.clear();  // cleared, not replaced: the buffers are reused
+                r.messages.clear();
+                r.writeError.clear();
+                r.exported = false;
+                host.result = &r;
+                host.number = Number(i);
+                item.code = codes[i];
+                item.ref = i < refs.size() ? refs[i] : o.ref;
+                host.code = item.code;
+                host.ref = item.ref;
+                host.path = o.outDir + "/" + host.number + extension;
+                // Every item starts from the start values, exactly like a single run, so
+                // nothing of an earlier item (its status line, say) depends on the thread.
+                static_cast<BarcodeSettings&>(job) = BarcodeSettings{};
+                ApplyOptions(item, job);
+                job.CreateBarcode();
+                r.status = job.m_strStatus;
             }
-            itemDone.notify_all();
+            std::unique_lock lock(mutex);
+            chunkDone[slot] = 1;
+            bool moved = false;
+            while (reportedChunks < chunks && chunkDone[reportedChunks % kWindowChunks]) {
+                const std::size_t done = reportedChunks % kWindowChunks;
+                const std::size_t doneFirst = reportedChunks * kChunk;
+                report(ring[done], doneFirst, std::min(kChunk, n - doneFirst));
+                chunkDone[done] = 0;
+                ++reportedChunks;
+                moved = true;
+            }
+            lock.unlock();
+            if (moved) windowMoved.notify_all();
         }
     };
 
-    std::vector<std::thread> threads;
-    for (int t = 0; t < jobs; ++t) threads.emplace_back(worker);
-
-    Progress progress(n);
-    bool allExported = true;
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        ItemResult r;
-        {
-            std::unique_lock lock(mutex);
-            itemDone.wait(lock, [&] { return ring[i % kWindow].done; });
-            r = std::move(ring[i % kWindow]);
-            ring[i % kWindow] = ItemResult{};
-            reported = i + 1;
-        }
-        windowMoved.notify_all();
-        const std::string number = Number(i);
-        out.clear();
-        out += number;
-        out += '\t';
-        out += r.status;
-        out += '\n';
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        if (!progress.enabled()) {
-            std::fwrite(r.messages.data(), 1, r.messages.size(), stderr);
-        }
-        if (!r.writeError.empty()) {
-            std::fprintf(stderr, "%s\tdiduzozoz-cli: %s\n", number.c_str(), r.writeError.c_str());
-        }
-        allExported = allExported && r.exported && r.writeError.empty();
-        progress.Update(i + 1);
+    if (jobs == 1) {
+        worker();
+    } else {
+        std::vector<std::thread> threads;
+        for (int t = 0; t < jobs; ++t) threads.emplace_back(worker);
+        for (std::thread& t : threads) t.join();
     }
-    for (std::thread& t : threads) t.join();
     progress.Clear();
     std::fflush(stdout);
     return allExported ? 0 : 1;
