@@ -71,8 +71,9 @@ void BM_Png(benchmark::State& state, const Case& c) {
     CopyText(job.m_szCode, c.code);
     job.CreateBarcode();
     std::vector<std::uint8_t> out;
+    PngEncoder encoder;
     for (auto _ : state) {
-        EncodePng(job.m_export, out);
+        encoder.Encode(job.m_export, out);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetLabel(std::to_string(job.m_export.width) + "x" + std::to_string(job.m_export.height));

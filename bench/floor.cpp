@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     image.width = w;
     image.height = h;
     std::vector<std::uint8_t> png;
+    diduzozoz::PngEncoder encoder;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i) {
         image.pixels.assign(static_cast<std::size_t>(w) * h, 0);
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
             for (int x = (i + y / h) % 2; x < w; x += 3)
                 image.pixels[static_cast<std::size_t>(y) * w + x] = 1;
         }
-        diduzozoz::EncodePng(image, png);
+        encoder.Encode(image, png);
         char name[32];
         std::snprintf(name, sizeof name, "/%06d.png", i + 1);
         const int fd = ::open((dir + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

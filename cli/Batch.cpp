@@ -50,7 +50,7 @@ class BatchHost : public JobHost {
     void ExportToClipboard(const ExportImage& image) override {
         result->exported = true;
         if (format == OutputFormat::kPng) {
-            if (!EncodePng(image, encoded)) {
+            if (!png.Encode(image, encoded)) {
                 result->writeError = "cannot encode the image as PNG";
                 return;
             }
@@ -88,7 +88,8 @@ class BatchHost : public JobHost {
     std::string ref;
     std::string path;
     OutputFormat format = OutputFormat::kPng;
-    std::vector<std::uint8_t> encoded;  // reused across items
+    PngEncoder png;  // compression state and buffers reused across items
+    std::vector<std::uint8_t> encoded;
 };
 
 std::string Number(std::size_t index) {

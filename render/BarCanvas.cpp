@@ -81,14 +81,15 @@ void LineSpan(int a, int b, int& lo, int& hi) {
 
 }  // namespace
 
-void BarCanvas::DrawColumns(const std::uint8_t* colours, int count, int x0, int unit, int yTop, int yBarTop,
-                            int yBarBottom, int yBottom) {
+void BarCanvas::DrawColumns(const std::uint8_t* colours, int count, int x0, int unit, int yTop,
+                            int yBarTop, int yBarBottom, int yBottom) {
     if (count <= 0) return;
     unit = std::clamp(unit, 1, kMaxWidth);
     const int before = (unit - 1) / 2;
     const int after = unit / 2;
     const int cx0 = x0 - before;
-    const long long right = static_cast<long long>(x0) + static_cast<long long>(count - 1) * unit + after + 1;
+    const long long right =
+        static_cast<long long>(x0) + static_cast<long long>(count - 1) * unit + after + 1;
     const int cx1 = static_cast<int>(std::min<long long>(right, kMaxWidth));
     int lo = 0;
     int hi = 0;
@@ -114,7 +115,8 @@ void BarCanvas::DrawColumns(const std::uint8_t* colours, int count, int x0, int 
         }
         MarkUsed(cx1, ry1);
         for (int y = ry0; y < ry1; ++y) {
-            std::memcpy(&m_pixels[static_cast<std::size_t>(y) * m_width + rx0], m_row.data(), m_row.size());
+            std::memcpy(&m_pixels[static_cast<std::size_t>(y) * m_width + rx0], m_row.data(),
+                        m_row.size());
         }
     }
 

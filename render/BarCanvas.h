@@ -34,8 +34,8 @@ class BarCanvas {
     // of pen width `unit` at x0 + i * unit: white from yTop to yBarTop, colours[i] (1 black)
     // from yBarTop to yBarBottom, white from yBarBottom to yBottom. Drawn row by row, since
     // neighbouring bands tile and never overlap.
-    void DrawColumns(const std::uint8_t* colours, int count, int x0, int unit, int yTop, int yBarTop,
-                     int yBarBottom, int yBottom);
+    void DrawColumns(const std::uint8_t* colours, int count, int x0, int unit, int yTop,
+                     int yBarTop, int yBarBottom, int yBottom);
     // Draws text with the 8 x 16 caption font, black on opaque white, cell corner at (x, y).
     // The text is shown as DisplayText() shows it.
     void DrawText(int x, int y, std::string_view text);

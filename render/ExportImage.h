@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,24 @@ struct ExportImage {
     int At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-// PNG (1-bit greyscale, black 0 and white 1) into memory; empty on failure.
+// PNG (1-bit greyscale, black 0 and white 1) into memory. An encoder keeps its compression
+// state and buffers between images, so a batch allocates nothing per image.
+class PngEncoder {
+  public:
+    PngEncoder();
+    ~PngEncoder();
+    PngEncoder(const PngEncoder&) = delete;
+    PngEncoder& operator=(const PngEncoder&) = delete;
+    // Replaces out by the PNG, reusing its capacity; false (out empty) on failure.
+    bool Encode(const ExportImage& image, std::vector<std::uint8_t>& out);
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// One-off encodings with an encoder of their own.
 std::vector<std::uint8_t> EncodePng(const ExportImage& image);
-// Appends into out, reusing its capacity; returns false on failure.
 bool EncodePng(const ExportImage& image, std::vector<std::uint8_t>& out);
 // SVG: one rectangle per horizontal black run, sized in pixels, drawn with crisp edges.
 std::string EncodeSvg(const ExportImage& image);

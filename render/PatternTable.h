@@ -9,7 +9,7 @@ using ModulePattern = const char*;
 
 // 128 slots of at most 31 modules each; a table builder clears it and fills slots 0, 1, 2 ...
 class PatternTable {
-public:
+  public:
     static constexpr int kSlots = 128;
     static constexpr int kSlotSize = 32;
 
@@ -26,13 +26,15 @@ public:
         return index >= 0 && index < kSlots ? m_slots[index] : nullptr;
     }
 
-private:
+  private:
     char m_slots[kSlots][kSlotSize] = {};
     const ModulePattern* m_source = nullptr;
     int m_count = 0;
 };
 
 // The colour argument of a module character: its code with all but the low four bits cleared.
-inline int ModuleColour(char module) { return module & 0x0F; }
+inline int ModuleColour(char module) {
+    return module & 0x0F;
+}
 
 }  // namespace diduzozoz

@@ -1,63 +1,138 @@
-#include <png.h>
+// PNG writer for two-colour images: 1-bit greyscale, written directly with zlib so that one
+// encoder serves any number of images without allocating per image.
+#include <zlib.h>
 
-#include <csetjmp>
+#include <bit>
+#include <cstring>
 
 #include "render/ExportImage.h"
 
 namespace diduzozoz {
-namespace {
 
-void WriteToVector(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
+struct PngEncoder::Impl {
+    z_stream z{};
+    bool ready = false;
+    std::vector<std::uint8_t> raw;       // filter byte + packed row, for every row
+    std::vector<std::uint8_t> deflated;  // grows to the largest image seen, never shrinks
+};
+
+PngEncoder::PngEncoder() : m_impl(std::make_unique<Impl>()) {
+    // Level 1 finds the repeated rows of a barcode as well as the higher levels do, fast.
+    m_impl->ready = deflateInit(&m_impl->z, 1) == Z_OK;
 }
 
-void NoFlush(png_structp) {}
+PngEncoder::~PngEncoder() {
+    if (m_impl->ready) deflateEnd(&m_impl->z);
+}
 
-// Kept apart from the C++ objects of the caller: libpng reports errors by longjmp.
-[[gnu::noinline]] bool WriteRows(png_structp png, png_infop info, int width, int height,
-                                 png_bytep* rows, void* sink) {
-    if (setjmp(png_jmpbuf(png))) return false;
-    png_set_write_fn(png, sink, WriteToVector, NoFlush);
-    png_set_IHDR(png, info, width, height, 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_write_info(png, info);
-    png_write_image(png, rows);
-    png_write_end(png, nullptr);
-    return true;
+namespace {
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    const std::uint8_t b[4] = {static_cast<std::uint8_t>(v >> 24),
+                               static_cast<std::uint8_t>(v >> 16),
+                               static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
+    out.insert(out.end(), b, b + 4);
+}
+
+// Closes the chunk whose length field starts at `start`: fills in the length, appends the CRC
+// over type and data.
+void EndChunk(std::vector<std::uint8_t>& out, std::size_t start) {
+    const std::uint32_t length = static_cast<std::uint32_t>(out.size() - start - 8);
+    out[start] = static_cast<std::uint8_t>(length >> 24);
+    out[start + 1] = static_cast<std::uint8_t>(length >> 16);
+    out[start + 2] = static_cast<std::uint8_t>(length >> 8);
+    out[start + 3] = static_cast<std::uint8_t>(length);
+    const uLong crc = crc32(0L, out.data() + start + 4, static_cast<uInt>(length + 4));
+    Put32(out, static_cast<std::uint32_t>(crc));
+}
+
+// Packs pixels (1 black, 0 white) into PNG greyscale bits, white 1, the leftmost pixel in the
+// high bit. Eight pixels at a time: one multiply gathers the low bit of each of eight bytes.
+void PackRow(const std::uint8_t* src, int width, std::uint8_t* out) {
+    int x = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; x + 8 <= width; x += 8) {
+            std::uint64_t v;
+            std::memcpy(&v, src + x, 8);
+            *out++ = static_cast<std::uint8_t>(~((v * 0x8040201008040201ULL) >> 56));
+        }
+    }
+    if (x < width) {
+        std::uint8_t last = 0;
+        for (int bit = 0; x < width; ++x, ++bit) {
+            if (!src[x]) last |= static_cast<std::uint8_t>(0x80 >> bit);
+        }
+        *out = last;
+    }
+}
+
+void BeginChunk(std::vector<std::uint8_t>& out, const char* type) {
+    Put32(out, 0);
+    out.insert(out.end(), type, type + 4);
 }
 
 }  // namespace
 
-bool EncodePng(const ExportImage& image, std::vector<std::uint8_t>& out) {
+bool PngEncoder::Encode(const ExportImage& image, std::vector<std::uint8_t>& out) {
     out.clear();
-    if (image.width <= 0 || image.height <= 0 ||
+    if (!m_impl->ready || image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != static_cast<std::size_t>(image.width) * image.height) {
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png) return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
+    // Rows: filter type 0, then 8 pixels a byte, the leftmost in the high bit; 1 is white.
+    const std::size_t stride = (static_cast<std::size_t>(image.width) + 7) / 8;
+    std::vector<std::uint8_t>& raw = m_impl->raw;
+    raw.resize((stride + 1) * image.height);
+    for (int y = 0; y < image.height; ++y) {
+        std::uint8_t* row = &raw[(stride + 1) * y];
+        const std::uint8_t* src = &image.pixels[static_cast<std::size_t>(y) * image.width];
+        // The bars make most rows equal to the one above: copy those.
+        if (y > 0 && std::memcmp(src, src - image.width, image.width) == 0) {
+            std::memcpy(row, row - (stride + 1), stride + 1);
+            continue;
+        }
+        row[0] = 0;
+        PackRow(src, image.width, row + 1);
+    }
+
+    static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    out.insert(out.end(), kSignature, kSignature + 8);
+    std::size_t start = out.size();
+    BeginChunk(out, "IHDR");
+    Put32(out, static_cast<std::uint32_t>(image.width));
+    Put32(out, static_cast<std::uint32_t>(image.height));
+    const std::uint8_t header[5] = {1, 0, 0, 0,
+                                    0};  // 1 bit, greyscale, deflate, no filter, no interlace
+    out.insert(out.end(), header, header + 5);
+    EndChunk(out, start);
+
+    start = out.size();
+    BeginChunk(out, "IDAT");
+    z_stream& z = m_impl->z;
+    if (deflateReset(&z) != Z_OK) return false;
+    std::vector<std::uint8_t>& deflated = m_impl->deflated;
+    const std::size_t bound = deflateBound(&z, static_cast<uLong>(raw.size()));
+    if (deflated.size() < bound) deflated.resize(bound);
+    z.next_in = raw.data();
+    z.avail_in = static_cast<uInt>(raw.size());
+    z.next_out = deflated.data();
+    z.avail_out = static_cast<uInt>(deflated.size());
+    if (deflate(&z, Z_FINISH) != Z_STREAM_END) {
+        out.clear();
         return false;
     }
-    const std::size_t stride = (static_cast<std::size_t>(image.width) + 7) / 8;
-    std::vector<png_byte> packed(stride * image.height, 0);
-    std::vector<png_bytep> rows(image.height);
-    for (int y = 0; y < image.height; ++y) {
-        png_bytep row = &packed[stride * y];
-        rows[y] = row;
-        const std::uint8_t* src = &image.pixels[static_cast<std::size_t>(y) * image.width];
-        for (int x = 0; x < image.width; ++x) {
-            if (!src[x]) row[x >> 3] |= static_cast<png_byte>(0x80 >> (x & 7));  // 1 = white
-        }
-    }
-    const bool ok = WriteRows(png, info, image.width, image.height, rows.data(), &out);
-    png_destroy_write_struct(&png, &info);
-    if (!ok) out.clear();
-    return ok;
+    out.insert(out.end(), deflated.data(), deflated.data() + z.total_out);
+    EndChunk(out, start);
+
+    start = out.size();
+    BeginChunk(out, "IEND");
+    EndChunk(out, start);
+    return true;
+}
+
+bool EncodePng(const ExportImage& image, std::vector<std::uint8_t>& out) {
+    PngEncoder encoder;
+    return encoder.Encode(image, out);
 }
 
 std::vector<std::uint8_t> EncodePng(const ExportImage& image) {

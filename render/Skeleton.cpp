@@ -42,8 +42,9 @@ SkeletonRenderer::SkeletonRenderer(BarcodeJob& job) : m_job(job) {
 void SkeletonRenderer::DrawCollected() {
     const int top = m_job.m_nMarginY;
     const int bottom = m_job.m_nMarginY + m_job.m_nBarHeight;
-    m_job.m_canvas.DrawColumns(m_job.m_modules.data(), static_cast<int>(m_job.m_modules.size()), m_x0,
-                               m_job.m_nLineUnit, kYTop, top, bottom, m_job.m_nBarHeight + 2 * m_job.m_nMarginY);
+    m_job.m_canvas.DrawColumns(m_job.m_modules.data(), static_cast<int>(m_job.m_modules.size()),
+                               m_x0, m_job.m_nLineUnit, kYTop, top, bottom,
+                               m_job.m_nBarHeight + 2 * m_job.m_nMarginY);
     m_job.m_modules.clear();
 }
 

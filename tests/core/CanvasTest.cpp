@@ -190,8 +190,8 @@ TEST(DrawColumns, SameAsDrawingEveryModuleOnItsOwn) {
         for (std::size_t i = 0; i < colours.size(); ++i) {
             DrawModule(reference, colours[i], x0 + static_cast<int>(i) * unit, 2);
         }
-        fast.m_canvas.DrawColumns(colours.data(), static_cast<int>(colours.size()), x0, unit, 2, marginY,
-                                  marginY + height, height + 2 * marginY);
+        fast.m_canvas.DrawColumns(colours.data(), static_cast<int>(colours.size()), x0, unit, 2,
+                                  marginY, marginY + height, height + 2 * marginY);
         const int w = x0 + static_cast<int>(colours.size()) * unit + 4;
         const int h = height + 2 * marginY + 2;
         ASSERT_EQ(CanvasRow(reference.m_canvas, 0, 0, 1), "0");
