@@ -78,7 +78,7 @@ class BatchHost : public JobHost {
         if (fd >= 0 && ::close(fd) != 0) ok = false;
         if (!ok) {
             if (fd >= 0) ::unlink(path.c_str());  // never leave a partial image behind
-            result->writeError = "cannot write " + path + ": " + std::strerror(err);
+            result->writeError = "cannot write " + Printable(path) + ": " + std::strerror(err);
         }
     }
 
@@ -134,7 +134,8 @@ class Progress {
 int RunBatch(const CliOptions& o) {
     const std::optional<std::string> codeBytes = ReadListFile(o.batchCodes, kMaxBatchFileBytes);
     if (!codeBytes) {
-        std::fprintf(stderr, "diduzozoz-cli: cannot read the code list %s\n", o.batchCodes.c_str());
+        std::fprintf(stderr, "diduzozoz-cli: cannot read the code list %s\n",
+                     Printable(o.batchCodes).c_str());
         return 2;
     }
     const std::vector<std::string> codes = ParseCodeList(*codeBytes, kCodeListLineLimit);
@@ -143,7 +144,7 @@ int RunBatch(const CliOptions& o) {
         const std::optional<std::string> refBytes = ReadListFile(o.batchRefs, kMaxBatchFileBytes);
         if (!refBytes) {
             std::fprintf(stderr, "diduzozoz-cli: cannot read the reference-number list %s\n",
-                         o.batchRefs.c_str());
+                         Printable(o.batchRefs).c_str());
             return 2;
         }
         refs = ParseCodeList(*refBytes, kRefNoListLineLimit);
@@ -151,7 +152,7 @@ int RunBatch(const CliOptions& o) {
     struct stat st {};
     if (::stat(o.outDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         std::fprintf(stderr, "diduzozoz-cli: the output folder %s does not exist\n",
-                     o.outDir.c_str());
+                     Printable(o.outDir).c_str());
         return 2;
     }
 

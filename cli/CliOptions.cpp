@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -64,6 +65,31 @@ bool ParseNumber(const std::string& text, int lo, int hi, int& out) {
     return true;
 }
 
+}  // namespace
+
+std::string Printable(const std::string& arg, std::size_t kMax) {
+    std::string out;
+    for (std::size_t i = 0; i < arg.size() && i < kMax; ++i) {
+        const auto b = static_cast<unsigned char>(arg[i]);
+        if (b < 0x20 || b == 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", b);
+            out += buf;
+        } else {
+            out += arg[i];
+        }
+    }
+    if (arg.size() > kMax) out += "...";
+    return out;
+}
+
+namespace {
+
+// An argument as a usage message quotes it.
+std::string Shown(const std::string& arg) {
+    return Printable(arg, 40);
+}
+
 bool EndsWith(const std::string& s, const char* suffix) {
     const std::size_t n = std::strlen(suffix);
     if (s.size() < n) return false;
@@ -122,8 +148,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             "--batch",   "--batch-refs", "--out-dir", "--format",   "--jobs"};
         bool known = false;
         for (const char* name : kWithValue) known = known || arg == name;
-        if (!known) return fail("unknown option: " + arg);
-        if (i + 1 >= args.size()) return fail("missing value for " + arg);
+        if (!known) return fail("unknown option: " + Shown(arg));
+        if (i + 1 >= args.size()) return fail("missing value for " + Shown(arg));
         const std::string& value = args[++i];
 
         bool numeric = false;
@@ -132,13 +158,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             numeric = true;
             if (!ParseNumber(value, n.lo, n.hi, o.*(n.member))) {
                 return fail(arg + " takes a whole number from " + std::to_string(n.lo) + " to " +
-                            std::to_string(n.hi) + ", not '" + value + "'");
+                            std::to_string(n.hi) + ", not '" + Shown(value) + "'");
             }
         }
         if (numeric) continue;
         if (arg == "--type") {
             o.symbology = SymbologyByCliName(value.c_str());
-            if (o.symbology < 0) return fail("unknown code type: " + value);
+            if (o.symbology < 0) return fail("unknown code type: " + Shown(value));
         } else if (arg == "--code") {
             if (value.size() > static_cast<std::size_t>(kMaxCodeBytes)) {
                 return fail("--code holds at most " + std::to_string(kMaxCodeBytes) +
@@ -163,7 +189,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             } else if (value == "above") {
                 o.textPosition = 2;
             } else {
-                return fail("--text takes none, below or above, not '" + value + "'");
+                return fail("--text takes none, below or above, not '" + Shown(value) + "'");
             }
         } else if (arg == "--batch") {
             if (value.empty()) return fail("--batch needs a file name");
@@ -180,7 +206,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             } else if (value == "svg") {
                 batchFormat = OutputFormat::kSvg;
             } else {
-                return fail("--format takes png or svg, not '" + value + "'");
+                return fail("--format takes png or svg, not '" + Shown(value) + "'");
             }
         } else if (arg == "-o") {
             if (EndsWith(value, ".png")) {
@@ -188,7 +214,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             } else if (EndsWith(value, ".svg")) {
                 o.format = OutputFormat::kSvg;
             } else {
-                return fail("-o needs a file name ending in .png or .svg, not '" + value + "'");
+                return fail("-o needs a file name ending in .png or .svg, not '" + Shown(value) +
+                            "'");
             }
             o.output = value;
         }
@@ -216,10 +243,10 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     };
     if (!letter(startText, maxStart, o.start)) {
         return fail(std::string("--start takes a letter from A to ") + maxStart + ", not '" +
-                    startText + "'");
+                    Shown(startText) + "'");
     }
     if (!letter(stopText, 'D', o.stop))
-        return fail("--stop takes a letter from A to D, not '" + stopText + "'");
+        return fail("--stop takes a letter from A to D, not '" + Shown(stopText) + "'");
     result.options = o;
     return result;
 }

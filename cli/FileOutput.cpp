@@ -44,7 +44,7 @@ bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::st
     name.push_back(0);
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
+        error = "cannot write " + Printable(path) + ": " + std::strerror(errno);
         return false;
     }
     const mode_t mask = ::umask(0);  // mkstemp makes 0600; the file should look like any other
@@ -55,7 +55,7 @@ bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::st
     if (!ok || !closed || ::rename(name.data(), path.c_str()) != 0) {
         const int err = ok && closed ? errno : savedErrno;
         ::unlink(name.data());
-        error = "cannot write " + path + ": " + std::strerror(err);
+        error = "cannot write " + Printable(path) + ": " + std::strerror(err);
         return false;
     }
     return true;

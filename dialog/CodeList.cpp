@@ -1,5 +1,6 @@
 #include "dialog/CodeList.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #if defined(_WIN32)
@@ -28,6 +29,8 @@ std::string NormaliseLineEnds(std::string_view bytes) {
 }  // namespace
 
 std::vector<std::string> ParseCodeList(std::string_view bytes, std::size_t limit) {
+    // Editors on Windows start UTF-8 files with a byte-order mark; it is no part of a code.
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     const std::string text = NormaliseLineEnds(bytes);
     std::vector<std::string> items;
     std::size_t pos = 0;
@@ -73,10 +76,17 @@ std::optional<std::string> ReadListFile(const std::string& path, std::size_t max
         ::close(fd);
         return std::nullopt;
     }
-    bytes.resize(maxBytes);
+    // Sized by the file, not by the bound, so a small list costs a small buffer; a file that
+    // grows while it is read is followed up to the bound.
+    bytes.resize(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), maxBytes));
     std::size_t got = 0;
-    while (got < maxBytes) {
-        const ssize_t n = ::read(fd, bytes.data() + got, maxBytes - got);
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got >= maxBytes) break;
+            bytes.resize(std::min(maxBytes, std::max<std::size_t>(got * 2, 4096)));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         got += static_cast<std::size_t>(n);

@@ -25,7 +25,8 @@ inline constexpr std::size_t kMaxListFileBytes = 1024 * 1024;
 // - a line is taken only when a line feed ends it (CR LF counts as LF);
 // - lines longer than 254 bytes are judged in chunks of at most 254 bytes;
 // - an item longer than limit bytes is skipped; a blank line is an empty item;
-// - an item ends at an embedded NUL byte, as text in a byte array would.
+// - an item ends at an embedded NUL byte, as text in a byte array would;
+// - a UTF-8 byte-order mark at the start of the file is not part of the first item.
 std::vector<std::string> ParseCodeList(std::string_view bytes, std::size_t limit);
 
 // The bytes of a list file, or nothing when it cannot be opened as a regular file. Never

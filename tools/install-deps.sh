@@ -3,8 +3,8 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config clang clang-format
-  libpng-dev unifont
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
+  libpng-dev zlib1g-dev unifont
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-ipafont-gothic
   googletest libgtest-dev libbenchmark-dev libzxing-dev
   xvfb xauth xclip xdotool x11-utils imagemagick valgrind

@@ -14,3 +14,6 @@ for preset in default asan; do
   cmake --build "$dir"
   (cd "$dir" && ctest --output-on-failure -j2)
 done
+
+# The fuzz targets, a minute each on top of their seed corpora.
+bash tools/fuzz.sh 60

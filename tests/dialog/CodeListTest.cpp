@@ -22,6 +22,11 @@ struct ParseRow {
     Items items;
 };
 
+// Test names carry the row's name; keep the parameter print short as well.
+void PrintTo(const ParseRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 std::string Repeat(char c, std::size_t n) {
     return std::string(n, c);
 }
@@ -54,7 +59,22 @@ INSTANTIATE_TEST_SUITE_P(
         // Counting happens after CR LF became LF, as a text-mode read counts.
         ParseRow{"CrLfCountsOneByte", Repeat('x', 120) + "\r\n", 120, {Repeat('x', 120)}},
         ParseRow{"MultiByteCountsBytes", "\xe3\x81\x82\xe3\x81\x82\xe3\x81\x82\n", 8, {}},
-        ParseRow{"NulEndsItem", std::string("ab\0cd\nx\n", 8), 120, {"ab", "x"}}),
+        ParseRow{"NulEndsItem", std::string("ab\0cd\nx\n", 8), 120, {"ab", "x"}},
+        ParseRow{"NulBytesOnly", std::string(300, '\0') + "\n", 120, {"", ""}},
+        ParseRow{"ByteOrderMarkDropped",
+                 "\xEF\xBB\xBF"
+                 "12345\n67\n",
+                 120,
+                 {"12345", "67"}},
+        ParseRow{"ByteOrderMarkOnlyAtTheStart",
+                 "1\n\xEF\xBB\xBF"
+                 "2\n",
+                 120,
+                 {"1",
+                  "\xEF\xBB\xBF"
+                  "2"}},
+        ParseRow{"CrOnlyLineEndsMakeNoLine", "123\r456\r789\r", 120, {}},
+        ParseRow{"InvalidUtf8KeptAsBytes", "\xFF\xFE\x80z\n", 120, {"\xFF\xFE\x80z"}}),
     [](const testing::TestParamInfo<ParseRow>& info) { return info.param.name; });
 
 class ReadListFileTest : public testing::Test {
@@ -82,6 +102,35 @@ TEST_F(ReadListFileTest, RefusesMissingDirectoryAndFifoWithoutBlocking) {
     ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0600), 0);
     EXPECT_FALSE(ReadListFile(Path("fifo.ini")));
     EXPECT_FALSE(ReadListFile("/dev/zero"));
+}
+
+// Files nobody should feed the dialog, and what they give: never a hang, never unbounded
+// memory, never an item beyond the limits.
+TEST_F(ReadListFileTest, HostileFiles) {
+    ASSERT_EQ(::symlink("/dev/zero", Path("zero.ini").c_str()), 0);
+    ASSERT_EQ(::symlink("/dev/urandom", Path("random.ini").c_str()), 0);
+    EXPECT_FALSE(ReadListFile(Path("zero.ini")));
+    EXPECT_FALSE(ReadListFile(Path("random.ini")));
+    // 200 MB (sparse, so the test stays quick): read up to the bound only.
+    {
+        const int fd = ::open(Path("huge.ini").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, 200LL * 1024 * 1024), 0);
+        ::close(fd);
+    }
+    const auto huge = ReadListFile(Path("huge.ini"));
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->size(), kMaxListFileBytes);
+    for (const std::string& item : ParseCodeList(*huge, kCodeListLineLimit)) EXPECT_EQ(item, "");
+    // Lines of 1 MB: judged in 254-byte chunks, every one of them too long but the tails.
+    std::ofstream(Path("long.ini"), std::ios::binary) << Repeat('7', 1000000) << "\n"
+                                                      << "ok\n";
+    const auto longLines = ReadListFile(Path("long.ini"));
+    ASSERT_TRUE(longLines);
+    for (const std::string& item : ParseCodeList(*longLines, kCodeListLineLimit)) {
+        EXPECT_LE(item.size(), kCodeListLineLimit);
+        EXPECT_EQ(item.find('\n'), std::string::npos);
+    }
 }
 
 TEST_F(ReadListFileTest, StopsAtTheSizeBound) {

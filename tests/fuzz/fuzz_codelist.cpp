@@ -1,0 +1,35 @@
+// Fuzz target: the code list reader with arbitrary file bytes. Items respect their limits,
+// hold no line feed, and item 0 fits its member whole, as the dialog copies it there.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "dialog/CodeList.h"
+#include "job/BarcodeSettings.h"
+#include "job/BoundedCopy.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    diduzozoz::BarcodeSettings settings;
+    struct List {
+        std::size_t limit;
+        char* member;
+        std::size_t memberSize;
+    } lists[] = {
+        {diduzozoz::kCodeListLineLimit, settings.m_szCode, sizeof settings.m_szCode},
+        {diduzozoz::kRefNoListLineLimit, settings.m_szRefNo, sizeof settings.m_szRefNo},
+    };
+    for (const List& list : lists) {
+        const auto items = diduzozoz::ParseCodeList(bytes, list.limit);
+        for (const std::string& item : items) {
+            if (item.size() > list.limit) std::abort();
+            if (item.find('\n') != std::string::npos || item.find('\0') != std::string::npos)
+                std::abort();
+        }
+        if (!items.empty()) {
+            if (!diduzozoz::CopyText(list.member, list.memberSize, items[0])) std::abort();
+            if (std::string_view(list.member) != items[0]) std::abort();
+        }
+    }
+    return 0;
+}
