@@ -18,8 +18,10 @@ for target in fuzz_create fuzz_cli_args fuzz_codelist; do
   mkdir -p "$work" "$seeds"
   echo "== $target for ${SECONDS_EACH}s"
   # Memory is bounded per input: the core never allocates from an unchecked number.
+  parallel=()
+  [ "$JOBS" -gt 1 ] && parallel=(-fork="$JOBS")
   if ! build-fuzz/tests/fuzz/$target -max_total_time="$SECONDS_EACH" -malloc_limit_mb=256 \
-       -rss_limit_mb=2048 -timeout=10 -jobs="$JOBS" -workers="$JOBS" -print_final_stats=1 \
+       -rss_limit_mb=2048 -timeout=10 "${parallel[@]}" -print_final_stats=1 \
        -artifact_prefix=build-fuzz/findings/ "$work" "$seeds" 2>build-fuzz/$target.log; then
     status=1
     tail -40 build-fuzz/$target.log
