@@ -52,8 +52,8 @@ void BarCanvas::FillRect(int colour, int x0, int y0, int x1, int y1) {
     const int n = x1 - x0;
     for (int y = y0; y < y1; ++y) {
         std::uint8_t* row = &m_pixels[static_cast<std::size_t>(y) * m_width + x0];
-        if (n == 1) {
-            *row = value;
+        if (n <= 8) {  // module and bar columns: a call to memset costs more than the bytes
+            for (int i = 0; i < n; ++i) row[i] = value;
         } else {
             std::memset(row, value, n);
         }
