@@ -23,8 +23,6 @@
 namespace diduzozoz::cli {
 namespace {
 
-// A batch list may be far longer than a dialog's list; it is still read up to a bound.
-constexpr std::size_t kMaxBatchFileBytes = std::size_t{256} * 1024 * 1024;
 // Items are rendered a chunk at a time, at most a window of chunks ahead of the reporting.
 constexpr std::size_t kChunk = 64;
 constexpr std::size_t kWindowChunks = 16;
@@ -98,33 +96,47 @@ std::string Number(std::size_t index) {
     return buf;
 }
 
+// A progress bar on stderr when it is a terminal: items done, the total, the rate.
 class Progress {
   public:
-    explicit Progress(std::size_t total)
-        : m_total(total), m_start(std::chrono::steady_clock::now()) {
+    explicit Progress(const std::string& listPath) : m_start(std::chrono::steady_clock::now()) {
         m_enabled = ::isatty(2) == 1;
+        // The list is rendered as it is read; a first pass just counts its items.
+        if (m_enabled) {
+            if (auto counter = OpenListFile(listPath, kCodeListLineLimit)) {
+                std::string item;
+                while (counter->Next(item)) ++m_total;
+            }
+        }
     }
     bool enabled() const { return m_enabled; }
     void Update(std::size_t done) {
         if (!m_enabled) return;
         const auto now = std::chrono::steady_clock::now();
-        if (done != m_total && now - m_last < std::chrono::milliseconds(100)) return;
+        if (now - m_last < std::chrono::milliseconds(100)) return;
         m_last = now;
-        const double secs = std::chrono::duration<double>(now - m_start).count();
-        const double rate = secs > 0 ? done / secs : 0.0;
-        constexpr int kBar = 30;
-        const int filled = m_total ? static_cast<int>(kBar * done / m_total) : kBar;
-        std::fprintf(stderr, "\r[%.*s%*s] %zu/%zu  %.0f/s", filled,
-                     "==============================", kBar - filled, "", done, m_total, rate);
-        std::fflush(stderr);
+        Show(done, now);
     }
-    void Clear() {
-        if (m_enabled) std::fputs("\r\033[K", stderr);
+    void Clear(std::size_t done) {
+        if (!m_enabled) return;
+        Show(done, std::chrono::steady_clock::now());
+        std::fputs("\r\033[K", stderr);
     }
 
   private:
-    std::size_t m_total;
+    void Show(std::size_t done, std::chrono::steady_clock::time_point now) {
+        const double secs = std::chrono::duration<double>(now - m_start).count();
+        constexpr int kBar = 30;
+        const int filled =
+            m_total ? static_cast<int>(kBar * std::min(done, m_total) / m_total) : kBar;
+        std::fprintf(stderr, "\r[%.*s%*s] %zu/%zu  %.0f/s", filled,
+                     "==============================", kBar - filled, "", done, m_total,
+                     secs > 0 ? done / secs : 0.0);
+        std::fflush(stderr);
+    }
+
     bool m_enabled = false;
+    std::size_t m_total = 0;
     std::chrono::steady_clock::time_point m_start;
     std::chrono::steady_clock::time_point m_last{};
 };
@@ -132,22 +144,21 @@ class Progress {
 }  // namespace
 
 int RunBatch(const CliOptions& o) {
-    const std::optional<std::string> codeBytes = ReadListFile(o.batchCodes, kMaxBatchFileBytes);
-    if (!codeBytes) {
+    // Lists are read as they are rendered, so memory stays the same for any list length.
+    const std::unique_ptr<CodeListReader> codes = OpenListFile(o.batchCodes, kCodeListLineLimit);
+    if (!codes) {
         std::fprintf(stderr, "diduzozoz-cli: cannot read the code list %s\n",
                      Printable(o.batchCodes).c_str());
         return 2;
     }
-    const std::vector<std::string> codes = ParseCodeList(*codeBytes, kCodeListLineLimit);
-    std::vector<std::string> refs;
+    std::unique_ptr<CodeListReader> refs;
     if (!o.batchRefs.empty()) {
-        const std::optional<std::string> refBytes = ReadListFile(o.batchRefs, kMaxBatchFileBytes);
-        if (!refBytes) {
+        refs = OpenListFile(o.batchRefs, kRefNoListLineLimit);
+        if (!refs) {
             std::fprintf(stderr, "diduzozoz-cli: cannot read the reference-number list %s\n",
                          Printable(o.batchRefs).c_str());
             return 2;
         }
-        refs = ParseCodeList(*refBytes, kRefNoListLineLimit);
     }
     struct stat st {};
     if (::stat(o.outDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
@@ -155,32 +166,38 @@ int RunBatch(const CliOptions& o) {
                      Printable(o.outDir).c_str());
         return 2;
     }
-
-    const std::size_t n = codes.size();
     const char* extension = o.format == OutputFormat::kSvg ? ".svg" : ".png";
-    const std::size_t chunks = (n + kChunk - 1) / kChunk;
-    const int jobs =
-        static_cast<int>(std::clamp<std::size_t>(o.jobs, 1, std::max<std::size_t>(chunks, 1)));
+    const int jobs = std::max(1, o.jobs);
 
-    // Items are claimed a chunk at a time; whichever thread finishes the oldest pending chunk
-    // reports every finished chunk from there on, in order. The window bounds how far the
-    // rendering runs ahead of the reporting, so memory stays flat for any list length.
-    std::vector<std::vector<ItemResult>> ring(kWindowChunks, std::vector<ItemResult>(kChunk));
-    std::vector<char> chunkDone(kWindowChunks, 0);
+    // Chunks are read in list order, a chunk at a time under the read lock; whichever thread
+    // finishes the oldest pending chunk reports every finished chunk from there on, in order.
+    // The window bounds how far rendering runs ahead of reporting.
+    struct Chunk {
+        std::vector<std::string> codes;
+        std::vector<std::string> refs;
+        std::vector<ItemResult> results;
+        std::size_t first = 0;
+        std::size_t count = 0;
+        bool done = false;
+    };
+    std::vector<Chunk> ring(kWindowChunks);
+    std::mutex readMutex;
     std::mutex mutex;
     std::condition_variable windowMoved;
-    std::size_t reportedChunks = 0;
-    std::atomic<std::size_t> nextChunk{0};
-    Progress progress(n);
+    std::size_t readChunks = 0;      // chunks taken from the lists so far
+    std::size_t reportedChunks = 0;  // chunks written to stdout so far
+    bool listEnded = false;
+    bool refsEnded = refs == nullptr;
+    Progress progress(o.batchCodes);
     bool allExported = true;
+    std::size_t items = 0;
     std::string out;
 
-    auto report = [&](const std::vector<ItemResult>& results, std::size_t first,
-                      std::size_t count) {
+    auto report = [&](const Chunk& chunk) {
         out.clear();
-        for (std::size_t k = 0; k < count; ++k) {
-            const ItemResult& r = results[k];
-            const std::string number = Number(first + k);
+        for (std::size_t k = 0; k < chunk.count; ++k) {
+            const ItemResult& r = chunk.results[k];
+            const std::string number = Number(chunk.first + k);
             out += number;
             out += '\t';
             out += r.status;
@@ -195,7 +212,8 @@ int RunBatch(const CliOptions& o) {
             allExported = allExported && r.exported && r.writeError.empty();
         }
         std::fwrite(out.data(), 1, out.size(), stdout);
-        progress.Update(first + count);
+        items = chunk.first + chunk.count;
+        progress.Update(items);
     };
 
     auto worker = [&] {
@@ -204,27 +222,44 @@ int RunBatch(const CliOptions& o) {
         CliOptions item = o;
         host.format = o.format;
         for (;;) {
-            const std::size_t c = nextChunk.fetch_add(1);
-            if (c >= chunks) return;
-            const std::size_t slot = c % kWindowChunks;
+            std::size_t c = 0;
+            Chunk* chunk = nullptr;
             {
-                std::unique_lock lock(mutex);
-                windowMoved.wait(lock, [&] { return c < reportedChunks + kWindowChunks; });
+                std::lock_guard readLock(readMutex);
+                if (listEnded) return;
+                c = readChunks;
+                {
+                    std::unique_lock lock(mutex);
+                    windowMoved.wait(lock, [&] { return c < reportedChunks + kWindowChunks; });
+                }
+                chunk = &ring[c % kWindowChunks];
+                chunk->first = c * kChunk;
+                chunk->count = 0;
+                chunk->codes.resize(kChunk);
+                chunk->refs.resize(kChunk);
+                while (chunk->count < kChunk && codes->Next(chunk->codes[chunk->count])) {
+                    std::string& ref = chunk->refs[chunk->count];
+                    if (refsEnded || !refs->Next(ref)) {
+                        refsEnded = true;
+                        ref = o.ref;
+                    }
+                    ++chunk->count;
+                }
+                if (chunk->count < kChunk) listEnded = true;
+                if (chunk->count == 0) return;
+                ++readChunks;
             }
-            std::vector<ItemResult>& results = ring[slot];
-            const std::size_t first = c * kChunk;
-            const std::size_t count = std::min(kChunk, n - first);
-            for (std::size_t k = 0; k < count; ++k) {
-                const std::size_t i = first + k;
-                ItemResult& r = results[k];
+            chunk->results.resize(kChunk);
+            for (std::size_t k = 0; k < chunk->count; ++k) {
+                ItemResult& r = chunk->results[k];
                 r.status.clear();  // cleared, not replaced: the buffers are reused
                 r.messages.clear();
                 r.writeError.clear();
                 r.exported = false;
                 host.result = &r;
-                host.number = Number(i);
-                item.code = codes[i];
-                item.ref = i < refs.size() ? refs[i] : o.ref;
+                host.number = Number(chunk->first + k);
+                item.code = chunk->codes[k];
+                item.ref = chunk->refs[k];
                 host.code = item.code;
                 host.ref = item.ref;
                 host.path = o.outDir + "/" + host.number + extension;
@@ -236,13 +271,12 @@ int RunBatch(const CliOptions& o) {
                 r.status = job.m_strStatus;
             }
             std::unique_lock lock(mutex);
-            chunkDone[slot] = 1;
+            chunk->done = true;
             bool moved = false;
-            while (reportedChunks < chunks && chunkDone[reportedChunks % kWindowChunks]) {
-                const std::size_t done = reportedChunks % kWindowChunks;
-                const std::size_t doneFirst = reportedChunks * kChunk;
-                report(ring[done], doneFirst, std::min(kChunk, n - doneFirst));
-                chunkDone[done] = 0;
+            while (ring[reportedChunks % kWindowChunks].done) {
+                Chunk& next = ring[reportedChunks % kWindowChunks];
+                report(next);
+                next.done = false;
                 ++reportedChunks;
                 moved = true;
             }
@@ -258,7 +292,7 @@ int RunBatch(const CliOptions& o) {
         for (int t = 0; t < jobs; ++t) threads.emplace_back(worker);
         for (std::thread& t : threads) t.join();
     }
-    progress.Clear();
+    progress.Clear(items);
     std::fflush(stdout);
     return allExported ? 0 : 1;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +30,34 @@ inline constexpr std::size_t kMaxListFileBytes = 1024 * 1024;
 // - an item ends at an embedded NUL byte, as text in a byte array would;
 // - a UTF-8 byte-order mark at the start of the file is not part of the first item.
 std::vector<std::string> ParseCodeList(std::string_view bytes, std::size_t limit);
+
+// The same rules, one item at a time, from bytes that arrive in blocks: a list of any length
+// is read in constant memory.
+class CodeListReader {
+  public:
+    // Reads up to size bytes into buffer; returns 0 at the end.
+    using Source = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+    CodeListReader(Source source, std::size_t limit);
+    // The next item, or false when the list has no more.
+    bool Next(std::string& item);
+
+  private:
+    bool Fill();  // appends one more block to m_text; false at the end of the source
+
+    Source m_source;
+    std::size_t m_limit;
+    std::string m_text;     // bytes not yet judged, CR LF already turned into LF
+    std::size_t m_pos = 0;  // first byte of m_text not yet judged
+    bool m_atEnd = false;   // the source is exhausted
+    bool m_pendingCr = false;
+    bool m_started = false;  // the byte-order mark check is done
+    bool m_done = false;
+    std::string m_block;
+};
+
+// A reader over a regular file, opened without blocking; nullptr when it cannot be opened.
+std::unique_ptr<CodeListReader> OpenListFile(const std::string& path, std::size_t limit);
 
 // The bytes of a list file, or nothing when it cannot be opened as a regular file. Never
 // blocks: FIFOs, devices and directories count as files that cannot be opened.

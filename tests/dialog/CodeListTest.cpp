@@ -37,6 +37,24 @@ TEST_P(ParseCodeListTest, Items) {
     EXPECT_EQ(ParseCodeList(GetParam().bytes, GetParam().limit), GetParam().items);
 }
 
+// The streaming reader gives the same items however the bytes arrive: here one at a time,
+// so every CR LF and every chunk straddles a block boundary.
+TEST_P(ParseCodeListTest, SameItemsByteByByte) {
+    std::string_view rest = GetParam().bytes;
+    CodeListReader reader(
+        [&rest](char* buffer, std::size_t size) -> std::size_t {
+            if (rest.empty() || size == 0) return 0;
+            buffer[0] = rest[0];
+            rest.remove_prefix(1);
+            return 1;
+        },
+        GetParam().limit);
+    Items items;
+    std::string item;
+    while (reader.Next(item)) items.push_back(item);
+    EXPECT_EQ(items, GetParam().items);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rules, ParseCodeListTest,
     testing::Values(
