@@ -7,7 +7,7 @@ PACKAGES=(
   libpng-dev zlib1g-dev unifont
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-ipafont-gothic
   googletest libgtest-dev libbenchmark-dev libzxing-dev
-  xvfb xauth xclip xdotool x11-utils imagemagick valgrind
+  xvfb xauth xclip xdotool x11-utils imagemagick valgrind time
 )
 
 missing=()

@@ -39,7 +39,8 @@ QString Q(const std::string& s) {
 // A dialog started in a folder of its own, with the given list files (none: no such file).
 struct Harness {
     explicit Harness(std::optional<QByteArray> codeList = "7654321\n1234567\n",
-                     std::optional<QByteArray> refList = "12\n345\n", bool withHooks = true) {
+                     std::optional<QByteArray> refList = "12\n345\n", bool withHooks = true,
+                     std::function<void(const QImage&)> clipboard = nullptr) {
         oldCwd = QDir::currentPath();
         auto write = [this](const char* name, const std::optional<QByteArray>& bytes) {
             if (!bytes) return;
@@ -57,6 +58,7 @@ struct Harness {
                 if (onMessage) onMessage();
             };
             hooks.beep = [this] { ++beeps; };
+            hooks.setClipboardImage = std::move(clipboard);
         }
         dlg = std::make_unique<CBarcodeDlg>(hooks);
     }
@@ -618,6 +620,80 @@ class DialogTest : public QObject {
         QTest::qWait(100);
         QCOMPARE(title, Q(str::kAboutTitle));
         QVERIFY(okIsDefault);
+    }
+
+    // A clipboard that takes nothing (held by another program, or none at all) costs the
+    // user nothing else: the run ends, the preview keeps the drawing, the status says so.
+    void clipboardUnavailable() {
+        int offered = 0;
+        Harness h("1234567\n", "1\n", true, [&offered](const QImage&) { ++offered; });
+        h.showAndSettle();
+        h.click(idc::kNw7);
+        h.click(idc::kCreate);
+        QCOMPARE(offered, 1);
+        QCOMPARE(h.status(), QStringLiteral("データ[　A1234567A　]の形で作成しました"));
+        const ExportImage& e = h.job().m_export;
+        const QImage preview = h.dlg->Control<CPreview>(idc::kPreview)->Snapshot();
+        for (int x = 0; x < e.width; ++x) {
+            QCOMPARE(qGray(preview.pixel(x, e.height / 2)) == 0, e.At(x, e.height / 2) == 1);
+        }
+    }
+
+    // 10,000 Create commands over all six types, valid and refused input alternating, their
+    // message boxes dismissed: after a warm-up, memory stays where it was.
+    void longRunMemory() {
+        Harness h("1234567\n490123456789\nabc\n12A\n", "12\n");
+        h.showAndSettle();
+        struct Case {
+            int radio;
+            const char* good;
+            const char* bad;
+        };
+        const Case cases[] = {
+            {idc::kNw7, "1234567", "abc"},      {idc::kCode39, "1234567", "abc"},
+            {idc::kJan, "490123456789", "12A"}, {idc::kItf, "1234567", "abc"},
+            {idc::kCode128, "1234567", "abc"},  {idc::kPostal, "1234567", "12A"},
+        };
+        auto rssKb = [] {
+            QFile f(QStringLiteral("/proc/self/status"));
+            if (!f.open(QIODevice::ReadOnly)) return -1L;
+            for (const QByteArray& line : f.readAll().split('\n')) {
+                if (line.startsWith("VmRSS:"))
+                    return line.mid(6).trimmed().split(' ').first().toLong();
+            }
+            return -1L;
+        };
+        int exported = 0;
+        int messages = 0;  // counted, not kept: the test must not grow memory itself
+        auto runs = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                const Case& c = cases[(i / 2) % 6];
+                h.click(c.radio);
+                h.pick(idc::kCode, QString::fromLatin1(i % 2 ? c.bad : c.good));
+                h.click(idc::kCreate);
+                if (i % 2 == 0 && h.status().endsWith(QStringLiteral("の形で作成しました")))
+                    ++exported;
+                messages += static_cast<int>(h.messages.size());
+                h.messages.clear();
+            }
+        };
+        runs(600);  // fonts, caches, the clipboard's first image
+        const long before = rssKb();
+        exported = 0;
+        messages = 0;
+        runs(5000);
+        const long half = rssKb();
+        runs(5000);
+        const long after = rssKb();
+        qInfo(
+            "10,000 Create commands: RSS %ld KB before, %ld KB after 5,000, %ld KB after 10,000 "
+            "(%+ld KB); %d exported, %d messages",
+            before, half, after, after - before, exported, messages);
+        QCOMPARE(exported, 5000);
+        QCOMPARE(messages, 5000);
+#if !defined(__SANITIZE_ADDRESS__)
+        QVERIFY2(after - before < 2048, "memory grew by more than 2 MB over 10,000 runs");
+#endif
     }
 };
 
