@@ -6,14 +6,18 @@
 namespace diduzozoz {
 
 std::string FormatText(const char* format, ...) {
+    // Status texts fit a small buffer; only longer ones are formatted twice.
+    char small[512];
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
+    const int n = std::vsnprintf(small, sizeof small, format, copy);
     va_end(copy);
     std::string out;
-    if (n > 0) {
+    if (n > 0 && static_cast<std::size_t>(n) < sizeof small) {
+        out.assign(small, static_cast<std::size_t>(n));
+    } else if (n > 0) {
         out.resize(static_cast<std::size_t>(n));
         std::vsnprintf(out.data(), out.size() + 1, format, args);
     }

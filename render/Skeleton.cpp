@@ -1,5 +1,7 @@
 #include "render/Skeleton.h"
 
+#include <cstring>
+
 #include "job/BoundedCopy.h"
 #include "job/Strings.h"
 #include "render/DisplayText.h"
@@ -54,7 +56,13 @@ void SkeletonRenderer::Module(int colour) {
 }
 
 void SkeletonRenderer::Modules(const char* pattern) {
-    for (const char* p = pattern; *p; ++p) Module(ModuleColour(*p));
+    const std::size_t n = std::strlen(pattern);
+    std::vector<std::uint8_t>& modules = m_job.m_modules;
+    const std::size_t at = modules.size();
+    modules.resize(at + n);
+    for (std::size_t i = 0; i < n; ++i)
+        modules[at + i] = ModuleColour(pattern[i]) == kBlack ? 1 : 0;
+    m_x += static_cast<int>(n) * m_job.m_nLineUnit;
 }
 
 bool SkeletonRenderer::Slot(int slot) {
