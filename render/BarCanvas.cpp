@@ -12,7 +12,9 @@ namespace diduzozoz {
 void BarCanvas::ClearCanvas() {
     // Only the part that was drawn on can hold black; the rest is white already. Most
     // drawings span most of a row: then one fill of whole rows beats a fill per row.
-    if (m_usedW * 2 >= m_width) {
+    if (m_usedH == 0 || m_usedW == 0) {
+        // nothing drawn since the last clear
+    } else if (m_usedW * 2 >= m_width) {
         std::memset(m_pixels.data(), 0, static_cast<std::size_t>(m_usedH) * m_width);
     } else {
         for (int y = 0; y < m_usedH; ++y) {
