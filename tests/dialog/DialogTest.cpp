@@ -1,5 +1,8 @@
 // The main dialog driven as a user drives it: clicks, keys, picks and spin steps, with the
 // message boxes, beeps and clipboard captured.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -490,6 +493,47 @@ class DialogTest : public QObject {
         Harness onlyRef(std::nullopt, "1\n");
         QCOMPARE(onlyRef.messages.size(), 1);
         QCOMPARE(QByteArray(onlyRef.job().m_szRefNo), QByteArray("1"));
+    }
+
+    // List files nobody should hand the dialog. A FIFO or a device under the list's name must
+    // not hold up start-up (a plain open of a FIFO waits for a writer for ever); they count
+    // as files that cannot be opened. Invalid UTF-8 and a byte-order mark open normally.
+    void hostileListFiles() {
+        QTemporaryDir dir;
+        const QString oldCwd = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QVERIFY(::mkfifo(str::kCodeListFile, 0600) == 0);
+        QVERIFY(::symlink("/dev/urandom", str::kRefNoListFile) == 0);
+        QStringList messages;
+        DialogHooks hooks;
+        hooks.showMessage = [&messages](const QString& text) { messages << text; };
+        {
+            CBarcodeDlg dlg(hooks);
+            QCOMPARE(messages,
+                     (QStringList{Q(str::kCodeListOpenFailed), Q(str::kRefNoListOpenFailed)}));
+        }
+        QFile::remove(QString::fromUtf8(str::kCodeListFile));
+        QFile::remove(QString::fromUtf8(str::kRefNoListFile));
+        {
+            QFile code(QString::fromUtf8(str::kCodeListFile));
+            QVERIFY(code.open(QIODevice::WriteOnly));
+            code.write(
+                "\xEF\xBB\xBF"
+                "1234567\n\xFF\xFE\n");
+            QFile ref(QString::fromUtf8(str::kRefNoListFile));
+            QVERIFY(ref.open(QIODevice::WriteOnly));
+            ref.write(QByteArray(3000, '\0') + "\n12\n");
+        }
+        messages.clear();
+        {
+            CBarcodeDlg dlg(hooks);
+            QVERIFY(messages.isEmpty());
+            QCOMPARE(QByteArray(dlg.Job().m_szCode), QByteArray("1234567"));
+            auto* code = dlg.Control<QComboBox>(idc::kCode);
+            QCOMPARE(code->count(), 2);
+            QCOMPARE(code->itemText(1), QString(QChar::ReplacementCharacter).repeated(2));
+        }
+        QDir::setCurrent(oldCwd);
     }
 
     // A message box from a run that a paint started uncovers the dialog when it closes,
