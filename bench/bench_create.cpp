@@ -45,13 +45,13 @@ const Case kCases[] = {
     {"postal/typical", kSymbologyPostal, "1234567", 'A'},
 };
 
-void BM_Create(benchmark::State& state, const Case& c, int unit) {
+void BM_Create(benchmark::State& state, const Case& c, int unit, int textPosition = 1) {
     NullHost host;
     BarcodeJob job(host);
     job.m_nSymbology = c.type;
     *job.OptionWord(c.type) = kCheckDigitOn | 1;
     job.m_nLineUnit = unit;
-    job.m_nTextPosition = 1;
+    job.m_nTextPosition = textPosition;
     job.m_szCode128Start[0] = c.start;
     host.code = c.code;
     host.ref = "12";
@@ -98,6 +98,8 @@ void BM_ExportCopy(benchmark::State& state) {
                 [&c, unit](benchmark::State& s) { BM_Create(s, c, unit); });
         }
     }
+    benchmark::RegisterBenchmark("Create/code128/typical/unit1/nocaption",
+                                 [](benchmark::State& s) { BM_Create(s, kCases[7], 1, 0); });
     benchmark::RegisterBenchmark("Png/code128/typical",
                                  [](benchmark::State& s) { BM_Png(s, kCases[7]); });
     benchmark::RegisterBenchmark("Png/code128/longest",

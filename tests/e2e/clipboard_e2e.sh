@@ -31,7 +31,8 @@ pid=$!
 win="$(timeout 20 xdotool search --sync --onlyvisible --name 'DiDuzozoz' | head -n 1)"
 [ -n "$win" ] || { echo "FAIL: the dialog did not appear"; exit 1; }
 xdotool windowfocus --sync "$win"
-sleep 0.5
+# Let the first paint's run settle; a sanitizer build under load starts slowly.
+sleep 1.5
 
 # Focus starts in the code box. Tab order: code, 作成, reference number, the radio group
 # (one stop), the CD box of NW-7.
@@ -41,7 +42,7 @@ xdotool key --delay 100 Tab Tab Tab space Tab space
 xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
 
 got=""
-for _ in $(seq 1 50); do
+for _ in $(seq 1 150); do
     if xclip -selection clipboard -t image/png -o > clip.png 2>/dev/null && [ -s clip.png ]; then
         got=1
         break
