@@ -10,6 +10,12 @@ PACKAGES=(
   xvfb xauth xclip xdotool x11-utils imagemagick valgrind time
 )
 
+# --list: print the packages, one a line, for callers that install them themselves.
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${PACKAGES[@]}"
+  exit 0
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
