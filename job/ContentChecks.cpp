@@ -56,13 +56,13 @@ CheckOutcome CheckCode39Content(BarcodeJob& job) {
 
 CheckOutcome CheckJanContent(BarcodeJob& job) {
     const std::string_view code = TextView(job.m_szCode);
-    if (!AllChars(code, IsDigit)) return RefuseThenRestore(job, str::kDigitsOnly);
+    if (!AllDigits(code)) return RefuseThenRestore(job, str::kDigitsOnly);
     if (code.size() != 12) return RefuseAndEnd(job, str::kJanLength);
     return CheckOutcome::kPassed;
 }
 
 CheckOutcome CheckItfContent(BarcodeJob& job) {
-    if (!AllChars(TextView(job.m_szCode), IsDigit)) return RefuseThenRestore(job, str::kDigitsOnly);
+    if (!AllDigits(TextView(job.m_szCode))) return RefuseThenRestore(job, str::kDigitsOnly);
     return CheckOutcome::kPassed;
 }
 
@@ -80,7 +80,7 @@ CheckOutcome CheckCode128Content(BarcodeJob& job) {
             }
             break;
         case 'C':
-            if (!AllChars(code, IsDigit)) return RefuseThenRestore(job, str::kCode128SetC);
+            if (!AllDigits(code)) return RefuseThenRestore(job, str::kCode128SetC);
             // Set C encodes digit pairs: an odd count gets a fill digit for this run only.
             if (code.size() % 2 == 1 && !job.AppendToCode("0")) {
                 return RefuseThenRestore(job, str::kCodeTooLong);
@@ -94,8 +94,8 @@ CheckOutcome CheckCode128Content(BarcodeJob& job) {
 
 CheckOutcome CheckPostalContent(BarcodeJob& job) {
     const std::string_view code = TextView(job.m_szCode);
-    if (!AllChars(code, IsDigit)) return RefuseThenRestore(job, str::kDigitsOnly);
-    if (!AllChars(TextView(job.m_szRefNo), IsDigit)) {
+    if (!AllDigits(code)) return RefuseThenRestore(job, str::kDigitsOnly);
+    if (!AllDigits(TextView(job.m_szRefNo))) {
         job.ShowMessage(str::kDigitsOnly);
         job.RestoreRefNo();
         return CheckOutcome::kRefused;

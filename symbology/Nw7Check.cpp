@@ -10,13 +10,6 @@
 namespace diduzozoz {
 namespace {
 
-bool AllDigits(std::string_view code) {
-    for (char c : code) {
-        if (!IsDigit(c)) return false;
-    }
-    return true;
-}
-
 void AppendChar(BarcodeJob& job, char c) {
     job.AppendToCode(std::string_view(&c, 1));
 }
