@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
-#include "dialog/CodeList.h"
 #include "job/BarcodeJob.h"
 #include "job/BoundedCopy.h"
+#include "lists/CodeList.h"
 
 namespace diduzozoz::cli {
 namespace {

@@ -22,12 +22,12 @@
 #include <algorithm>
 
 #include "dialog/AboutDlg.h"
-#include "dialog/CodeList.h"
 #include "dialog/DialogTemplate.h"
 #include "dialog/PreviewWidget.h"
 #include "dialog/SpinButton.h"
 #include "job/BoundedCopy.h"
 #include "job/Strings.h"
+#include "lists/CodeList.h"
 
 namespace diduzozoz {
 

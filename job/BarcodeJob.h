@@ -10,7 +10,7 @@
 #include "job/BarcodeSettings.h"
 #include "render/BarCanvas.h"
 #include "render/ExportImage.h"
-#include "render/PatternTable.h"
+#include "symbology/PatternTable.h"
 
 namespace diduzozoz {
 

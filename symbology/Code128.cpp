@@ -9,7 +9,7 @@
 #include "job/ContentChecks.h"
 #include "job/Strings.h"
 #include "render/DisplayText.h"
-#include "render/Skeleton.h"
+#include "symbology/Skeleton.h"
 
 namespace diduzozoz {
 namespace {

@@ -8,8 +8,8 @@
 #include "job/BoundedCopy.h"
 #include "job/Strings.h"
 #include "render/DisplayText.h"
-#include "render/Skeleton.h"
 #include "symbology/Nw7.h"
+#include "symbology/Skeleton.h"
 
 namespace diduzozoz {
 namespace {

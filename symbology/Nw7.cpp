@@ -7,7 +7,7 @@
 #include "job/BoundedCopy.h"
 #include "job/Strings.h"
 #include "render/DisplayText.h"
-#include "render/Skeleton.h"
+#include "symbology/Skeleton.h"
 
 namespace diduzozoz {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "core/TestHost.h"
 #include "render/CaptionFont.h"
-#include "render/Skeleton.h"
+#include "symbology/Skeleton.h"
 
 namespace diduzozoz::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "dialog/CodeList.h"
 #include "job/BarcodeSettings.h"
 #include "job/BoundedCopy.h"
+#include "lists/CodeList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-#include "dialog/CodeList.h"
+#include "lists/CodeList.h"
 
 #include <algorithm>
 #include <cerrno>

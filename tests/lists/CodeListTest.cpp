@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "dialog/CodeList.h"
+#include "lists/CodeList.h"
 
 namespace diduzozoz {
 namespace {

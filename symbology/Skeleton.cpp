@@ -1,4 +1,4 @@
-#include "render/Skeleton.h"
+#include "symbology/Skeleton.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "render/PatternTable.h"
+#include "symbology/PatternTable.h"
 
 #include "job/BoundedCopy.h"
 
