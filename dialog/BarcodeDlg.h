@@ -62,6 +62,8 @@ class CBarcodeDlg : public QDialog, public JobHost {
     void OpenAboutBox();
     // Runs of the Create command so far, by any occasion.
     int CreateRuns() const { return m_createRuns; }
+    // A paint-started run is waiting for its turn: the dialog is not settled yet.
+    bool CreateQueued() const { return m_createQueued || m_createPending; }
 
     // A paint-like occasion (shown, exposed, restored): runs the Create command once the
     // current event is done; repeats before then are one run.

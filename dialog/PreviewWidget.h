@@ -1,5 +1,6 @@
 // The preview frame: shows the top-left part of the job's canvas, one canvas pixel to one
-// device pixel. It only paints what it is given; it never starts a drawing itself.
+// logical pixel where the screen's device-pixel ratio is whole (else to as many whole device
+// pixels as fit). It only paints what it is given; it never starts a drawing itself.
 #pragma once
 
 #include <QFrame>
@@ -17,6 +18,8 @@ class CPreview : public QFrame {
     // What the preview shows: its client area size in device pixels, white where the canvas
     // holds nothing.
     QImage Snapshot() const;
+    // Device pixels per canvas pixel, each way.
+    int Scale() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

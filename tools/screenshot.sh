@@ -2,6 +2,7 @@
 # Makes docs/screenshot.png: the dialog under Xvfb with an NW-7 barcode drawn from the
 # example lists. Needs xvfb-run, xdotool and ImageMagick's import.
 # Usage: tools/screenshot.sh [path/to/diduzozoz] [output.png]
+# QT_SCALE_FACTOR=2 SCREEN=1200x1200 tools/screenshot.sh ... shows it at twice the density.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="$(realpath "${1:-$root/build/app/diduzozoz}")"
@@ -10,24 +11,35 @@ mkdir -p "$(dirname "$output")"
 
 if [ -z "${DISPLAY_READY:-}" ]; then
     # Re-run inside a fresh X server of our own.
-    exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 640x600x24 -dpi 96" "$0" "$program" "$output"
+    exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 ${SCREEN:-640x600}x24 -dpi 96" "$0" "$program" "$output"
 fi
 
 work="$(mktemp -d)"
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+pid=""
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+wait_for() {  # polls a command for at most $1 seconds
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
 cp "$root/examples/DiDuzozoz.ini" "$root/examples/ViVederuvida.ini" "$work/"
 cd "$work"
 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
-win="$(xdotool search --sync --onlyvisible --name 'DiDuzozoz' | head -n 1)"
+win="$(timeout 60 xdotool search --sync --onlyvisible --name 'DiDuzozoz' | head -n 1)"
 xdotool windowmove --sync "$win" 0 0
 xdotool windowfocus --sync "$win"
-sleep 0.5
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ]; }
+wait_for 20 focused
 # Focus starts in the code box: Tab to "作成", the reference box, then the NW-7 radio button.
 xdotool key --delay 100 Tab Tab Tab space
 # Back to "作成" and press it.
 xdotool key --delay 100 shift+Tab shift+Tab space
-sleep 0.5
+# Drawn when the barcode is on the clipboard; then one more round trip for the paint.
+drawn() { timeout 5 xclip -selection clipboard -t image/png -o >clip.png 2>/dev/null && [ -s clip.png ]; }
+wait_for 30 drawn
+xdotool getwindowgeometry "$win" >/dev/null
 eval "$(xdotool getwindowgeometry --shell "$win")"  # WIDTH, HEIGHT
 import -window root -crop "${WIDTH}x${HEIGHT}+0+0" +repage "$output"
 echo "wrote $output (${WIDTH}x${HEIGHT})"

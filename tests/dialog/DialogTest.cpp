@@ -30,8 +30,10 @@
 #include "dialog/SpinButton.h"
 #include "job/BoundedCopy.h"
 #include "job/Strings.h"
+#include "tests/dialog/Waiting.h"
 
 using namespace diduzozoz;
+using namespace diduzozoz::testing;
 
 namespace {
 
@@ -90,10 +92,11 @@ struct Harness {
         Q_EMIT combo->activated(index);
     }
     void click(int id) { QTest::mouseClick(c<QAbstractButton>(id), Qt::LeftButton); }
+    // Shown, exposed, and the run its first paint started is over.
     void showAndSettle() {
         dlg->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
-        QTest::qWait(20);
+        WAIT_UNTIL(dlg->windowHandle() && dlg->windowHandle()->isExposed(), "the dialog exposed");
+        WAIT_UNTIL(dlg->CreateRuns() > 0 && !dlg->CreateQueued(), "the first paint's run");
     }
 
     QTemporaryDir dir;
@@ -115,13 +118,36 @@ QSet<int> EnabledTypeControls(Harness& h) {
     return out;
 }
 
+// The preview shows the exported image at one image pixel per logical pixel, each a square of
+// whole device pixels (crisp, never smoothed): 1 x 1 normally, 2 x 2 at a ratio of 2 or 2.5.
+bool PreviewShows(Harness& h, const ExportImage& e) {
+    const QImage preview = h.dlg->Control<CPreview>(idc::kPreview)->Snapshot();
+    const int s = std::max(1, qFloor(preview.devicePixelRatio() + 1e-6));
+    if (preview.width() < e.width * s || preview.height() < e.height * s) return false;
+    for (int y = 0; y < e.height * s; ++y) {
+        for (int x = 0; x < e.width * s; ++x) {
+            if ((qGray(preview.pixel(x, y)) == 0) != (e.At(x / s, y / s) == 1)) {
+                qWarning("preview differs at device pixel (%d, %d), scale %d", x, y, s);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 class DialogTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
-    void init() { QGuiApplication::clipboard()->clear(); }
+    void init() {
+        const std::chrono::seconds limit(
+            qstrcmp(QTest::currentTestFunction(), "longRunMemory") == 0 ? 240 : 60);
+        Watchdog::Get().Arm(std::string("DialogTest::") + QTest::currentTestFunction(), limit);
+        QGuiApplication::clipboard()->clear();
+    }
+    void cleanup() { Watchdog::Get().Disarm(); }
 
     void startState() {
         Harness h;
@@ -335,9 +361,10 @@ class DialogTest : public QObject {
         auto* up = height->findChildren<QToolButton*>().value(0);
         QVERIFY(up && up->arrowType() == Qt::UpArrow);
         QTest::mousePress(up, Qt::LeftButton);
-        QTest::qWait(up->autoRepeatDelay() + 5 * up->autoRepeatInterval());
+        WAIT_UNTIL(!h.messages.isEmpty(), "the held arrow's first step");
         QCOMPARE(h.messages, QStringList{QStringLiteral("高さは、範囲外です")});
-        QVERIFY(!up->isDown());
+        QVERIFY(!up->isDown());  // released: its repeat timer is stopped
+        QTest::mouseRelease(up, Qt::LeftButton);
 
         // The buddy's arrow keys step too.
         QTest::keyClick(h.c<QLineEdit>(idc::kHeightEdit), Qt::Key_Up);
@@ -362,7 +389,6 @@ class DialogTest : public QObject {
         QCOMPARE(h.beeps, 9);
         QTest::keyClick(code->lineEdit(), Qt::Key_F1);
         QCOMPARE(h.beeps, 9);
-        QTest::qWait(20);
         QVERIFY(h.dlg->isVisible());
         QCOMPARE(h.dlg->result(), 0);
         QCOMPARE(h.dlg->CreateRuns(), runs);
@@ -546,23 +572,28 @@ class DialogTest : public QObject {
             h.dlg->QueuePaintCreate();
             QCoreApplication::processEvents();
         };
+        // Every run a box starts queues the next one synchronously, so "nothing queued" between
+        // events means the chain is over.
+        auto settled = [&h] {
+            WAIT_UNTIL(!h.dlg->CreateQueued(), "the paint-started runs to end");
+            const int runs = h.dlg->CreateRuns();
+            for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
+            QCOMPARE(h.dlg->CreateRuns(), runs);  // quiet again: nothing keeps re-running
+        };
         h.showAndSettle();  // the first paint runs the Create command
         h.dlg->QueuePaintCreate();
-        QTest::qWait(200);
+        settled();
         QCOMPARE(h.messages, QStringList{Q(str::kDigitsOnly)});
-        const int runs = h.dlg->CreateRuns();
-        QTest::qWait(100);
-        QCOMPARE(h.dlg->CreateRuns(), runs);  // quiet again: nothing keeps re-running
 
         // A user action makes it worth showing again, once.
         h.click(idc::kJan);
         h.dlg->QueuePaintCreate();
-        QTest::qWait(100);
+        settled();
         QCOMPARE(h.messages.size(), 2);
         // "作成" always answers with its message.
         h.click(idc::kCreate);
         QCOMPARE(h.messages.size(), 3);
-        QTest::qWait(100);
+        settled();
         QCOMPARE(h.messages.size(), 3);
     }
 
@@ -571,14 +602,13 @@ class DialogTest : public QObject {
         h.showAndSettle();
         const int runs = h.dlg->CreateRuns();
         for (int i = 0; i < 5; ++i) h.dlg->QueuePaintCreate();
-        QTest::qWait(20);
+        WAIT_UNTIL(!h.dlg->CreateQueued(), "the queued run");
         QCOMPARE(h.dlg->CreateRuns(), runs + 1);
         h.dlg->showMinimized();
-        QTest::qWait(20);
+        WAIT_UNTIL(h.dlg->isMinimized() && !h.dlg->CreateQueued(), "the dialog minimised");
         const int minimised = h.dlg->CreateRuns();
         h.dlg->showNormal();
-        QTest::qWait(50);
-        QVERIFY(h.dlg->CreateRuns() > minimised);
+        WAIT_UNTIL(h.dlg->CreateRuns() > minimised, "a run after the restore");
     }
 
     void createCopiesToClipboardAndPreview() {
@@ -598,11 +628,7 @@ class DialogTest : public QObject {
                 QVERIFY(p == qRgb(0, 0, 0) || p == qRgb(255, 255, 255));
             }
         }
-        // The preview shows the canvas one to one.
-        const QImage preview = h.dlg->Control<CPreview>(idc::kPreview)->Snapshot();
-        for (int x = 0; x < e.width; ++x) {
-            QCOMPARE(qGray(preview.pixel(x, e.height / 2)) == 0, e.At(x, e.height / 2) == 1);
-        }
+        QVERIFY(PreviewShows(h, e));
 
         // A run that ends without an export leaves the clipboard alone.
         h.click(idc::kCode39);
@@ -625,13 +651,15 @@ class DialogTest : public QObject {
         h.click(idc::kCode39);
         const QString status = h.status();
         QString seen;
-        QTimer::singleShot(50, [&seen] {
+        WhenShown shown("the message box", [&seen] {
             auto* active = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!active) return;
+            if (!active) return false;
             seen = active->text();
             active->button(QMessageBox::Ok)->click();
+            return true;
         });
-        h.click(idc::kCreate);
+        h.click(idc::kCreate);  // returns when the box is closed
+        QVERIFY2(shown.Done(), shown.What());
         QCOMPARE(seen, Q(str::kCode39Code));
         QCOMPARE(h.status(), status);
     }
@@ -639,29 +667,34 @@ class DialogTest : public QObject {
     void aboutBox() {
         Harness h;
         QCOMPARE(h.dlg->AboutAction()->text(), Q(str::kAboutMenuItem));
+        h.showAndSettle();
         QString title;
         bool okIsDefault = false;
-        QTimer::singleShot(50, [&] {
+        WhenShown aboutBox("the about box", [&] {
             auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-            if (!about) return;
+            if (!about) return false;
             title = about->windowTitle();
             auto* ok = about->findChild<QPushButton*>(QStringLiteral("1"));
             okIsDefault = ok && ok->isDefault() && ok->text() == QLatin1String("OK");
             if (ok) ok->click();
+            return true;
         });
         // The context menu offers the item; choosing it opens the box.
-        QTimer::singleShot(20, [&h] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (menu && menu->actions().contains(h.dlg->AboutAction())) {
-                menu->close();
-                h.dlg->AboutAction()->trigger();
-            }
+        bool offered = false;
+        WhenShown menu("the context menu", [&] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!popup) return false;
+            offered = popup->actions().contains(h.dlg->AboutAction());
+            popup->close();
+            if (offered) h.dlg->AboutAction()->trigger();
+            return true;
         });
-        h.showAndSettle();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                                 h.dlg->mapToGlobal(QPoint(5, 5)));
-        QCoreApplication::sendEvent(h.dlg.get(), &event);
-        QTest::qWait(100);
+        QCoreApplication::sendEvent(h.dlg.get(), &event);  // returns when the menu is closed
+        QVERIFY2(menu.Done(), menu.What());
+        QVERIFY(offered);
+        QVERIFY2(aboutBox.Done(), aboutBox.What());
         QCOMPARE(title, Q(str::kAboutTitle));
         QVERIFY(okIsDefault);
     }
@@ -676,11 +709,7 @@ class DialogTest : public QObject {
         h.click(idc::kCreate);
         QCOMPARE(offered, 1);
         QCOMPARE(h.status(), QStringLiteral("データ[　A1234567A　]の形で作成しました"));
-        const ExportImage& e = h.job().m_export;
-        const QImage preview = h.dlg->Control<CPreview>(idc::kPreview)->Snapshot();
-        for (int x = 0; x < e.width; ++x) {
-            QCOMPARE(qGray(preview.pixel(x, e.height / 2)) == 0, e.At(x, e.height / 2) == 1);
-        }
+        QVERIFY(PreviewShows(h, h.job().m_export));
     }
 
     // 10,000 Create commands over all six types, valid and refused input alternating, their

@@ -18,38 +18,50 @@ fi
 work="$(mktemp -d)"
 pid=""
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        # Bounded: a program that ignores TERM is killed for good.
+        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Polls a command until it succeeds, for at most $1 seconds.
+wait_for() {
+    local seconds="$1"
+    shift
+    local tries=$((seconds * 10))
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
 cd "$work"
 printf '%s\n' 1234567 7654321 > DiDuzozoz.ini
 printf '%s\n' 12 > ViVederuvida.ini
 
 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
-win="$(timeout 20 xdotool search --sync --onlyvisible --name 'DiDuzozoz' | head -n 1)"
+win="$(timeout 60 xdotool search --sync --onlyvisible --name 'DiDuzozoz' | head -n 1)"
 [ -n "$win" ] || { echo "FAIL: the dialog did not appear"; exit 1; }
-xdotool windowfocus --sync "$win"
-# Let the first paint's run settle; a sanitizer build under load starts slowly.
-sleep 1.5
+timeout 20 xdotool windowfocus --sync "$win"
+# Keys go where the focus is; X delivers them after the focus change, in order.
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ]; }
+wait_for 20 focused || { echo "FAIL: the dialog did not take the focus"; exit 1; }
 
 # Focus starts in the code box. Tab order: code, 作成, reference number, the radio group
 # (one stop), the CD box of NW-7.
 # Select NW-7 (space), go back to 作成 and press it; ticking the CD box of NW-7 on the way
 # makes the drawing differ from the start settings: check character by pattern 1.
-xdotool key --delay 100 Tab Tab Tab space Tab space
-xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
+timeout 20 xdotool key --delay 100 Tab Tab Tab space Tab space
+timeout 20 xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
 
-got=""
-for _ in $(seq 1 150); do
-    if xclip -selection clipboard -t image/png -o > clip.png 2>/dev/null && [ -s clip.png ]; then
-        got=1
-        break
-    fi
-    sleep 0.1
-done
-[ -n "$got" ] || { echo "FAIL: no image/png on the clipboard"; exit 1; }
+# xclip waits for the owner's answer; a stuck owner must not stall the test.
+clipboard_png() { timeout 5 xclip -selection clipboard -t image/png -o > clip.png 2>/dev/null && [ -s clip.png ]; }
+wait_for 30 clipboard_png || { echo "FAIL: no image/png on the clipboard"; exit 1; }
 
 "$cli" --type nw7 --code 1234567 --cd --pattern 1 -o expected.png > cli_status.txt
 echo "clipboard: $(identify -format '%wx%h' clip.png), cli: $(identify -format '%wx%h' expected.png)"
