@@ -1,6 +1,7 @@
 #!/bin/sh
 # Draws the application icon (32 x 32 and 16 x 16) into res/ with ImageMagick.
-# The PNGs are committed; run this only to change the design.
+# The PNGs are committed; run this only to change the design, and keep the scalable icon
+# res/io.github.diduzozoz.DiDuzozoz.svg, drawn on the same 32 x 32 grid, in step.
 set -eu
 cd "$(dirname "$0")/../res"
 # A white card with a blue rim, barcode bars, and a red scan line across them.
