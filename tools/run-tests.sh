@@ -12,19 +12,21 @@ cmake --preset default -DDIDUZOZOZ_WERROR=ON >/dev/null
 cmake --preset asan -DDIDUZOZOZ_WERROR=ON >/dev/null
 cmake --build build
 
+# Every test has a time limit (300 s where it sets none of its own), so nothing can hang the
+# suite; the dialog's tests fail by name long before theirs.
 # The sanitizer configuration builds while the normal one's tests run: races show on a busy
 # machine, so the suite has to pass on one.
 asan_log="$(mktemp)"
 trap 'rm -f "$asan_log"' EXIT
 cmake --build build-asan >"$asan_log" 2>&1 &
 asan_build=$!
-(cd build && ctest --output-on-failure -j2)
+(cd build && ctest --output-on-failure -j2 --timeout 300)
 if ! wait "$asan_build"; then
     cat "$asan_log"
     echo "the sanitizer build failed" >&2
     exit 1
 fi
-(cd build-asan && ctest --output-on-failure -j2)
+(cd build-asan && ctest --output-on-failure -j2 --timeout 300)
 
 # The dialog's tests and the end-to-end test, five times more in a row in both
 # configurations: a test that passes once on an idle machine has not passed.
