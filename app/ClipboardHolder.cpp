@@ -10,10 +10,12 @@
 #include <QMimeData>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <cstring>
 #include <memory>
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && QT_CONFIG(xcb)
 #define DIDUZOZOZ_X11_HOLDER 1
+#include <QtGui/qguiapplication_platform.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -22,10 +24,8 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
-#include <QtGui/qguiapplication_platform.h>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #endif
 
 namespace diduzozoz {
@@ -240,6 +240,20 @@ int StartHolder(const QByteArray& packed, xcb_window_t owner) {
     return report[0];
 }
 
+// Qt's PNG decoder leaves the bits past the end of each row as it finds them, and some of the
+// conversions (BMP, PBM, XBM, PNG) copy them out: zero them, as they are in the exported image.
+void ClearRowEnds(QImage& image) {
+    const qsizetype bits = qsizetype{image.width()} * image.depth();
+    const qsizetype used = (bits + 7) / 8;
+    const int spare = static_cast<int>(used * 8 - bits);
+    const bool lsbFirst = image.format() == QImage::Format_MonoLSB;
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* line = image.scanLine(y);
+        if (spare) line[used - 1] &= lsbFirst ? uchar(0xFF >> spare) : uchar(0xFF << spare);
+        std::memset(line + used, 0, image.bytesPerLine() - used);
+    }
+}
+
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString&) {
     // Nobody reads the holder's messages; a fatal one ends it without a core.
     if (type == QtFatalMsg) _exit(1);
@@ -276,6 +290,7 @@ int RunClipboardHolder(int argc, char** argv) {
         if (format == QLatin1String(kImageFormat)) {
             QImage image;
             if (!image.loadFromData(bytes, "PNG")) return 1;
+            ClearRowEnds(image);
             content->setImageData(image);
         } else {
             content->setData(format, bytes);
