@@ -275,6 +275,8 @@ int RunClipboardHolder(int argc, char** argv) {
     const auto entries = packed ? UnpackClipboard(*packed) : std::nullopt;
     if (!entries) return 1;
 
+    // Nobody reads the holder's messages, Qt's or Xlib's (which reports a lost server itself).
+    ToDevNull(STDERR_FILENO);
     qInstallMessageHandler(QuietMessages);
     // The holder is no part of the desktop session and needs no bus: it only serves X.
     qunsetenv("SESSION_MANAGER");

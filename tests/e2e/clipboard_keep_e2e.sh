@@ -4,21 +4,20 @@
 # window, close with a click on "終了", and the clipboard still offers every format it offered
 # before, byte for byte, its image/png equal to the CLI's export pixel for pixel, served by one
 # detached holder that keeps no file or terminal and ends when another program copies. Then
-# the holder's faults: unreadable input and the X server going away end it quietly.
+# the holder's faults: unreadable input and a lost X connection end it quietly.
 # Usage: clipboard_keep_e2e.sh path/to/diduzozoz path/to/diduzozoz-cli
 # Exit 77 (skipped) when the X tools are not installed.
 set -euo pipefail
 program="$(realpath "$1")"
 cli="$(realpath "$2")"
 
-# Two parts, each on an X server of its own: the dialog, then the holder's faults, the last of
-# which takes its server away.
+# Two parts, each on an X server of its own: the dialog, then the holder's faults.
 if [ -z "${E2E_PART:-}" ]; then
     for tool in xvfb-run xdotool xclip compare parcellite; do
         command -v "$tool" >/dev/null || { echo "skipped: $tool not installed"; exit 77; }
     done
     E2E_PART=dialog xvfb-run -a -s "-screen 0 800x700x24" "$0" "$@"
-    exec env E2E_PART=faults xvfb-run -a "$0" "$@"
+    exec env E2E_PART=faults xvfb-run -a -s "-screen 0 800x700x24" "$0" "$@"
 fi
 
 work="$(mktemp -d)"
@@ -145,7 +144,9 @@ faults_part() {
         printf 'DiDuzozoz clipboard 1\napplication/x-qt-image\n%s\n' "$(stat -c %s expected.png)"
         cat expected.png
     } > good.bin
-    "$program" --keep-clipboard 0 < good.bin > report.txt 2> err.txt &
+    # A sanitizer's report would go where the holder's messages go: nowhere. Its exit code shows.
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}exitcode=86" \
+        "$program" --keep-clipboard 0 < good.bin > report.txt &
     holder=$!
     started+=("$holder")
     wait_for 300 test -s report.txt || fail "the holder did not report"
@@ -174,15 +175,17 @@ TABLE
         serves_expected || fail "$name: the clipboard changed"
     done < bad_inputs.txt
 
-    # The X server goes away under the first holder. xvfb-run started it beside this script.
-    kill "$(pgrep -P "$PPID" -x Xvfb)"
+    # The first holder's X connection breaks: the server closes it, as when the server ends.
+    local owner
+    owner="$(xdotool search --name '^Qt Selection Owner' | head -n 1)"
+    [ -n "$owner" ] || fail "the holder's clipboard window was not found"
+    xkill -id "$owner" > /dev/null
     set +e
     timeout 20 tail --pid="$holder" -f /dev/null
     wait "$holder"
     status=$?
     set -e
-    [ "$status" -lt 128 ] || fail "the holder died of signal $((status - 128)) when X went away"
-    [ ! -s err.txt ] || fail "the holder was not quiet when X went away: $(cat err.txt)"
+    [ "$status" -le 1 ] || fail "the holder ended with status $status when X went away"
     echo "PASS: faults"
 }
 
