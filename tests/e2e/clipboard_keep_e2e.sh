@@ -139,10 +139,13 @@ dialog_part() {
 }
 
 faults_part() {
-    # The holder run directly. One that serves the image...
+    # The holder run directly. One that serves the image and a format beside it...
+    "$cli" --type nw7 --code 1234567 --cd --pattern 1 -o expected.svg > /dev/null
     {
         printf 'DiDuzozoz clipboard 1\napplication/x-qt-image\n%s\n' "$(stat -c %s expected.png)"
         cat expected.png
+        printf 'image/svg+xml\n%s\n' "$(stat -c %s expected.svg)"
+        cat expected.svg
     } > good.bin
     # A sanitizer's report would go where the holder's messages go: nowhere. Its exit code shows.
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}exitcode=86" \
@@ -151,6 +154,7 @@ faults_part() {
     started+=("$holder")
     wait_for 300 test -s report.txt || fail "the holder did not report"
     serves_expected || fail "the holder does not serve the image"
+    clip image/svg+xml | cmp -s - expected.svg || fail "the holder does not serve the SVG"
 
     # ... stays while others are given input they cannot read: they end at once, quietly.
     cat > bad_inputs.txt <<'TABLE'
