@@ -135,6 +135,26 @@ bool PreviewShows(Harness& h, const ExportImage& e) {
     return true;
 }
 
+// What the preview has painted on screen (the window's backing store), inside its frame.
+QImage PaintedPreview(Harness& h) {
+    auto* preview = h.c<CPreview>(idc::kPreview);
+    const QImage window = h.dlg->screen()->grabWindow(h.dlg->winId()).toImage();
+    const qreal dpr = qreal(window.width()) / h.dlg->width();
+    const QRect area(preview->mapTo(h.dlg.get(), preview->contentsRect().topLeft()),
+                     preview->contentsRect().size());
+    return window.copy(QRectF(QPointF(area.topLeft()) * dpr, QSizeF(area.size()) * dpr).toRect());
+}
+
+bool AllWhite(const QImage& image) {
+    if (image.isNull()) return false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) != 255) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 class DialogTest : public QObject {
@@ -609,6 +629,43 @@ class DialogTest : public QObject {
         const int minimised = h.dlg->CreateRuns();
         h.dlg->showNormal();
         WAIT_UNTIL(h.dlg->CreateRuns() > minimised, "a run after the restore");
+    }
+
+    // Every run clears the preview first; one that stops on a refusal must leave it white on
+    // screen too, or the last barcode stands there as if it were the one just refused.
+    void refusedRunsShowBlankPreview_data() {
+        QTest::addColumn<int>("occasion");
+        QTest::newRow("作成") << int(CBarcodeDlg::Occasion::kButton);
+        QTest::newRow("spin step") << int(CBarcodeDlg::Occasion::kSpin);
+        QTest::newRow("paint") << int(CBarcodeDlg::Occasion::kPaint);
+    }
+    void refusedRunsShowBlankPreview() {
+        QFETCH(int, occasion);
+        Harness h("12\na\n", "1\n");
+        h.showAndSettle();
+        h.click(idc::kNw7);
+        h.click(idc::kCreate);
+        const QSize drawn(h.job().m_export.width, h.job().m_export.height);
+        WAIT_UNTIL(!AllWhite(PaintedPreview(h)), "A12A on screen");
+
+        h.pick(idc::kCode, QStringLiteral("a"));
+        switch (static_cast<CBarcodeDlg::Occasion>(occasion)) {
+            case CBarcodeDlg::Occasion::kButton:
+                h.click(idc::kCreate);
+                break;
+            case CBarcodeDlg::Occasion::kSpin:
+                h.c<CSpinButton>(idc::kSpinHeight)->StepUp();
+                break;
+            case CBarcodeDlg::Occasion::kPaint:
+                h.dlg->QueuePaintCreate();
+                WAIT_UNTIL(!h.dlg->CreateQueued(), "the paint-started run");
+                break;
+        }
+        QCOMPARE(h.messages, QStringList{Q(str::kNw7Code)});
+        QVERIFY(AllWhite(h.c<CPreview>(idc::kPreview)->Snapshot()));
+        WAIT_UNTIL(AllWhite(PaintedPreview(h)), "the white preview on screen");
+        // The clipboard keeps the last barcode drawn.
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), drawn);
     }
 
     void createCopiesToClipboardAndPreview() {
