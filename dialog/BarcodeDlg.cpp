@@ -22,6 +22,7 @@
 #include <algorithm>
 
 #include "dialog/AboutDlg.h"
+#include "dialog/ComboBox.h"
 #include "dialog/DialogTemplate.h"
 #include "dialog/PreviewWidget.h"
 #include "dialog/SpinButton.h"
@@ -164,7 +165,7 @@ void CBarcodeDlg::BuildControls() {
             }
             case ControlKind::kComboEdit:
             case ControlKind::kDropList: {
-                auto* combo = new QComboBox(this);
+                auto* combo = new CComboBox(this);
                 if (c.kind == ControlKind::kComboEdit) {
                     combo->setEditable(true);
                     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -238,18 +239,18 @@ void CBarcodeDlg::BuildControls() {
                 [this, n] { OnSelectType(n); });
         connect(Control<QCheckBox>(t.checkBox), &QCheckBox::clicked, this,
                 [this, n] { OnCheckDigit(n); });
-        connect(Control<QComboBox>(t.pattern), &QComboBox::activated, this,
+        connect(Control<CComboBox>(t.pattern), &CComboBox::picked, this,
                 [this, n](int index) { OnPattern(n, index); });
     }
     for (int id : {idc::kNw7Start, idc::kNw7Stop, idc::kCode128Start}) {
-        connect(Control<QComboBox>(id), &QComboBox::activated, this,
+        connect(Control<CComboBox>(id), &CComboBox::picked, this,
                 [this, id](int index) { OnStartStop(id, index); });
     }
     connect(Control<QCheckBox>(idc::kTextBelow), &QCheckBox::clicked, this,
             [this] { OnTextBelow(); });
     connect(Control<QCheckBox>(idc::kTextAbove), &QCheckBox::clicked, this,
             [this] { OnTextAbove(); });
-    connect(Control<QComboBox>(idc::kLineUnit), &QComboBox::activated, this,
+    connect(Control<CComboBox>(idc::kLineUnit), &CComboBox::picked, this,
             [this](int index) { OnLineUnit(index); });
     for (const SpinSpec& s : kSpins) {
         const int id = s.id;
@@ -261,17 +262,17 @@ void CBarcodeDlg::BuildControls() {
             [this] { RunCreate(Occasion::kButton); });
     connect(Control<QPushButton>(idc::kCancel), &QPushButton::clicked, this, [this] { reject(); });
 
-    auto* code = Control<QComboBox>(idc::kCode);
-    auto* refNo = Control<QComboBox>(idc::kRefNo);
+    auto* code = Control<CComboBox>(idc::kCode);
+    auto* refNo = Control<CComboBox>(idc::kRefNo);
     auto beep = [this] { Beep(); };
     code->setValidator(new CByteLimitValidator(kMaxCodeBytes, beep, code));
     refNo->setValidator(new CByteLimitValidator(kMaxRefNoBytes, beep, refNo));
     connect(code->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { OnCodeEdited(text); });
-    connect(code, &QComboBox::activated, this, [this](int index) { OnCodeSelected(index); });
+    connect(code, &CComboBox::picked, this, [this](int index) { OnCodeSelected(index); });
     connect(refNo->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { OnRefNoEdited(text); });
-    connect(refNo, &QComboBox::activated, this, [this](int index) { OnRefNoSelected(index); });
+    connect(refNo, &CComboBox::picked, this, [this](int index) { OnRefNoSelected(index); });
 }
 
 void CBarcodeDlg::OnInitDialog() {

@@ -438,6 +438,57 @@ class DialogTest : public QObject {
         QCOMPARE(h.status(), QStringLiteral("3456"));
     }
 
+    // Qt's editable combo reports leaving its edit field with an item's text in it as a pick
+    // of that item. The user only moved on: the status line and the record of messages shown
+    // must stay as they were.
+    void leavingABoxIsNoPick_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("code") << int(idc::kCode) << "1234567"
+                              << "9876543";
+        QTest::newRow("reference number") << int(idc::kRefNo) << "345"
+                                          << "678";
+    }
+    void leavingABoxIsNoPick() {
+        QFETCH(int, id);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        Harness h("7654321\n1234567\n9876543\n", "12\n345\n678\n");
+        h.showAndSettle();
+        h.dlg->activateWindow();
+        WAIT_UNTIL(QApplication::activeWindow() == h.dlg.get(), "the dialog active");
+        auto* box = h.c<QComboBox>(id);
+        auto typeAndCreate = [&](const QString& text) {
+            box->setFocus();
+            WAIT_UNTIL(box->hasFocus(), "the focus in the box");
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), text);
+            h.c<QPushButton>(idc::kCreate)->click();  // the focus stays in the box
+        };
+
+        // JAN refuses both codes (7 digits): the box is shown once, also by later paints.
+        h.click(idc::kJan);
+        typeAndCreate(first);
+        QCOMPARE(h.messages, QStringList{Q(str::kJanLength)});
+        QTest::keyClick(box, Qt::Key_Tab);
+        WAIT_UNTIL(!box->hasFocus(), "the focus gone from the box");
+        h.dlg->QueuePaintCreate();
+        WAIT_UNTIL(!h.dlg->CreateQueued(), "the paint-started run");
+        QCOMPARE(h.messages.size(), 1);
+
+        h.click(idc::kNw7);
+        typeAndCreate(second);
+        const QString made = h.status();
+        QVERIFY(made.endsWith(QStringLiteral("の形で作成しました")));
+        QTest::keyClick(box, Qt::Key_Tab);
+        WAIT_UNTIL(!box->hasFocus(), "the focus gone from the box");
+        QCOMPARE(h.status(), made);
+        QCOMPARE(box->currentText(), second);
+        const char* member = id == idc::kCode ? h.job().m_szCode : h.job().m_szRefNo;
+        QCOMPARE(QString::fromUtf8(member), second);
+    }
+
     void inputLimits_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<int>("limit");
