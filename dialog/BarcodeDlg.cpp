@@ -22,6 +22,7 @@
 #include <algorithm>
 
 #include "dialog/AboutDlg.h"
+#include "dialog/Accessible.h"
 #include "dialog/ComboBox.h"
 #include "dialog/DialogTemplate.h"
 #include "dialog/PreviewWidget.h"
@@ -130,6 +131,7 @@ CBarcodeDlg::CBarcodeDlg(DialogHooks hooks, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    InstallAccessibleInterfaces();
     OnInitDialog();
     // Enter, Escape and F1 are taken before any control sees them.
     qApp->installEventFilter(this);
@@ -148,6 +150,7 @@ void CBarcodeDlg::BuildControls() {
     auto* radios = new QButtonGroup(this);
     radios->setExclusive(true);
     QWidget* previous = nullptr;
+    std::vector<std::pair<QLabel*, int>> buddies;
     for (const ControlTemplate& c : tmpl.controls) {
         QRect rect = dlu.Rect(c.x, c.y, c.cx, c.cy);
         QWidget* widget = nullptr;
@@ -160,6 +163,7 @@ void CBarcodeDlg::BuildControls() {
                 auto* label = new QLabel(Text(c.text), this);
                 label->setTextFormat(Qt::PlainText);
                 label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                if (c.buddy != kNoId) buddies.emplace_back(label, c.buddy);
                 widget = label;
                 break;
             }
@@ -231,6 +235,7 @@ void CBarcodeDlg::BuildControls() {
         previous = widget;
     }
     setFixedSize(dlu.Size(tmpl.cx, tmpl.cy));
+    NameControls(buddies);
 
     // Handlers.
     for (int n = kSymbologyNw7; n <= kSymbologyPostal; ++n) {
@@ -273,6 +278,31 @@ void CBarcodeDlg::BuildControls() {
     connect(refNo->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { OnRefNoEdited(text); });
     connect(refNo, &CComboBox::picked, this, [this](int index) { OnRefNoSelected(index); });
+}
+
+// What a screen reader says for each control; nothing of it is drawn.
+void CBarcodeDlg::NameControls(const std::vector<std::pair<QLabel*, int>>& buddies) {
+    for (const auto& [label, id] : buddies) label->setBuddy(Control<QWidget>(id));
+    for (CSpinButton* spin : findChildren<CSpinButton*>()) {
+        for (const auto& [label, id] : buddies) {
+            if (Control<QWidget>(id) == spin->Buddy()) spin->SetAccessibleLabel(label->text());
+        }
+    }
+    // The controls of a code type say which type they belong to: six boxes are called "CD".
+    auto name = [this](int id, int radio, const char* own) {
+        const std::string type = Bytes(Control<QRadioButton>(radio)->text());
+        Control<QWidget>(id)->setAccessibleName(
+            Text(FormatText(str::kAccTypeControl, type.c_str(), own).c_str()));
+    };
+    for (int n = kSymbologyNw7; n <= kSymbologyPostal; ++n) {
+        const TypeControls& t = kTypeControls[n];
+        name(t.checkBox, t.radio, str::kCheckCd);
+        name(t.pattern, t.radio, str::kLabelPattern);
+    }
+    name(idc::kNw7Start, idc::kNw7, str::kLabelStart);
+    name(idc::kNw7Stop, idc::kNw7, str::kLabelStop);
+    name(idc::kCode128Start, idc::kCode128, str::kLabelStart);
+    m_status->setAccessibleName(Text(str::kAccStatus));
 }
 
 void CBarcodeDlg::OnInitDialog() {
@@ -406,6 +436,7 @@ void CBarcodeDlg::QueuePaintCreate() {
 }
 
 void CBarcodeDlg::NoteUserChange() {
+    ++m_userActions;
     m_shownSinceChange.clear();
 }
 
@@ -503,6 +534,9 @@ std::string CBarcodeDlg::RefNoComboText() {
 
 void CBarcodeDlg::RequestRepaint() {
     m_preview->update();
+    // Renderers set the status before they ask for the repaint; a cleared canvas is white.
+    const bool drawn = m_job.m_canvas.UsedWidth() > 0 && m_job.m_canvas.UsedHeight() > 0;
+    m_preview->SetDrawnText(drawn ? m_status->text() : QString());
 }
 
 void CBarcodeDlg::ExportToClipboard(const ExportImage& image) {

@@ -3,6 +3,8 @@
 
 #include <QComboBox>
 
+class QItemSelection;
+
 namespace diduzozoz {
 
 class CComboBox : public QComboBox {
@@ -11,17 +13,24 @@ class CComboBox : public QComboBox {
   public:
     explicit CComboBox(QWidget* parent = nullptr);
 
+    void showPopup() override;
+
   Q_SIGNALS:
     // The user chose the item at index: from the drop-down list, with the arrow keys or the
-    // wheel. Not sent when the focus leaves an edit field that holds an item's text, which
-    // Qt reports as an activation of that item although nobody chose anything.
+    // wheel, or through the list's accessible interface. Not sent when the focus leaves an
+    // edit field that holds an item's text, which Qt reports as an activation of that item
+    // although nobody chose anything.
     void picked(int index);
 
   protected:
+    bool event(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    void OnListSelection(const QItemSelection& selected);
+
     bool m_leaving = false;
+    int m_busy = 0;  // inside an event of the combo or its own opening of the list
 };
 
 }  // namespace diduzozoz

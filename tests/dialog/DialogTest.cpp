@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -145,6 +148,17 @@ QImage PaintedPreview(Harness& h) {
     return window.copy(QRectF(QPointF(area.topLeft()) * dpr, QSizeF(area.size()) * dpr).toRect());
 }
 
+QAccessibleInterface* Acc(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// Runs an action of an accessible interface as a screen reader or voice control would.
+void DoAction(QAccessibleInterface* iface, const QString& action) {
+    QVERIFY(iface && iface->actionInterface());
+    QVERIFY2(iface->actionInterface()->actionNames().contains(action), qPrintable(action));
+    iface->actionInterface()->doAction(action);
+}
+
 bool AllWhite(const QImage& image) {
     if (image.isNull()) return false;
     for (int y = 0; y < image.height(); ++y) {
@@ -235,6 +249,237 @@ class DialogTest : public QObject {
         QVERIFY(QGuiApplication::clipboard()->image().isNull());
     }
 
+    // The dialog as a screen reader finds it: every control that takes input has a name, and
+    // one of its own; labels name what they stand beside; read-only fields take no text.
+    void accessibleTree() {
+        Harness h;
+        h.showAndSettle();
+        const QSet<QAccessible::Role> inputRoles = {
+            QAccessible::EditableText, QAccessible::ComboBox,       QAccessible::CheckBox,
+            QAccessible::RadioButton,  QAccessible::PushButton,     QAccessible::SpinBox,
+            QAccessible::Slider,       QAccessible::ButtonDropDown, QAccessible::ButtonMenu,
+            QAccessible::ScrollBar,    QAccessible::Dial,           QAccessible::HotkeyField};
+        QStringList nameless, repeated;
+        QSet<QString> names;
+        int inputs = 0;
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* iface) {
+            if (inputRoles.contains(iface->role())) {
+                ++inputs;
+                const QString name = iface->text(QAccessible::Name).trimmed();
+                const QString object = iface->object() ? iface->object()->objectName() : "";
+                // A combo's edit field goes by the combo's name.
+                const bool inCombo =
+                    iface->parent() && iface->parent()->role() == QAccessible::ComboBox;
+                if (name.isEmpty()) {
+                    nameless
+                        << QStringLiteral("role %1 object '%2'").arg(iface->role()).arg(object);
+                } else if (!inCombo && names.contains(name)) {
+                    repeated << name;
+                }
+                names.insert(name);
+            }
+            for (int i = 0; i < iface->childCount(); ++i) walk(iface->child(i));
+        };
+        walk(Acc(h.dlg.get()));
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QLatin1String(", "))));
+        QVERIFY2(repeated.isEmpty(), qPrintable(repeated.join(QLatin1String(", "))));
+        QVERIFY(inputs >= 40);  // 12 combos and their lists' neighbours, 14 boxes and radios, ...
+
+        const std::pair<QObject*, const char*> named[] = {
+            {h.c<QComboBox>(idc::kCode), str::kLabelCode},
+            {h.c<QComboBox>(idc::kCode)->lineEdit(), str::kLabelCode},
+            {h.c<QComboBox>(idc::kRefNo), str::kLabelRefNo},
+            {h.c<QLineEdit>(idc::kHeightEdit), str::kLabelHeight},
+            {h.c<QLineEdit>(idc::kMarginYEdit), str::kLabelMarginY},
+            {h.c<QComboBox>(idc::kLineUnit), str::kLabelLineUnit},
+            {h.c<QCheckBox>(idc::kCdNw7), "NW-７ CD"},
+            {h.c<QComboBox>(idc::kCode128Start), "CODE128 スタート"},
+            {h.c<CSpinButton>(idc::kSpinMarginX)->findChildren<QToolButton*>().value(1),
+             "余白（左右） 減らす"},
+            {h.c<QLineEdit>(idc::kStatus), str::kAccStatus},
+            {h.c<CPreview>(idc::kPreview), str::kAccPreview},
+        };
+        for (const auto& [object, name] : named)
+            QCOMPARE(Acc(object)->text(QAccessible::Name), Q(name));
+        QVERIFY(Acc(h.c<QComboBox>(idc::kCode)->lineEdit())->editableTextInterface());
+        for (int id : {idc::kHeightEdit, idc::kMarginXEdit, idc::kMarginYEdit, idc::kStatus}) {
+            QVERIFY(!Acc(h.c<QLineEdit>(id))->editableTextInterface());
+            QVERIFY(Acc(h.c<QLineEdit>(id))->state().readOnly);
+        }
+
+        // The preview says what it shows: the status of the run that drew it, or nothing.
+        auto described = [&h] {
+            return Acc(h.c<CPreview>(idc::kPreview))->text(QAccessible::Description);
+        };
+        QCOMPARE(described(), Q(str::kAccPreviewBlank));
+        h.click(idc::kNw7);
+        h.click(idc::kCreate);
+        QCOMPARE(described(), h.status());
+        h.click(idc::kJan);
+        h.click(idc::kCreate);  // 7 digits: refused, the preview is white again
+        QCOMPARE(described(), Q(str::kAccPreviewBlank));
+    }
+
+    // Every control taken through its accessible interface, as screen readers and voice
+    // control take it, beside the mouse and the keyboard: the same handler runs, exactly once.
+    void accessibleActions() {
+        using Act = std::function<void(Harness&)>;
+        const QString toggle = QAccessibleActionInterface::toggleAction();
+        const QString press = QAccessibleActionInterface::pressAction();
+        auto action = [](int id, const QString& name) -> Act {
+            return [id, name](Harness& h) { DoAction(Acc(h.c<QWidget>(id)), name); };
+        };
+        auto click = [](int id) -> Act { return [id](Harness& h) { h.click(id); }; };
+        auto keys = [](int id, const QString& text) -> Act {
+            return [id, text](Harness& h) { QTest::keyClicks(h.c<QWidget>(id), text); };
+        };
+        auto item = [toggle](int id, int row) -> Act {
+            return [id, row, toggle](Harness& h) {
+                DoAction(Acc(h.c<QComboBox>(id))->child(0)->child(row), toggle);
+            };
+        };
+        auto selectRow = [](int id, int row) -> Act {
+            return [id, row](Harness& h) {
+                QVERIFY(Acc(h.c<QComboBox>(id))->child(0)->tableInterface()->selectRow(row));
+            };
+        };
+        using Edit = std::function<void(QAccessibleInterface*)>;
+        auto edit = [](int id, Edit how) -> Act {
+            return [id, how](Harness& h) {
+                QWidget* w = h.c<QWidget>(id);
+                auto* combo = qobject_cast<QComboBox*>(w);
+                how(Acc(combo ? combo->lineEdit() : w));
+            };
+        };
+        auto arrow = [](int id, int which, bool accessible) -> Act {
+            return [=](Harness& h) {
+                auto* button = h.c<CSpinButton>(id)->findChildren<QToolButton*>().value(which);
+                if (accessible) {
+                    DoAction(Acc(button), QAccessibleActionInterface::pressAction());
+                } else {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            };
+        };
+        auto openAndClose = [press](int id) -> Act {
+            return [id, press](Harness& h) {
+                QAbstractItemView* list = h.c<QComboBox>(id)->view();
+                DoAction(Acc(h.c<QWidget>(id)), press);
+                WAIT_UNTIL(list->isVisible(), "the list open");
+                DoAction(Acc(h.c<QWidget>(id)), press);
+                WAIT_UNTIL(!list->isVisible(), "the list closed");
+            };
+        };
+        auto code = [](const char* text) {
+            return [text](Harness& h) {
+                return QByteArray(h.job().m_szCode) == text && h.status() == QLatin1String(text) &&
+                       h.c<QComboBox>(idc::kCode)->currentText() == QLatin1String(text);
+            };
+        };
+        auto nw7Start = [](const char* letter) {
+            return [letter](Harness& h) { return QByteArray(h.job().m_szNW7Start) == letter; };
+        };
+        auto height = [](int value) {
+            return [value](Harness& h) { return h.job().m_nBarHeight == value; };
+        };
+        auto code39 = [](Harness& h) {
+            return h.job().m_nSymbology == 2 && h.c<QWidget>(idc::kCdCode39)->isEnabled() &&
+                   !h.c<QWidget>(idc::kCdNw7)->isEnabled();
+        };
+        auto nw7Cd = [](Harness& h) { return h.job().m_nCdNW7 == 0x11; };
+        auto runes = [](Harness& h) {
+            return h.job().m_nCdNW7 == 0x07 &&
+                   h.status() == QStringLiteral("「 7. ルーンズ 」の選択：[ 07 ]");
+        };
+        struct Row {
+            const char* what;
+            int type;  // radio clicked first, or 0
+            Act act;
+            std::function<bool(Harness&)> holds;
+            int userActions;
+        };
+        const Row rows[] = {
+            {"radio clicked", 0, click(idc::kCode39), code39, 1},
+            {"radio toggled", 0, action(idc::kCode39, toggle), code39, 1},
+            {"chosen radio toggled", idc::kCode39, action(idc::kCode39, toggle), code39, 1},
+            {"CD box clicked", idc::kNw7, click(idc::kCdNw7), nw7Cd, 1},
+            {"CD box toggled", idc::kNw7, action(idc::kCdNw7, toggle), nw7Cd, 1},
+            {"disabled CD box toggled", idc::kNw7, action(idc::kCdCode39, toggle),
+             [](Harness& h) { return h.job().m_nCdCode39 == 0x01; }, 0},
+            {"text box toggled", 0, action(idc::kTextAbove, toggle),
+             [](Harness& h) { return h.job().m_nTextPosition == 2; }, 1},
+            {"pattern item toggled", idc::kNw7, item(idc::kPatNw7, 6), runes, 1},
+            {"pattern row selected", idc::kNw7, selectRow(idc::kPatNw7, 6), runes, 1},
+            {"disabled pattern item toggled", idc::kNw7, item(idc::kPatCode39, 0),
+             [](Harness& h) { return h.c<QComboBox>(idc::kPatCode39)->currentIndex() == 0; }, 0},
+            {"start letter typed", idc::kNw7, keys(idc::kNw7Start, "C"), nw7Start("C"), 1},
+            {"start item toggled", idc::kNw7, item(idc::kNw7Start, 3), nw7Start("D"), 1},
+            {"start list opened and closed", idc::kNw7, openAndClose(idc::kNw7Start), nw7Start("A"),
+             0},
+            {"line unit by the Down key", 0,
+             [](Harness& h) { QTest::keyClick(h.c<QWidget>(idc::kLineUnit), Qt::Key_Down); },
+             [](Harness& h) { return h.job().m_nLineUnit == 2; }, 1},
+            {"line unit item toggled", 0, item(idc::kLineUnit, 2),
+             [](Harness& h) { return h.job().m_nLineUnit == 3; }, 1},
+            {"code by the Down key", 0,
+             [](Harness& h) { QTest::keyClick(h.c<QWidget>(idc::kCode), Qt::Key_Down); },
+             code("1234567"), 1},
+            {"code item toggled", 0, item(idc::kCode, 1), code("1234567"), 1},
+            {"code typed", 0, keys(idc::kCode, "A"), code("7654321A"), 1},
+            {"code text inserted", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) { i->editableTextInterface()->insertText(0, "A"); }),
+             code("A7654321"), 1},
+            {"code text replaced", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) {
+                      i->editableTextInterface()->replaceText(1, 6, "-");
+                  }),
+             code("7-1"), 1},
+            {"code text deleted", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) { i->editableTextInterface()->deleteText(0, 3); }),
+             code("4321"), 1},
+            {"code value set", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) { i->setText(QAccessible::Value, "12"); }),
+             code("12"), 1},
+            {"code text too long", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) {
+                      i->editableTextInterface()->insertText(0, QString(kMaxCodeBytes, '1'));
+                  }),
+             [](Harness& h) { return QByteArray(h.job().m_szCode) == "7654321" && h.beeps == 1; },
+             0},
+            {"reference number inserted", 0,
+             edit(idc::kRefNo,
+                  [](QAccessibleInterface* i) { i->editableTextInterface()->insertText(2, "9"); }),
+             [](Harness& h) {
+                 return QByteArray(h.job().m_szRefNo) == "129" && h.status() == "129";
+             },
+             1},
+            {"read-only height written", 0,
+             edit(idc::kHeightEdit,
+                  [](QAccessibleInterface* i) { i->setText(QAccessible::Value, "99"); }),
+             [](Harness& h) { return h.c<QLineEdit>(idc::kHeightEdit)->text() == "40"; }, 0},
+            {"height arrow clicked", 0, arrow(idc::kSpinHeight, 0, false), height(41), 1},
+            {"height arrow pressed", 0, arrow(idc::kSpinHeight, 0, true), height(41), 1},
+            {"作成 pressed", idc::kNw7, action(idc::kCreate, press),
+             [](Harness& h) { return h.job().m_export.width > 0; }, 1},
+        };
+        for (const Row& row : rows) {
+            Harness h;
+            if (row.type) h.click(row.type);
+            const int before = h.dlg->UserActions();
+            row.act(h);
+            QVERIFY2(!QTest::currentTestFailed(), row.what);
+            WAIT_UNTIL(row.holds(h), row.what);  // a pressed button clicks a moment later
+            const int actions = h.dlg->UserActions() - before;
+            QVERIFY2(actions == row.userActions,
+                     qPrintable(QStringLiteral("%1: %2 user actions").arg(row.what).arg(actions)));
+        }
+    }
+
     void templateLayout() {
         Harness h;
         const DluMapper dlu(h.dlg->font());
@@ -246,6 +491,10 @@ class DialogTest : public QObject {
             if (t.kind != ControlKind::kSpin) {  // a spin follows its buddy instead
                 QCOMPARE(w->pos(), dlu.Rect(t.x, t.y, t.cx, t.cy).topLeft());
             }
+            // Everything that takes input is reached by Tab; the spin buttons through their
+            // buddies, which take the arrow keys.
+            const bool input = t.kind != ControlKind::kSpin && t.kind != ControlKind::kPreview;
+            QVERIFY2(!input || (w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
             if (w->focusPolicy() & Qt::TabFocus) tabStops << w;
         }
         QCOMPARE(h.dlg->size(), dlu.Size(303, 357));
