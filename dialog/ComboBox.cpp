@@ -11,12 +11,19 @@ CComboBox::CComboBox(QWidget* parent) : QComboBox(parent) {
     });
     connect(view()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected) { OnListSelection(selected); });
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { SelectCurrentInList(); });
 }
 
 void CComboBox::showPopup() {
     ++m_busy;  // it selects the current item in the list before the list shows
     QComboBox::showPopup();
     --m_busy;
+}
+
+void CComboBox::hidePopup() {
+    QComboBox::hidePopup();
+    // Closed without a pick, the list keeps the item last highlighted in it.
+    if (!view()->isVisible()) SelectCurrentInList();
 }
 
 bool CComboBox::event(QEvent* event) {
@@ -35,15 +42,26 @@ void CComboBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void CComboBox::OnListSelection(const QItemSelection& selected) {
-    // An item selected in the list while it is closed, and not by the combo itself, was
-    // chosen through the list's accessible interface (a screen reader, voice control): a
-    // pick like one made in the open list. In the open list selecting only highlights.
-    if (m_busy || view()->isVisible() || !isEnabled() || selected.indexes().isEmpty()) return;
+    // While the list is closed nothing but the list's accessible interface (a screen reader,
+    // voice control) selects in it: that is a pick, like one made in the open list. In the
+    // open list selecting only highlights. Taking the selection away chooses nothing.
+    if (m_busy || view()->isVisible()) return;
+    if (selected.indexes().isEmpty() || !isEnabled()) {
+        SelectCurrentInList();
+        return;
+    }
     const int index = selected.indexes().first().row();
     ++m_busy;
     setCurrentIndex(index);
     --m_busy;
     Q_EMIT picked(index);
+}
+
+void CComboBox::SelectCurrentInList() {
+    ++m_busy;
+    const QModelIndex current = model()->index(currentIndex(), modelColumn(), rootModelIndex());
+    view()->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    --m_busy;
 }
 
 }  // namespace diduzozoz

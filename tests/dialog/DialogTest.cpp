@@ -318,6 +318,11 @@ class DialogTest : public QObject {
         h.click(idc::kJan);
         h.click(idc::kCreate);  // 7 digits: refused, the preview is white again
         QCOMPARE(described(), Q(str::kAccPreviewBlank));
+
+        // Screen readers take a combo's current item from its list's selection.
+        auto* unit = h.c<QComboBox>(idc::kLineUnit);
+        QTest::keyClick(unit, Qt::Key_Down);
+        QCOMPARE(Acc(unit)->child(0)->tableInterface()->selectedRows(), QList<int>{1});
     }
 
     // Every control taken through its accessible interface, as screen readers and voice
@@ -421,6 +426,12 @@ class DialogTest : public QObject {
              [](Harness& h) { return h.job().m_nLineUnit == 2; }, 1},
             {"line unit item toggled", 0, item(idc::kLineUnit, 2),
              [](Harness& h) { return h.job().m_nLineUnit == 3; }, 1},
+            {"current line unit toggled", 0, item(idc::kLineUnit, 0),
+             [](Harness& h) {
+                 return h.job().m_nLineUnit == 1 &&
+                        Acc(h.c<QComboBox>(idc::kLineUnit))->child(0)->child(0)->state().selected;
+             },
+             0},
             {"code by the Down key", 0,
              [](Harness& h) { QTest::keyClick(h.c<QWidget>(idc::kCode), Qt::Key_Down); },
              code("1234567"), 1},
