@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "dialog/ComboBox.h"
+#include "dialog/SpinButton.h"
 
 namespace diduzozoz {
 
@@ -27,17 +28,21 @@ QString WithoutMnemonic(const QString& text) {
     return out;
 }
 
-// Check boxes and radio buttons. Qt's own interface toggles the state without a click, so
-// the dialog's handler never hears of it; here the toggle is the click itself.
-class CAccessibleToggle : public QAccessibleWidget {
+// Check boxes, radio buttons and the arrows of the spin buttons. Qt's own interface toggles
+// a box without a click, so the dialog's handler never hears of it; here a toggle is a click.
+// An arrow is pressed the way Qt presses push buttons, a moment after the call: a step the
+// spin refuses opens a message box, which must not keep the caller waiting for its answer.
+class CAccessibleButton : public QAccessibleWidget {
   public:
-    explicit CAccessibleToggle(QAbstractButton* button)
-        : QAccessibleWidget(button, qobject_cast<QRadioButton*>(button) ? QAccessible::RadioButton
-                                                                        : QAccessible::CheckBox) {}
+    explicit CAccessibleButton(QAbstractButton* button)
+        : QAccessibleWidget(button, !button->isCheckable()                ? QAccessible::PushButton
+                                    : qobject_cast<QRadioButton*>(button) ? QAccessible::RadioButton
+                                                                          : QAccessible::CheckBox) {
+    }
 
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
-        s.checkable = true;
+        s.checkable = Button()->isCheckable();
         s.checked = Button()->isChecked();
         s.pressed = Button()->isDown();
         return s;
@@ -48,14 +53,20 @@ class CAccessibleToggle : public QAccessibleWidget {
         return s;
     }
     QStringList actionNames() const override {
-        return QStringList{toggleAction()} + QAccessibleWidget::actionNames();
+        return QStringList{Button()->isCheckable() ? toggleAction() : pressAction()} +
+               QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
-        if (action == toggleAction() || action == pressAction()) {
-            Button()->click();  // nothing while disabled, as for the mouse
+        if (action != toggleAction() && action != pressAction()) {
+            QAccessibleWidget::doAction(action);
             return;
         }
-        QAccessibleWidget::doAction(action);
+        // Neither does anything while the button is disabled, as for the mouse.
+        if (Button()->isCheckable()) {
+            Button()->click();
+        } else {
+            Button()->animateClick();
+        }
     }
 
   private:
@@ -264,8 +275,10 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (className == QLatin1String(CComboBox::staticMetaObject.className())) {
         return new CAccessibleCombo(static_cast<QComboBox*>(object));
     }
-    if (className == QLatin1String("QCheckBox") || className == QLatin1String("QRadioButton")) {
-        return new CAccessibleToggle(static_cast<QAbstractButton*>(object));
+    if (className == QLatin1String("QCheckBox") || className == QLatin1String("QRadioButton") ||
+        (className == QLatin1String("QToolButton") &&
+         qobject_cast<CSpinButton*>(object->parent()))) {
+        return new CAccessibleButton(static_cast<QAbstractButton*>(object));
     }
     if (className == QLatin1String("QLineEdit")) {
         return new CAccessibleLineEdit(static_cast<QLineEdit*>(object));

@@ -5,8 +5,8 @@
 namespace diduzozoz {
 
 // Puts the program's own accessible interfaces in place of Qt's for check boxes, radio
-// buttons, line edits and CComboBox. Call before the first control is made; later calls do
-// nothing.
+// buttons, the arrows of CSpinButton, line edits and CComboBox. Call before the first control is
+// made; later calls do nothing.
 void InstallAccessibleInterfaces();
 
 }  // namespace diduzozoz

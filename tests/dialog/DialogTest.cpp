@@ -491,6 +491,30 @@ class DialogTest : public QObject {
         }
     }
 
+    // A press through the accessibility interfaces returns before the message box it leads
+    // to opens: a screen reader waiting for its answer could not close the box.
+    void accessiblePressReturnsBeforeTheBox() {
+        Harness h("abc\n", "1\n", false);
+        h.click(idc::kCode39);
+        h.c<CSpinButton>(idc::kSpinHeight)->SetPos(150);
+        QWidget* arrow = h.c<CSpinButton>(idc::kSpinHeight)->findChildren<QToolButton*>().value(0);
+        for (QWidget* button : {arrow, h.c<QWidget>(idc::kCreate)}) {
+            bool returned = false;
+            bool openedInsideTheCall = false;
+            WhenShown box("the message box", [&] {
+                auto* active = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!active) return false;
+                openedInsideTheCall = !returned;
+                active->button(QMessageBox::Ok)->click();
+                return true;
+            });
+            DoAction(Acc(button), QAccessibleActionInterface::pressAction());
+            returned = true;
+            WAIT_UNTIL(box.Done(), "the message box");
+            QVERIFY2(!openedInsideTheCall, qPrintable(button->objectName()));
+        }
+    }
+
     void templateLayout() {
         Harness h;
         const DluMapper dlu(h.dlg->font());
