@@ -323,6 +323,15 @@ class DialogTest : public QObject {
         auto* unit = h.c<QComboBox>(idc::kLineUnit);
         QTest::keyClick(unit, Qt::Key_Down);
         QCOMPARE(Acc(unit)->child(0)->tableInterface()->selectedRows(), QList<int>{1});
+
+        // Every combo takes the focus when asked.
+        h.dlg->activateWindow();
+        WAIT_UNTIL(QApplication::activeWindow() == h.dlg.get(), "the dialog active");
+        for (QComboBox* combo : h.dlg->findChildren<QComboBox*>()) {
+            if (!combo->isEnabled()) continue;
+            DoAction(Acc(combo), QAccessibleActionInterface::setFocusAction());
+            WAIT_UNTIL(combo->hasFocus(), "the focus in the combo");
+        }
     }
 
     // Every control taken through its accessible interface, as screen readers and voice
@@ -413,6 +422,8 @@ class DialogTest : public QObject {
              [](Harness& h) { return h.job().m_nCdCode39 == 0x01; }, 0},
             {"text box toggled", 0, action(idc::kTextAbove, toggle),
              [](Harness& h) { return h.job().m_nTextPosition == 2; }, 1},
+            {"other text box toggled", 0, action(idc::kTextBelow, toggle),
+             [](Harness& h) { return h.job().m_nTextPosition == 1; }, 1},
             {"pattern item toggled", idc::kNw7, item(idc::kPatNw7, 6), runes, 1},
             {"pattern row selected", idc::kNw7, selectRow(idc::kPatNw7, 6), runes, 1},
             {"disabled pattern item toggled", idc::kNw7, item(idc::kPatCode39, 0),
@@ -469,6 +480,17 @@ class DialogTest : public QObject {
                  return QByteArray(h.job().m_szRefNo) == "129" && h.status() == "129";
              },
              1},
+            {"reference number item toggled", 0, item(idc::kRefNo, 1),
+             [](Harness& h) {
+                 return QByteArray(h.job().m_szRefNo) == "345" && h.status() == "345";
+             },
+             1},
+            {"終了 pressed", 0,
+             [press](Harness& h) {
+                 h.dlg->show();
+                 DoAction(Acc(h.c<QWidget>(idc::kCancel)), press);
+             },
+             [](Harness& h) { return !h.dlg->isVisible(); }, 0},
             {"read-only height written", 0,
              edit(idc::kHeightEdit,
                   [](QAccessibleInterface* i) { i->setText(QAccessible::Value, "99"); }),
