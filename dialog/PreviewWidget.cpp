@@ -25,7 +25,7 @@ int CPreview::Scale() const {
 }
 
 void CPreview::SetDrawnText(const QString& text) {
-    if (text == m_drawnText && !accessibleDescription().isEmpty()) return;
+    if (text == m_drawnText) return;
     m_drawnText = text;
     UpdateDescription();
 }

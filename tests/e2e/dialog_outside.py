@@ -269,17 +269,19 @@ def clipboard_image():
 
 
 def preview_differs(shown, expected):
-    """Why the preview's pixels are not the expected picture (its top-left part), or ''."""
+    """Why the preview's pixels are not the expected picture, or ''. The picture is what was
+    exported, which the preview shows at its top left; a caption wider than the bars reaches
+    past it in the preview and is not compared there."""
     w, h, pixels = shown
     if expected == WHITE:
         black = pixels.count(0)
         return f"{black} black pixels in a preview that must be white" if black else ""
     ew, eh, drawing = expected
-    for y in range(h):
-        row = drawing[y * ew:y * ew + min(w, ew)] if y < eh else b""
-        want = row + b"\xff" * (w - len(row))
-        if pixels[y * w:(y + 1) * w] != want:
-            x = next(i for i in range(w) if pixels[y * w + i] != want[i])
+    cols = min(w, ew)
+    for y in range(min(h, eh)):
+        want = drawing[y * ew:y * ew + cols]
+        if pixels[y * w:y * w + cols] != want:
+            x = next(i for i in range(cols) if pixels[y * w + i] != want[i])
             return f"the preview differs from the drawing at ({x}, {y})"
     return ""
 
@@ -919,6 +921,7 @@ def main():
     parser.add_argument("--steps", type=int, default=40, help="random steps per scenario")
     parser.add_argument("--scenario", help="only the scenario whose name starts so")
     parser.add_argument("--verbose", action="store_true", help="name every step")
+    parser.add_argument("--screenshots", help="folder for the screen at a disagreement")
     args = parser.parse_args()
 
     # Ended from outside (a time limit): through the finally blocks, which end the program.
@@ -948,6 +951,10 @@ def main():
             except Mismatch as mismatch:
                 failures += 1
                 print(f"FAIL {scenario.name}: {mismatch}")
+                if args.screenshots:  # the screen as it was, before the program ends
+                    shot = os.path.join(args.screenshots, f"{number}-{scenario.name}.png")
+                    run(["import", "-window", "root", shot])
+                    print("the screen:", shot)
             finally:
                 if runner:
                     total += runner.steps
