@@ -22,6 +22,8 @@
 #include <algorithm>
 
 #include "dialog/AboutDlg.h"
+#include "dialog/Accessible.h"
+#include "dialog/ComboBox.h"
 #include "dialog/DialogTemplate.h"
 #include "dialog/PreviewWidget.h"
 #include "dialog/SpinButton.h"
@@ -129,6 +131,7 @@ CBarcodeDlg::CBarcodeDlg(DialogHooks hooks, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    InstallAccessibleInterfaces();
     OnInitDialog();
     // Enter, Escape and F1 are taken before any control sees them.
     qApp->installEventFilter(this);
@@ -147,6 +150,7 @@ void CBarcodeDlg::BuildControls() {
     auto* radios = new QButtonGroup(this);
     radios->setExclusive(true);
     QWidget* previous = nullptr;
+    std::vector<std::pair<QLabel*, int>> buddies;
     for (const ControlTemplate& c : tmpl.controls) {
         QRect rect = dlu.Rect(c.x, c.y, c.cx, c.cy);
         QWidget* widget = nullptr;
@@ -159,12 +163,13 @@ void CBarcodeDlg::BuildControls() {
                 auto* label = new QLabel(Text(c.text), this);
                 label->setTextFormat(Qt::PlainText);
                 label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                if (c.buddy != kNoId) buddies.emplace_back(label, c.buddy);
                 widget = label;
                 break;
             }
             case ControlKind::kComboEdit:
             case ControlKind::kDropList: {
-                auto* combo = new QComboBox(this);
+                auto* combo = new CComboBox(this);
                 if (c.kind == ControlKind::kComboEdit) {
                     combo->setEditable(true);
                     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -230,6 +235,7 @@ void CBarcodeDlg::BuildControls() {
         previous = widget;
     }
     setFixedSize(dlu.Size(tmpl.cx, tmpl.cy));
+    NameControls(buddies);
 
     // Handlers.
     for (int n = kSymbologyNw7; n <= kSymbologyPostal; ++n) {
@@ -238,18 +244,18 @@ void CBarcodeDlg::BuildControls() {
                 [this, n] { OnSelectType(n); });
         connect(Control<QCheckBox>(t.checkBox), &QCheckBox::clicked, this,
                 [this, n] { OnCheckDigit(n); });
-        connect(Control<QComboBox>(t.pattern), &QComboBox::activated, this,
+        connect(Control<CComboBox>(t.pattern), &CComboBox::picked, this,
                 [this, n](int index) { OnPattern(n, index); });
     }
     for (int id : {idc::kNw7Start, idc::kNw7Stop, idc::kCode128Start}) {
-        connect(Control<QComboBox>(id), &QComboBox::activated, this,
+        connect(Control<CComboBox>(id), &CComboBox::picked, this,
                 [this, id](int index) { OnStartStop(id, index); });
     }
     connect(Control<QCheckBox>(idc::kTextBelow), &QCheckBox::clicked, this,
             [this] { OnTextBelow(); });
     connect(Control<QCheckBox>(idc::kTextAbove), &QCheckBox::clicked, this,
             [this] { OnTextAbove(); });
-    connect(Control<QComboBox>(idc::kLineUnit), &QComboBox::activated, this,
+    connect(Control<CComboBox>(idc::kLineUnit), &CComboBox::picked, this,
             [this](int index) { OnLineUnit(index); });
     for (const SpinSpec& s : kSpins) {
         const int id = s.id;
@@ -261,17 +267,42 @@ void CBarcodeDlg::BuildControls() {
             [this] { RunCreate(Occasion::kButton); });
     connect(Control<QPushButton>(idc::kCancel), &QPushButton::clicked, this, [this] { reject(); });
 
-    auto* code = Control<QComboBox>(idc::kCode);
-    auto* refNo = Control<QComboBox>(idc::kRefNo);
+    auto* code = Control<CComboBox>(idc::kCode);
+    auto* refNo = Control<CComboBox>(idc::kRefNo);
     auto beep = [this] { Beep(); };
     code->setValidator(new CByteLimitValidator(kMaxCodeBytes, beep, code));
     refNo->setValidator(new CByteLimitValidator(kMaxRefNoBytes, beep, refNo));
     connect(code->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { OnCodeEdited(text); });
-    connect(code, &QComboBox::activated, this, [this](int index) { OnCodeSelected(index); });
+    connect(code, &CComboBox::picked, this, [this](int index) { OnCodeSelected(index); });
     connect(refNo->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { OnRefNoEdited(text); });
-    connect(refNo, &QComboBox::activated, this, [this](int index) { OnRefNoSelected(index); });
+    connect(refNo, &CComboBox::picked, this, [this](int index) { OnRefNoSelected(index); });
+}
+
+// What a screen reader says for each control; nothing of it is drawn.
+void CBarcodeDlg::NameControls(const std::vector<std::pair<QLabel*, int>>& buddies) {
+    for (const auto& [label, id] : buddies) label->setBuddy(Control<QWidget>(id));
+    for (CSpinButton* spin : findChildren<CSpinButton*>()) {
+        for (const auto& [label, id] : buddies) {
+            if (Control<QWidget>(id) == spin->Buddy()) spin->SetAccessibleLabel(label->text());
+        }
+    }
+    // The controls of a code type say which type they belong to: six boxes are called "CD".
+    auto name = [this](int id, int radio, const char* own) {
+        const std::string type = Bytes(Control<QRadioButton>(radio)->text());
+        Control<QWidget>(id)->setAccessibleName(
+            Text(FormatText(str::kAccTypeControl, type.c_str(), own).c_str()));
+    };
+    for (int n = kSymbologyNw7; n <= kSymbologyPostal; ++n) {
+        const TypeControls& t = kTypeControls[n];
+        name(t.checkBox, t.radio, str::kCheckCd);
+        name(t.pattern, t.radio, str::kLabelPattern);
+    }
+    name(idc::kNw7Start, idc::kNw7, str::kLabelStart);
+    name(idc::kNw7Stop, idc::kNw7, str::kLabelStop);
+    name(idc::kCode128Start, idc::kCode128, str::kLabelStart);
+    m_status->setAccessibleName(Text(str::kAccStatus));
 }
 
 void CBarcodeDlg::OnInitDialog() {
@@ -405,6 +436,7 @@ void CBarcodeDlg::QueuePaintCreate() {
 }
 
 void CBarcodeDlg::NoteUserChange() {
+    ++m_userActions;
     m_shownSinceChange.clear();
 }
 
@@ -502,6 +534,9 @@ std::string CBarcodeDlg::RefNoComboText() {
 
 void CBarcodeDlg::RequestRepaint() {
     m_preview->update();
+    // Renderers set the status before they ask for the repaint; a cleared canvas is white.
+    const bool drawn = m_job.m_canvas.UsedWidth() > 0 && m_job.m_canvas.UsedHeight() > 0;
+    m_preview->SetDrawnText(drawn ? m_status->text() : QString());
 }
 
 void CBarcodeDlg::ExportToClipboard(const ExportImage& image) {

@@ -9,11 +9,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "job/BarcodeJob.h"
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QMessageBox;
 class QLineEdit;
 
@@ -62,6 +65,9 @@ class CBarcodeDlg : public QDialog, public JobHost {
     void OpenAboutBox();
     // Runs of the Create command so far, by any occasion.
     int CreateRuns() const { return m_createRuns; }
+    // User actions the handlers took so far (clicks, keystrokes, picks, spin steps, "作成",
+    // and the same made through the accessibility interfaces).
+    int UserActions() const { return m_userActions; }
     // A paint-started run is waiting for its turn: the dialog is not settled yet.
     bool CreateQueued() const { return m_createQueued || m_createPending; }
 
@@ -85,6 +91,7 @@ class CBarcodeDlg : public QDialog, public JobHost {
 
   private:
     void BuildControls();
+    void NameControls(const std::vector<std::pair<QLabel*, int>>& buddies);
     void OnInitDialog();
     void ReadCodeList(const char* fileName, const char* failMessage, QComboBox* combo,
                       std::size_t lineLimit, std::size_t memberLimit, char* member,
@@ -119,6 +126,7 @@ class CBarcodeDlg : public QDialog, public JobHost {
     QAction* m_aboutAction = nullptr;
 
     int m_createRuns = 0;
+    int m_userActions = 0;
     bool m_inCreate = false;
     bool m_createQueued = false;
     bool m_createPending = false;  // asked for while a run was going on

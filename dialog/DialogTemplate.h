@@ -32,7 +32,8 @@ struct ControlTemplate {
     int id;
     ControlKind kind;
     const char* text;
-    int x, y, cx, cy;  // dialog units; a combo's height includes its drop-down list
+    int x, y, cx, cy;   // dialog units; a combo's height includes its drop-down list
+    int buddy = kNoId;  // a label: the control it names for screen readers and mnemonics
 };
 
 struct DialogTemplate {

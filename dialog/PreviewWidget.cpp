@@ -5,6 +5,7 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "job/Strings.h"
 #include "render/BarCanvas.h"
 
 namespace diduzozoz {
@@ -13,12 +14,25 @@ CPreview::CPreview(const BarCanvas& canvas, QWidget* parent) : QFrame(parent), m
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QString::fromUtf8(str::kAccPreview));
+    UpdateDescription();
 }
 
 int CPreview::Scale() const {
     // Whole device pixels per barcode pixel, so bars stay crisp and of even width; at a
     // fractional ratio the barcode is a little smaller rather than blurred.
     return std::max(1, qFloor(devicePixelRatioF() + 1e-6));
+}
+
+void CPreview::SetDrawnText(const QString& text) {
+    if (text == m_drawnText) return;
+    m_drawnText = text;
+    UpdateDescription();
+}
+
+void CPreview::UpdateDescription() {
+    setAccessibleDescription(m_drawnText.isEmpty() ? QString::fromUtf8(str::kAccPreviewBlank)
+                                                   : m_drawnText);
 }
 
 QImage CPreview::Snapshot() const {

@@ -21,11 +21,19 @@ class CPreview : public QFrame {
     // Device pixels per canvas pixel, each way.
     int Scale() const;
 
+    // What the canvas holds, in the words of the status line of the run that drew it; empty
+    // while it is white. Screen readers read it as the preview's description.
+    void SetDrawnText(const QString& text);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // The one place the description is composed from what is known about the picture.
+    void UpdateDescription();
+
     const BarCanvas& m_canvas;
+    QString m_drawnText;
 };
 
 }  // namespace diduzozoz

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "job/Strings.h"
+
 namespace diduzozoz {
 
 CSpinButton::CSpinButton(QWidget* parent)
@@ -22,6 +24,13 @@ void CSpinButton::SetBuddy(QLineEdit* buddy) {
     m_buddy = buddy;
     if (m_buddy) m_buddy->installEventFilter(this);
     ShowPos();
+}
+
+void CSpinButton::SetAccessibleLabel(const QString& label) {
+    const std::string bytes = label.toUtf8().toStdString();
+    setAccessibleName(label);
+    m_up->setAccessibleName(QString::fromUtf8(FormatText(str::kAccSpinUp, bytes.c_str())));
+    m_down->setAccessibleName(QString::fromUtf8(FormatText(str::kAccSpinDown, bytes.c_str())));
 }
 
 void CSpinButton::SetRange(int lower, int upper) {

@@ -18,6 +18,9 @@ class CSpinButton : public QWidget {
 
     // The buddy shows the position and passes its Up/Down keys to the spin button.
     void SetBuddy(QLineEdit* buddy);
+    QLineEdit* Buddy() const { return m_buddy; }
+    // Names the control and its arrows for screen readers after the value they step.
+    void SetAccessibleLabel(const QString& label);
     void SetRange(int lower, int upper);
     void SetPos(int pos);
     int Pos() const { return m_pos; }

@@ -57,6 +57,8 @@ bool BarcodeJob::SettingsAreDrawable() {
 bool BarcodeJob::CreateBarcode() {
     m_exported = false;
     m_canvas.ClearCanvas();
+    // Shown at once: a run that stops on a refusal must not leave the last barcode on screen.
+    RequestRepaint();
 
     const SymbologyEntry* entry = SymbologyAt(m_nSymbology);
     if (m_nSymbology == kSymbologyNone || !entry) {

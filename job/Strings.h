@@ -125,6 +125,16 @@ inline constexpr char kLabelMarginY[] = "余白（上下）";
 inline constexpr char kButtonExit[] = "終了";
 inline constexpr char kLabelStatus[] = "状態：";
 
+// --- Accessible names and descriptions: read by screen readers, never drawn ------------------
+inline constexpr char kAccStatus[] = "状態";
+inline constexpr char kAccPreview[] = "プレビュー";
+inline constexpr char kAccPreviewBlank[] = "バーコードは描かれていません";
+// A control of one code type: the type's radio text, then the control's own label.
+inline constexpr char kAccTypeControl[] = "%s %s";
+// The arrows of a spin button, after the label of the value they step.
+inline constexpr char kAccSpinUp[] = "%s 増やす";
+inline constexpr char kAccSpinDown[] = "%s 減らす";
+
 }  // namespace diduzozoz::str
 
 namespace diduzozoz {

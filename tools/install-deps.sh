@@ -9,6 +9,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev libzxing-dev
   libxcb1-dev xvfb xauth xclip xdotool x11-utils imagemagick parcellite procps valgrind time
   help2man bash-completion man-db file dpkg-dev lintian appstream desktop-file-utils
+  at-spi2-core python3-pyatspi dbus libxtst6
 )
 
 # --list: print the packages, one a line, for callers that install them themselves.

@@ -79,6 +79,7 @@ TEST(CreateBarcode, ContentCheckTable) {
         EXPECT_EQ(t.job.m_strStatus, "earlier");
         EXPECT_TRUE(t.host.exports.empty());
         EXPECT_TRUE(CanvasIsWhite(t.job.m_canvas));
+        EXPECT_EQ(t.host.repaints, 1);  // the white canvas is shown, not the last drawing
     }
 }
 
@@ -157,6 +158,7 @@ TEST(CreateBarcode, UndrawableSettingsAreRefusedBeforeDrawing) {
         EXPECT_FALSE(t.Run());
         EXPECT_EQ(t.host.messages, std::vector<std::string>{row.message});
         EXPECT_TRUE(CanvasIsWhite(t.job.m_canvas));
+        EXPECT_EQ(t.host.repaints, 1);
         EXPECT_EQ(std::string(t.job.m_szCode), "12");
     }
     TestJob t(kSymbologyCode128, "12");

@@ -173,7 +173,7 @@ TEST(Postal, DataTextStatusAndCaption) {
     ASSERT_TRUE(t.Run());
     EXPECT_EQ(std::string(t.job.m_szDataText), "1234567 - ");
     EXPECT_EQ(t.job.m_strStatus, "データ[　1234567 - 　]の形で作成しました");
-    EXPECT_EQ(t.host.repaints, 1);
+    EXPECT_EQ(t.host.repaints, 2);  // the cleared canvas, then the drawing
     // The caption starts at x = 40 below the bars (y = 60); nothing lies left of it.
     const ExportImage& img = t.LastExport();
     int leftmost = img.width;

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -135,6 +138,37 @@ bool PreviewShows(Harness& h, const ExportImage& e) {
     return true;
 }
 
+// What the preview has painted on screen (the window's backing store), inside its frame.
+QImage PaintedPreview(Harness& h) {
+    auto* preview = h.c<CPreview>(idc::kPreview);
+    const QImage window = h.dlg->screen()->grabWindow(h.dlg->winId()).toImage();
+    const qreal dpr = qreal(window.width()) / h.dlg->width();
+    const QRect area(preview->mapTo(h.dlg.get(), preview->contentsRect().topLeft()),
+                     preview->contentsRect().size());
+    return window.copy(QRectF(QPointF(area.topLeft()) * dpr, QSizeF(area.size()) * dpr).toRect());
+}
+
+QAccessibleInterface* Acc(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// Runs an action of an accessible interface as a screen reader or voice control would.
+void DoAction(QAccessibleInterface* iface, const QString& action) {
+    QVERIFY(iface && iface->actionInterface());
+    QVERIFY2(iface->actionInterface()->actionNames().contains(action), qPrintable(action));
+    iface->actionInterface()->doAction(action);
+}
+
+bool AllWhite(const QImage& image) {
+    if (image.isNull()) return false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) != 255) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 class DialogTest : public QObject {
@@ -215,6 +249,294 @@ class DialogTest : public QObject {
         QVERIFY(QGuiApplication::clipboard()->image().isNull());
     }
 
+    // The dialog as a screen reader finds it: every control that takes input has a name, and
+    // one of its own; labels name what they stand beside; read-only fields take no text.
+    void accessibleTree() {
+        Harness h;
+        h.showAndSettle();
+        const QSet<QAccessible::Role> inputRoles = {
+            QAccessible::EditableText, QAccessible::ComboBox,       QAccessible::CheckBox,
+            QAccessible::RadioButton,  QAccessible::PushButton,     QAccessible::SpinBox,
+            QAccessible::Slider,       QAccessible::ButtonDropDown, QAccessible::ButtonMenu,
+            QAccessible::ScrollBar,    QAccessible::Dial,           QAccessible::HotkeyField};
+        QStringList nameless, repeated;
+        QSet<QString> names;
+        int inputs = 0;
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* iface) {
+            if (inputRoles.contains(iface->role())) {
+                ++inputs;
+                const QString name = iface->text(QAccessible::Name).trimmed();
+                const QString object = iface->object() ? iface->object()->objectName() : "";
+                // A combo's edit field goes by the combo's name.
+                const bool inCombo =
+                    iface->parent() && iface->parent()->role() == QAccessible::ComboBox;
+                if (name.isEmpty()) {
+                    nameless
+                        << QStringLiteral("role %1 object '%2'").arg(iface->role()).arg(object);
+                } else if (!inCombo && names.contains(name)) {
+                    repeated << name;
+                }
+                names.insert(name);
+            }
+            for (int i = 0; i < iface->childCount(); ++i) walk(iface->child(i));
+        };
+        walk(Acc(h.dlg.get()));
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QLatin1String(", "))));
+        QVERIFY2(repeated.isEmpty(), qPrintable(repeated.join(QLatin1String(", "))));
+        QVERIFY(inputs >= 40);  // 12 combos and their lists' neighbours, 14 boxes and radios, ...
+
+        const std::pair<QObject*, const char*> named[] = {
+            {h.c<QComboBox>(idc::kCode), str::kLabelCode},
+            {h.c<QComboBox>(idc::kCode)->lineEdit(), str::kLabelCode},
+            {h.c<QComboBox>(idc::kRefNo), str::kLabelRefNo},
+            {h.c<QLineEdit>(idc::kHeightEdit), str::kLabelHeight},
+            {h.c<QLineEdit>(idc::kMarginYEdit), str::kLabelMarginY},
+            {h.c<QComboBox>(idc::kLineUnit), str::kLabelLineUnit},
+            {h.c<QCheckBox>(idc::kCdNw7), "NW-７ CD"},
+            {h.c<QComboBox>(idc::kCode128Start), "CODE128 スタート"},
+            {h.c<CSpinButton>(idc::kSpinMarginX)->findChildren<QToolButton*>().value(1),
+             "余白（左右） 減らす"},
+            {h.c<QLineEdit>(idc::kStatus), str::kAccStatus},
+            {h.c<CPreview>(idc::kPreview), str::kAccPreview},
+        };
+        for (const auto& [object, name] : named)
+            QCOMPARE(Acc(object)->text(QAccessible::Name), Q(name));
+        QVERIFY(Acc(h.c<QComboBox>(idc::kCode)->lineEdit())->editableTextInterface());
+        for (int id : {idc::kHeightEdit, idc::kMarginXEdit, idc::kMarginYEdit, idc::kStatus}) {
+            QVERIFY(!Acc(h.c<QLineEdit>(id))->editableTextInterface());
+            QVERIFY(Acc(h.c<QLineEdit>(id))->state().readOnly);
+        }
+
+        // The preview says what it shows: the status of the run that drew it, or nothing.
+        auto described = [&h] {
+            return Acc(h.c<CPreview>(idc::kPreview))->text(QAccessible::Description);
+        };
+        QCOMPARE(described(), Q(str::kAccPreviewBlank));
+        h.click(idc::kNw7);
+        h.click(idc::kCreate);
+        QCOMPARE(described(), h.status());
+        h.click(idc::kJan);
+        h.click(idc::kCreate);  // 7 digits: refused, the preview is white again
+        QCOMPARE(described(), Q(str::kAccPreviewBlank));
+
+        // Screen readers take a combo's current item from its list's selection.
+        auto* unit = h.c<QComboBox>(idc::kLineUnit);
+        QTest::keyClick(unit, Qt::Key_Down);
+        QCOMPARE(Acc(unit)->child(0)->tableInterface()->selectedRows(), QList<int>{1});
+
+        // Every combo takes the focus when asked.
+        h.dlg->activateWindow();
+        WAIT_UNTIL(QApplication::activeWindow() == h.dlg.get(), "the dialog active");
+        for (QComboBox* combo : h.dlg->findChildren<QComboBox*>()) {
+            if (!combo->isEnabled()) continue;
+            DoAction(Acc(combo), QAccessibleActionInterface::setFocusAction());
+            WAIT_UNTIL(combo->hasFocus(), "the focus in the combo");
+        }
+    }
+
+    // Every control taken through its accessible interface, as screen readers and voice
+    // control take it, beside the mouse and the keyboard: the same handler runs, exactly once.
+    void accessibleActions() {
+        using Act = std::function<void(Harness&)>;
+        const QString toggle = QAccessibleActionInterface::toggleAction();
+        const QString press = QAccessibleActionInterface::pressAction();
+        auto action = [](int id, const QString& name) -> Act {
+            return [id, name](Harness& h) { DoAction(Acc(h.c<QWidget>(id)), name); };
+        };
+        auto click = [](int id) -> Act { return [id](Harness& h) { h.click(id); }; };
+        auto keys = [](int id, const QString& text) -> Act {
+            return [id, text](Harness& h) { QTest::keyClicks(h.c<QWidget>(id), text); };
+        };
+        auto item = [toggle](int id, int row) -> Act {
+            return [id, row, toggle](Harness& h) {
+                DoAction(Acc(h.c<QComboBox>(id))->child(0)->child(row), toggle);
+            };
+        };
+        auto selectRow = [](int id, int row) -> Act {
+            return [id, row](Harness& h) {
+                QVERIFY(Acc(h.c<QComboBox>(id))->child(0)->tableInterface()->selectRow(row));
+            };
+        };
+        using Edit = std::function<void(QAccessibleInterface*)>;
+        auto edit = [](int id, Edit how) -> Act {
+            return [id, how](Harness& h) {
+                QWidget* w = h.c<QWidget>(id);
+                auto* combo = qobject_cast<QComboBox*>(w);
+                how(Acc(combo ? combo->lineEdit() : w));
+            };
+        };
+        auto arrow = [](int id, int which, bool accessible) -> Act {
+            return [=](Harness& h) {
+                auto* button = h.c<CSpinButton>(id)->findChildren<QToolButton*>().value(which);
+                if (accessible) {
+                    DoAction(Acc(button), QAccessibleActionInterface::pressAction());
+                } else {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            };
+        };
+        auto openAndClose = [press](int id) -> Act {
+            return [id, press](Harness& h) {
+                QAbstractItemView* list = h.c<QComboBox>(id)->view();
+                DoAction(Acc(h.c<QWidget>(id)), press);
+                WAIT_UNTIL(list->isVisible(), "the list open");
+                DoAction(Acc(h.c<QWidget>(id)), press);
+                WAIT_UNTIL(!list->isVisible(), "the list closed");
+            };
+        };
+        auto code = [](const char* text) {
+            return [text](Harness& h) {
+                return QByteArray(h.job().m_szCode) == text && h.status() == QLatin1String(text) &&
+                       h.c<QComboBox>(idc::kCode)->currentText() == QLatin1String(text);
+            };
+        };
+        auto nw7Start = [](const char* letter) {
+            return [letter](Harness& h) { return QByteArray(h.job().m_szNW7Start) == letter; };
+        };
+        auto height = [](int value) {
+            return [value](Harness& h) { return h.job().m_nBarHeight == value; };
+        };
+        auto code39 = [](Harness& h) {
+            return h.job().m_nSymbology == 2 && h.c<QWidget>(idc::kCdCode39)->isEnabled() &&
+                   !h.c<QWidget>(idc::kCdNw7)->isEnabled();
+        };
+        auto nw7Cd = [](Harness& h) { return h.job().m_nCdNW7 == 0x11; };
+        auto runes = [](Harness& h) {
+            return h.job().m_nCdNW7 == 0x07 &&
+                   h.status() == QStringLiteral("「 7. ルーンズ 」の選択：[ 07 ]");
+        };
+        struct Row {
+            const char* what;
+            int type;  // radio clicked first, or 0
+            Act act;
+            std::function<bool(Harness&)> holds;
+            int userActions;
+        };
+        const Row rows[] = {
+            {"radio clicked", 0, click(idc::kCode39), code39, 1},
+            {"radio toggled", 0, action(idc::kCode39, toggle), code39, 1},
+            {"chosen radio toggled", idc::kCode39, action(idc::kCode39, toggle), code39, 1},
+            {"CD box clicked", idc::kNw7, click(idc::kCdNw7), nw7Cd, 1},
+            {"CD box toggled", idc::kNw7, action(idc::kCdNw7, toggle), nw7Cd, 1},
+            {"disabled CD box toggled", idc::kNw7, action(idc::kCdCode39, toggle),
+             [](Harness& h) { return h.job().m_nCdCode39 == 0x01; }, 0},
+            {"text box toggled", 0, action(idc::kTextAbove, toggle),
+             [](Harness& h) { return h.job().m_nTextPosition == 2; }, 1},
+            {"other text box toggled", 0, action(idc::kTextBelow, toggle),
+             [](Harness& h) { return h.job().m_nTextPosition == 1; }, 1},
+            {"pattern item toggled", idc::kNw7, item(idc::kPatNw7, 6), runes, 1},
+            {"pattern row selected", idc::kNw7, selectRow(idc::kPatNw7, 6), runes, 1},
+            {"disabled pattern item toggled", idc::kNw7, item(idc::kPatCode39, 0),
+             [](Harness& h) { return h.c<QComboBox>(idc::kPatCode39)->currentIndex() == 0; }, 0},
+            {"start letter typed", idc::kNw7, keys(idc::kNw7Start, "C"), nw7Start("C"), 1},
+            {"start item toggled", idc::kNw7, item(idc::kNw7Start, 3), nw7Start("D"), 1},
+            {"start list opened and closed", idc::kNw7, openAndClose(idc::kNw7Start), nw7Start("A"),
+             0},
+            {"line unit by the Down key", 0,
+             [](Harness& h) { QTest::keyClick(h.c<QWidget>(idc::kLineUnit), Qt::Key_Down); },
+             [](Harness& h) { return h.job().m_nLineUnit == 2; }, 1},
+            {"line unit item toggled", 0, item(idc::kLineUnit, 2),
+             [](Harness& h) { return h.job().m_nLineUnit == 3; }, 1},
+            {"current line unit toggled", 0, item(idc::kLineUnit, 0),
+             [](Harness& h) {
+                 return h.job().m_nLineUnit == 1 &&
+                        Acc(h.c<QComboBox>(idc::kLineUnit))->child(0)->child(0)->state().selected;
+             },
+             0},
+            {"code by the Down key", 0,
+             [](Harness& h) { QTest::keyClick(h.c<QWidget>(idc::kCode), Qt::Key_Down); },
+             code("1234567"), 1},
+            {"code item toggled", 0, item(idc::kCode, 1), code("1234567"), 1},
+            {"code typed", 0, keys(idc::kCode, "A"), code("7654321A"), 1},
+            {"code text inserted", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) { i->editableTextInterface()->insertText(0, "A"); }),
+             code("A7654321"), 1},
+            {"code text replaced", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) {
+                      i->editableTextInterface()->replaceText(1, 6, "-");
+                  }),
+             code("7-1"), 1},
+            {"code text deleted", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) { i->editableTextInterface()->deleteText(0, 3); }),
+             code("4321"), 1},
+            {"code value set", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) { i->setText(QAccessible::Value, "12"); }),
+             code("12"), 1},
+            {"code text too long", 0,
+             edit(idc::kCode,
+                  [](QAccessibleInterface* i) {
+                      i->editableTextInterface()->insertText(0, QString(kMaxCodeBytes, '1'));
+                  }),
+             [](Harness& h) { return QByteArray(h.job().m_szCode) == "7654321" && h.beeps == 1; },
+             0},
+            {"reference number inserted", 0,
+             edit(idc::kRefNo,
+                  [](QAccessibleInterface* i) { i->editableTextInterface()->insertText(2, "9"); }),
+             [](Harness& h) {
+                 return QByteArray(h.job().m_szRefNo) == "129" && h.status() == "129";
+             },
+             1},
+            {"reference number item toggled", 0, item(idc::kRefNo, 1),
+             [](Harness& h) {
+                 return QByteArray(h.job().m_szRefNo) == "345" && h.status() == "345";
+             },
+             1},
+            {"終了 pressed", 0,
+             [press](Harness& h) {
+                 h.dlg->show();
+                 DoAction(Acc(h.c<QWidget>(idc::kCancel)), press);
+             },
+             [](Harness& h) { return !h.dlg->isVisible(); }, 0},
+            {"read-only height written", 0,
+             edit(idc::kHeightEdit,
+                  [](QAccessibleInterface* i) { i->setText(QAccessible::Value, "99"); }),
+             [](Harness& h) { return h.c<QLineEdit>(idc::kHeightEdit)->text() == "40"; }, 0},
+            {"height arrow clicked", 0, arrow(idc::kSpinHeight, 0, false), height(41), 1},
+            {"height arrow pressed", 0, arrow(idc::kSpinHeight, 0, true), height(41), 1},
+            {"作成 pressed", idc::kNw7, action(idc::kCreate, press),
+             [](Harness& h) { return h.job().m_export.width > 0; }, 1},
+        };
+        for (const Row& row : rows) {
+            Harness h;
+            if (row.type) h.click(row.type);
+            const int before = h.dlg->UserActions();
+            row.act(h);
+            QVERIFY2(!QTest::currentTestFailed(), row.what);
+            WAIT_UNTIL(row.holds(h), row.what);  // a pressed button clicks a moment later
+            const int actions = h.dlg->UserActions() - before;
+            QVERIFY2(actions == row.userActions,
+                     qPrintable(QStringLiteral("%1: %2 user actions").arg(row.what).arg(actions)));
+        }
+    }
+
+    // A press through the accessibility interfaces returns before the message box it leads
+    // to opens: a screen reader waiting for its answer could not close the box.
+    void accessiblePressReturnsBeforeTheBox() {
+        Harness h("abc\n", "1\n", false);
+        h.click(idc::kCode39);
+        h.c<CSpinButton>(idc::kSpinHeight)->SetPos(150);
+        QWidget* arrow = h.c<CSpinButton>(idc::kSpinHeight)->findChildren<QToolButton*>().value(0);
+        for (QWidget* button : {arrow, h.c<QWidget>(idc::kCreate)}) {
+            bool returned = false;
+            bool openedInsideTheCall = false;
+            WhenShown box("the message box", [&] {
+                auto* active = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!active) return false;
+                openedInsideTheCall = !returned;
+                active->button(QMessageBox::Ok)->click();
+                return true;
+            });
+            DoAction(Acc(button), QAccessibleActionInterface::pressAction());
+            returned = true;
+            WAIT_UNTIL(box.Done(), "the message box");
+            QVERIFY2(!openedInsideTheCall, qPrintable(button->objectName()));
+        }
+    }
+
     void templateLayout() {
         Harness h;
         const DluMapper dlu(h.dlg->font());
@@ -226,6 +548,10 @@ class DialogTest : public QObject {
             if (t.kind != ControlKind::kSpin) {  // a spin follows its buddy instead
                 QCOMPARE(w->pos(), dlu.Rect(t.x, t.y, t.cx, t.cy).topLeft());
             }
+            // Everything that takes input is reached by Tab; the spin buttons through their
+            // buddies, which take the arrow keys.
+            const bool input = t.kind != ControlKind::kSpin && t.kind != ControlKind::kPreview;
+            QVERIFY2(!input || (w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
             if (w->focusPolicy() & Qt::TabFocus) tabStops << w;
         }
         QCOMPARE(h.dlg->size(), dlu.Size(303, 357));
@@ -416,6 +742,57 @@ class DialogTest : public QObject {
         QTest::keyClicks(h.c<QComboBox>(idc::kRefNo)->lineEdit(), "6");
         QCOMPARE(QByteArray(h.job().m_szRefNo), QByteArray("3456"));
         QCOMPARE(h.status(), QStringLiteral("3456"));
+    }
+
+    // Qt's editable combo reports leaving its edit field with an item's text in it as a pick
+    // of that item. The user only moved on: the status line and the record of messages shown
+    // must stay as they were.
+    void leavingABoxIsNoPick_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("code") << int(idc::kCode) << "1234567"
+                              << "9876543";
+        QTest::newRow("reference number") << int(idc::kRefNo) << "345"
+                                          << "678";
+    }
+    void leavingABoxIsNoPick() {
+        QFETCH(int, id);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        Harness h("7654321\n1234567\n9876543\n", "12\n345\n678\n");
+        h.showAndSettle();
+        h.dlg->activateWindow();
+        WAIT_UNTIL(QApplication::activeWindow() == h.dlg.get(), "the dialog active");
+        auto* box = h.c<QComboBox>(id);
+        auto typeAndCreate = [&](const QString& text) {
+            box->setFocus();
+            WAIT_UNTIL(box->hasFocus(), "the focus in the box");
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), text);
+            h.c<QPushButton>(idc::kCreate)->click();  // the focus stays in the box
+        };
+
+        // JAN refuses both codes (7 digits): the box is shown once, also by later paints.
+        h.click(idc::kJan);
+        typeAndCreate(first);
+        QCOMPARE(h.messages, QStringList{Q(str::kJanLength)});
+        QTest::keyClick(box, Qt::Key_Tab);
+        WAIT_UNTIL(!box->hasFocus(), "the focus gone from the box");
+        h.dlg->QueuePaintCreate();
+        WAIT_UNTIL(!h.dlg->CreateQueued(), "the paint-started run");
+        QCOMPARE(h.messages.size(), 1);
+
+        h.click(idc::kNw7);
+        typeAndCreate(second);
+        const QString made = h.status();
+        QVERIFY(made.endsWith(QStringLiteral("の形で作成しました")));
+        QTest::keyClick(box, Qt::Key_Tab);
+        WAIT_UNTIL(!box->hasFocus(), "the focus gone from the box");
+        QCOMPARE(h.status(), made);
+        QCOMPARE(box->currentText(), second);
+        const char* member = id == idc::kCode ? h.job().m_szCode : h.job().m_szRefNo;
+        QCOMPARE(QString::fromUtf8(member), second);
     }
 
     void inputLimits_data() {
@@ -609,6 +986,43 @@ class DialogTest : public QObject {
         const int minimised = h.dlg->CreateRuns();
         h.dlg->showNormal();
         WAIT_UNTIL(h.dlg->CreateRuns() > minimised, "a run after the restore");
+    }
+
+    // Every run clears the preview first; one that stops on a refusal must leave it white on
+    // screen too, or the last barcode stands there as if it were the one just refused.
+    void refusedRunsShowBlankPreview_data() {
+        QTest::addColumn<int>("occasion");
+        QTest::newRow("作成") << int(CBarcodeDlg::Occasion::kButton);
+        QTest::newRow("spin step") << int(CBarcodeDlg::Occasion::kSpin);
+        QTest::newRow("paint") << int(CBarcodeDlg::Occasion::kPaint);
+    }
+    void refusedRunsShowBlankPreview() {
+        QFETCH(int, occasion);
+        Harness h("12\na\n", "1\n");
+        h.showAndSettle();
+        h.click(idc::kNw7);
+        h.click(idc::kCreate);
+        const QSize drawn(h.job().m_export.width, h.job().m_export.height);
+        WAIT_UNTIL(!AllWhite(PaintedPreview(h)), "A12A on screen");
+
+        h.pick(idc::kCode, QStringLiteral("a"));
+        switch (static_cast<CBarcodeDlg::Occasion>(occasion)) {
+            case CBarcodeDlg::Occasion::kButton:
+                h.click(idc::kCreate);
+                break;
+            case CBarcodeDlg::Occasion::kSpin:
+                h.c<CSpinButton>(idc::kSpinHeight)->StepUp();
+                break;
+            case CBarcodeDlg::Occasion::kPaint:
+                h.dlg->QueuePaintCreate();
+                WAIT_UNTIL(!h.dlg->CreateQueued(), "the paint-started run");
+                break;
+        }
+        QCOMPARE(h.messages, QStringList{Q(str::kNw7Code)});
+        QVERIFY(AllWhite(h.c<CPreview>(idc::kPreview)->Snapshot()));
+        WAIT_UNTIL(AllWhite(PaintedPreview(h)), "the white preview on screen");
+        // The clipboard keeps the last barcode drawn.
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), drawn);
     }
 
     void createCopiesToClipboardAndPreview() {
