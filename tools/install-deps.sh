@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-ipafont-gothic
   googletest libgtest-dev libbenchmark-dev libzxing-dev
   xvfb xauth xclip xdotool x11-utils imagemagick valgrind time
+  qpdf poppler-utils ghostscript librsvg2-bin
 )
 
 # --list: print the packages, one a line, for callers that install them themselves.
