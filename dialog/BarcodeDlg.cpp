@@ -36,6 +36,7 @@
 #include "job/BoundedCopy.h"
 #include "job/Strings.h"
 #include "lists/CodeList.h"
+#include "symbology/Postal.h"
 
 namespace diduzozoz {
 
@@ -532,7 +533,9 @@ void CBarcodeDlg::RequestRepaint() {
 }
 
 void CBarcodeDlg::ExportToClipboard(const ExportImage& image) {
-    m_exportLineUnit = m_job.m_nLineUnit;
+    // Postal bars keep their width whatever the line unit.
+    m_exportModulePixels =
+        m_job.m_nSymbology == kSymbologyPostal ? kPostalPitch / 2 : m_job.m_nLineUnit;
     OfferToClipboard(image);
 }
 
@@ -597,7 +600,7 @@ void CBarcodeDlg::OnCopy() {
 void CBarcodeDlg::OnPrint() {
     if (!m_hasExport) return;
     const ExportImage image = m_job.m_export;
-    const int lineUnit = m_exportLineUnit;
+    const int modulePixels = m_exportModulePixels;
     if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     bool accepted = false;
     if (m_hooks.choosePrinter) {
@@ -608,7 +611,7 @@ void CBarcodeDlg::OnPrint() {
         accepted = dialog.exec() == QDialog::Accepted;
     }
     if (!accepted) return;
-    const QString failure = PrintImage(image, lineUnit, *m_printer);
+    const QString failure = PrintImage(image, modulePixels, *m_printer);
     if (!failure.isEmpty()) ShowMessageBox(failure);
 }
 

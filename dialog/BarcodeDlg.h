@@ -138,9 +138,9 @@ class CBarcodeDlg : public QDialog, public JobHost {
     QAction* m_saveAction = nullptr;
     QAction* m_copyAction = nullptr;
     QAction* m_printAction = nullptr;
-    // What the last run exported is in m_job.m_export; the line unit it was drawn with.
+    // What the last run exported is in m_job.m_export; the width of its modules in pixels.
     bool m_hasExport = false;
-    int m_exportLineUnit = 1;
+    int m_exportModulePixels = 1;
     // Remembered while the program runs: where the last file went, and the printer set up.
     QString m_saveFolder;
     QString m_saveSuffix = QStringLiteral("png");

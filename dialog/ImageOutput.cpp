@@ -78,7 +78,7 @@ int DotsPerPixel(int printerDpi) {
     return std::max(1, (printerDpi * 2 + kDefaultDpi) / (2 * kDefaultDpi));
 }
 
-QString PrintImage(const ExportImage& image, int lineUnit, QPrinter& printer) {
+QString PrintImage(const ExportImage& image, int modulePixels, QPrinter& printer) {
     // The page's own corner is the origin, so whole dots stay whole on the paper.
     printer.setFullPage(true);
     printer.setDocName(QString::fromUtf8(str::kPrintDocument));
@@ -108,9 +108,8 @@ QString PrintImage(const ExportImage& image, int lineUnit, QPrinter& printer) {
     painter.setFont(font);
     painter.setPen(Qt::black);
     const int gap = dpi * 3 / 25;  // about 3 mm
-    const std::string module = Millimetres(std::int64_t{lineUnit} * k, dpi, 3);
-    const QString note =
-        QString::fromUtf8(FormatText(str::kPrintNote, module.c_str(), lineUnit, k, dpi));
+    const std::string module = Millimetres(std::int64_t{modulePixels} * k, dpi, 3);
+    const QString note = QString::fromUtf8(FormatText(str::kPrintNote, module.c_str(), k, dpi));
     painter.drawText(QRect(x0, y0 + static_cast<int>(h) + gap, area.width(),
                            area.bottom() - (y0 + static_cast<int>(h) + gap)),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, note);

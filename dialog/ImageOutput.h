@@ -27,8 +27,8 @@ QString SaveImageFile(const ExportImage& image, const QString& path);
 int DotsPerPixel(int printerDpi);
 
 // Prints the image on one page at DotsPerPixel() dots a pixel, at the top left of the
-// printable area, with a note of the module width (lineUnit pixels) beneath it. Empty on
+// printable area, with a note of the module width (modulePixels wide) beneath it. Empty on
 // success, else the message to show.
-QString PrintImage(const ExportImage& image, int lineUnit, QPrinter& printer);
+QString PrintImage(const ExportImage& image, int modulePixels, QPrinter& printer);
 
 }  // namespace diduzozoz

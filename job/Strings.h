@@ -149,8 +149,7 @@ inline constexpr char kPrintTooLarge[] =
     "バーコード（%s × %s mm）が用紙の印刷範囲（%s × %s mm）に収まらないので印刷できません。";
 inline constexpr char kPrintFailed[] = "印刷できませんでした。プリンターの設定を確認してください。";
 // Printed under the barcode: the module width the printer's whole dots give.
-inline constexpr char kPrintNote[] =
-    "モジュール幅 %s mm（線単位 %d、1 ピクセル = %d ドット、%d dpi）";
+inline constexpr char kPrintNote[] = "モジュール幅 %s mm（1 ピクセル = %d ドット、%d dpi）";
 
 }  // namespace diduzozoz::str
 
