@@ -123,6 +123,10 @@ QImage ToQImage(const ExportImage& image) {
     out.setColorTable(
         {qRgb(0xFF, 0xFF, 0xFF), qRgb(0, 0, 0)});  // index 1 is black, as in the export
     out.fill(0);
+    // 96 dpi whatever the screen: the size programs give a pasted bitmap stays what it was.
+    const int perMetre = (kDefaultDpi * 10000 + 127) / 254;
+    out.setDotsPerMeterX(perMetre);
+    out.setDotsPerMeterY(perMetre);
     for (int y = 0; y < image.height; ++y) {
         uchar* line = out.scanLine(y);
         const std::uint8_t* row = image.pixels.data() + static_cast<std::size_t>(y) * image.width;

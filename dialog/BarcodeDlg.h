@@ -46,7 +46,7 @@ std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text)
 // The application icon, 32 x 32 and 16 x 16.
 QIcon AppIcon();
 
-// The two-colour image handed to other programs: pure black on pure white.
+// The two-colour image handed to other programs: pure black on pure white, at 96 dpi.
 QImage ToQImage(const ExportImage& image);
 
 class CBarcodeDlg : public QDialog, public JobHost {

@@ -70,6 +70,9 @@ if [ "$diff_pixels" != "0" ]; then
     echo "FAIL: images differ: $diff_pixels"
     exit 1
 fi
+# 96 dpi, as every image the program hands out.
+dpi="$(identify -units PixelsPerInch -format '%x' clip.png)"
+[ "${dpi%.*}" = "96" ] || { echo "FAIL: the clipboard's PNG is at $dpi dpi"; exit 1; }
 # The clipboard holds two colours only.
 colours="$(convert clip.png -format '%k' info:)"
 [ "$colours" -le 2 ] || { echo "FAIL: $colours colours on the clipboard"; exit 1; }
