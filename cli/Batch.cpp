@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/FileOutput.h"
 #include "job/BarcodeJob.h"
 #include "job/BoundedCopy.h"
 #include "lists/CodeList.h"
@@ -47,16 +48,8 @@ class BatchHost : public JobHost {
     std::string RefNoComboText() override { return ref; }
     void ExportToClipboard(const ExportImage& image) override {
         result->exported = true;
-        if (format == OutputFormat::kPng) {
-            if (!png.Encode(image, encoded)) {
-                result->writeError = "cannot encode the image as PNG";
-                return;
-            }
-            WriteFile(encoded.data(), encoded.size());
-        } else {
-            const std::string svg = EncodeSvg(image);
-            WriteFile(svg.data(), svg.size());
-        }
+        if (!EncodeOutput(image, format, dpi, encoded, result->writeError, &png)) return;
+        WriteFile(encoded.data(), encoded.size());
     }
 
     void WriteFile(const void* data, std::size_t size) {
@@ -86,6 +79,7 @@ class BatchHost : public JobHost {
     std::string ref;
     std::string path;
     OutputFormat format = OutputFormat::kPng;
+    int dpi = kDefaultDpi;
     PngEncoder png;  // compression state and buffers reused across items
     std::vector<std::uint8_t> encoded;
 };
@@ -166,7 +160,7 @@ int RunBatch(const CliOptions& o) {
                      Printable(o.outDir).c_str());
         return 2;
     }
-    const char* extension = o.format == OutputFormat::kSvg ? ".svg" : ".png";
+    const std::string extension = std::string(".") + ImageFormatName(ImageFormatOf(o.format));
     const int jobs = std::max(1, o.jobs);
 
     // Chunks are read in list order, a chunk at a time under the read lock; whichever thread
@@ -221,6 +215,7 @@ int RunBatch(const CliOptions& o) {
         BarcodeJob job(host);
         CliOptions item = o;
         host.format = o.format;
+        host.dpi = o.dpi;
         for (;;) {
             std::size_t c = 0;
             Chunk* chunk = nullptr;

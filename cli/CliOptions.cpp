@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <thread>
 
 #include "job/BoundedCopy.h"
@@ -30,11 +29,16 @@ const char kUsage[] =
     "  --height N     bar height in pixels, 1..600 (default 40)\n"
     "  --margin-x N   left and right margin in pixels, 0..200 (default 10)\n"
     "  --margin-y N   top and bottom margin in pixels, 0..200 (default 20)\n"
-    "  -o FILE        write the image as PNG (.png) or SVG (.svg)\n"
+    "  --dpi N        resolution written into the image, 72..2400 pixels per inch (default\n"
+    "                 96); a module is unit x 25.4 / N millimetres wide\n"
+    "  -o FILE        write the image as PNG (.png), SVG (.svg), PDF (.pdf) or EPS (.eps)\n"
+    "  -o -           write the image to stdout in the format --format F names (png, svg,\n"
+    "                 pdf or eps); the status line then goes to stderr, after the messages\n"
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
-    "stdout: the status line after the run. stderr: each message the run showed, one a line.\n"
+    "stdout: the status line after the run (with -o -: the image's bytes only). stderr: each\n"
+    "message the run showed, one a line (with -o -: then the status line).\n"
     "Exit code: 0 a barcode was exported (and written), 1 no barcode, 2 usage error.\n"
     "\n"
     "Batch mode:\n"
@@ -43,7 +47,7 @@ const char kUsage[] =
     "  --batch-refs FILE  reference-number list (like ViVederuvida.ini), paired with the\n"
     "                     codes line by line; items beyond its end use --ref\n"
     "  --out-dir DIR      existing folder for the images DIR/000001.png, DIR/000002.png, ...\n"
-    "  --format F         image format: png|svg (default png)\n"
+    "  --format F         image format: png|svg|pdf|eps (default png)\n"
     "  --jobs N           threads, 1..256 (default: one per processor); output is the same\n"
     "                     for every N\n"
     "stdout: NNNNNN<TAB>status per item; stderr: NNNNNN<TAB>message per message, or a\n"
@@ -88,24 +92,42 @@ std::string Shown(const std::string& arg) {
     return Printable(arg, 40);
 }
 
-bool EndsWith(const std::string& s, const char* suffix) {
-    const std::size_t n = std::strlen(suffix);
-    if (s.size() < n) return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        char c = s[s.size() - n + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != suffix[i]) return false;
+OutputFormat OutputFormatOf(ImageFormat format) {
+    switch (format) {
+        case ImageFormat::kPng:
+            return OutputFormat::kPng;
+        case ImageFormat::kSvg:
+            return OutputFormat::kSvg;
+        case ImageFormat::kPdf:
+            return OutputFormat::kPdf;
+        case ImageFormat::kEps:
+            return OutputFormat::kEps;
     }
-    return true;
+    return OutputFormat::kNone;
 }
 
 }  // namespace
+
+ImageFormat ImageFormatOf(OutputFormat format) {
+    switch (format) {
+        case OutputFormat::kSvg:
+            return ImageFormat::kSvg;
+        case OutputFormat::kPdf:
+            return ImageFormat::kPdf;
+        case OutputFormat::kEps:
+            return ImageFormat::kEps;
+        case OutputFormat::kNone:
+        case OutputFormat::kPng:
+            break;
+    }
+    return ImageFormat::kPng;
+}
 
 ParseResult ParseArguments(const std::vector<std::string>& args) {
     CliOptions o;
     std::string startText;
     std::string stopText;
-    std::optional<OutputFormat> batchFormat;
+    std::optional<OutputFormat> formatOption;
     ParseResult result;
     auto fail = [&](std::string message) {
         result.error = std::move(message);
@@ -124,6 +146,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         {"--margin-x", &CliOptions::marginX, kMinMargin, kMaxMargin},
         {"--margin-y", &CliOptions::marginY, kMinMargin, kMaxMargin},
         {"--jobs", &CliOptions::jobs, 1, 256},
+        {"--dpi", &CliOptions::dpi, kMinDpi, kMaxDpi},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -143,7 +166,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         static constexpr const char* kWithValue[] = {
             "--type",    "--code",       "--ref",     "--start",    "--stop",     "--text",
             "--pattern", "--unit",       "--height",  "--margin-x", "--margin-y", "-o",
-            "--batch",   "--batch-refs", "--out-dir", "--format",   "--jobs"};
+            "--batch",   "--batch-refs", "--out-dir", "--format",   "--jobs",     "--dpi"};
         bool known = false;
         for (const char* name : kWithValue) known = known || arg == name;
         if (!known) return fail("unknown option: " + Shown(arg));
@@ -199,21 +222,25 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             if (value.empty()) return fail("--out-dir needs a folder name");
             o.outDir = value;
         } else if (arg == "--format") {
-            if (value == "png") {
-                batchFormat = OutputFormat::kPng;
-            } else if (value == "svg") {
-                batchFormat = OutputFormat::kSvg;
-            } else {
-                return fail("--format takes png or svg, not '" + Shown(value) + "'");
+            const std::optional<ImageFormat> format = ImageFormatByName(value);
+            if (!format || value != ImageFormatName(*format)) {
+                return fail("--format takes png, svg, pdf or eps, not '" + Shown(value) + "'");
             }
+            formatOption = OutputFormatOf(*format);
         } else if (arg == "-o") {
-            if (EndsWith(value, ".png")) {
-                o.format = OutputFormat::kPng;
-            } else if (EndsWith(value, ".svg")) {
-                o.format = OutputFormat::kSvg;
-            } else {
-                return fail("-o needs a file name ending in .png or .svg, not '" + Shown(value) +
-                            "'");
+            if (value != kStdoutName) {
+                const std::size_t dot = value.rfind('.');
+                const std::optional<ImageFormat> format =
+                    dot == std::string::npos
+                        ? std::nullopt
+                        : ImageFormatByName(std::string_view(value).substr(dot + 1));
+                if (!format) {
+                    return fail(
+                        "-o needs a file name ending in .png, .svg, .pdf or .eps, or -, "
+                        "not '" +
+                        Shown(value) + "'");
+                }
+                o.format = OutputFormatOf(*format);
             }
             o.output = value;
         }
@@ -226,11 +253,16 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     if (o.Batch()) {
         if (!o.output.empty()) return fail("-o does not go with --batch; use --out-dir");
         if (o.outDir.empty()) return fail("--batch needs --out-dir");
-        o.format = batchFormat.value_or(OutputFormat::kPng);
+        o.format = formatOption.value_or(OutputFormat::kPng);
         if (o.jobs == 0)
             o.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    } else if (!o.batchRefs.empty() || !o.outDir.empty() || batchFormat || o.jobs != 0) {
-        return fail("--batch-refs, --out-dir, --format and --jobs go with --batch");
+    } else if (!o.batchRefs.empty() || !o.outDir.empty() || o.jobs != 0) {
+        return fail("--batch-refs, --out-dir and --jobs go with --batch");
+    } else if (o.ToStdout()) {
+        if (!formatOption) return fail("-o - needs --format png, svg, pdf or eps");
+        o.format = *formatOption;
+    } else if (formatOption) {
+        return fail("--format goes with -o - or --batch; a file name says its own format");
     }
     const char maxStart = o.symbology == kSymbologyCode128 ? 'C' : 'D';
     auto letter = [&](const std::string& text, char last, char& out) {

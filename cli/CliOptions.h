@@ -9,7 +9,13 @@
 
 namespace diduzozoz::cli {
 
-enum class OutputFormat { kNone, kPng, kSvg };
+enum class OutputFormat { kNone, kPng, kSvg, kPdf, kEps };
+
+// The encoder's format for a format that writes something.
+ImageFormat ImageFormatOf(OutputFormat format);
+
+// "-o -": the image goes to stdout (its format named by --format), the status line to stderr.
+inline constexpr char kStdoutName[] = "-";
 
 struct CliOptions {
     int symbology = -1;
@@ -26,6 +32,7 @@ struct CliOptions {
     int marginY = 20;
     std::string output;
     OutputFormat format = OutputFormat::kNone;
+    int dpi = kDefaultDpi;  // resolution written into the image
     bool help = false;
     bool version = false;
     // Batch mode: one Create command per item of a code list.
@@ -34,6 +41,7 @@ struct CliOptions {
     std::string outDir;
     int jobs = 0;  // 0: one per processor
     bool Batch() const { return !batchCodes.empty(); }
+    bool ToStdout() const { return output == kStdoutName; }
 };
 
 struct ParseResult {

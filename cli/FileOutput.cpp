@@ -5,8 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 namespace diduzozoz::cli {
 namespace {
@@ -27,18 +32,36 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
 
 }  // namespace
 
-bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::string& path,
-                    std::string& error) {
+bool EncodeOutput(const ExportImage& image, OutputFormat format, int dpi,
+                  std::vector<std::uint8_t>& bytes, std::string& error, PngEncoder* png) {
+    const ImageFormat as = ImageFormatOf(format);
+    if (EncodeImage(image, as, dpi, bytes, png)) return true;
+    error = std::string("cannot encode the image as ") + ImageFormatName(as);
+    return false;
+}
+
+bool WriteImageStdout(const ExportImage& image, OutputFormat format, int dpi, std::string& error) {
     std::vector<std::uint8_t> bytes;
-    if (format == OutputFormat::kPng) {
-        if (!EncodePng(image, bytes)) {
-            error = "cannot encode the image as PNG";
-            return false;
-        }
-    } else {
-        const std::string svg = EncodeSvg(image);
-        bytes.assign(svg.begin(), svg.end());
+    if (!EncodeOutput(image, format, dpi, bytes, error)) return false;
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // no CR added before the image's LF bytes
+#endif
+    std::fflush(stdout);
+    errno = 0;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+                    std::fflush(stdout) == 0;
+    if (!ok) {
+        error = std::string("cannot write the image to stdout: ") +
+                (errno ? std::strerror(errno) : "short write");
+        return false;
     }
+    return true;
+}
+
+bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::string& path,
+                    std::string& error, int dpi) {
+    std::vector<std::uint8_t> bytes;
+    if (!EncodeOutput(image, format, dpi, bytes, error)) return false;
     std::string temp = path + ".XXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back(0);

@@ -1,16 +1,27 @@
 // Writing an exported image to a file without ever leaving a partial file behind.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "cli/CliOptions.h"
 #include "render/ExportImage.h"
 
 namespace diduzozoz::cli {
 
+// The image as the bytes of a file of that format with dpi written into it; false (and error
+// says why) when it cannot be encoded. PNG through png when given, so a batch reuses it.
+bool EncodeOutput(const ExportImage& image, OutputFormat format, int dpi,
+                  std::vector<std::uint8_t>& bytes, std::string& error, PngEncoder* png = nullptr);
+
 // Writes to a temporary file beside path and renames it into place; on failure nothing is
 // left at path (an older file there stays untouched) and error says why.
 bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::string& path,
-                    std::string& error);
+                    std::string& error, int dpi = kDefaultDpi);
+
+// Writes the image to stdout, all of it, and flushes; false (and error says why) when stdout
+// does not take it all.
+bool WriteImageStdout(const ExportImage& image, OutputFormat format, int dpi, std::string& error);
 
 }  // namespace diduzozoz::cli

@@ -26,7 +26,10 @@ class CliHost : public JobHost {
         exported = true;
         if (m_options.format == cli::OutputFormat::kNone) return;
         std::string error;
-        written = cli::WriteImageFile(image, m_options.format, m_options.output, error);
+        written = m_options.ToStdout()
+                      ? cli::WriteImageStdout(image, m_options.format, m_options.dpi, error)
+                      : cli::WriteImageFile(image, m_options.format, m_options.output, error,
+                                            m_options.dpi);
         if (!written) writeError = error;
     }
 
@@ -61,8 +64,10 @@ int main(int argc, char** argv) {
     BarcodeJob job(host);
     cli::ApplyOptions(o, job);
     job.CreateBarcode();
-    std::printf("%s\n", job.m_strStatus.c_str());
-    std::fflush(stdout);
+    // With the image on stdout, stdout carries nothing else.
+    std::FILE* status = o.ToStdout() ? stderr : stdout;
+    std::fprintf(status, "%s\n", job.m_strStatus.c_str());
+    std::fflush(status);
     if (!host.writeError.empty()) {
         std::fprintf(stderr, "diduzozoz-cli: %s\n", host.writeError.c_str());
         return 1;

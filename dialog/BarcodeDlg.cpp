@@ -8,13 +8,20 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QValidator>
 #include <QWindow>
@@ -25,11 +32,13 @@
 #include "dialog/Accessible.h"
 #include "dialog/ComboBox.h"
 #include "dialog/DialogTemplate.h"
+#include "dialog/ImageOutput.h"
 #include "dialog/PreviewWidget.h"
 #include "dialog/SpinButton.h"
 #include "job/BoundedCopy.h"
 #include "job/Strings.h"
 #include "lists/CodeList.h"
+#include "symbology/Postal.h"
 
 namespace diduzozoz {
 
@@ -116,6 +125,10 @@ QImage ToQImage(const ExportImage& image) {
     out.setColorTable(
         {qRgb(0xFF, 0xFF, 0xFF), qRgb(0, 0, 0)});  // index 1 is black, as in the export
     out.fill(0);
+    // 96 dpi whatever the screen: the size programs give a pasted bitmap stays what it was.
+    const int perMetre = (kDefaultDpi * 10000 + 127) / 254;
+    out.setDotsPerMeterX(perMetre);
+    out.setDotsPerMeterY(perMetre);
     for (int y = 0; y < image.height; ++y) {
         uchar* line = out.scanLine(y);
         const std::uint8_t* row = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
@@ -312,6 +325,20 @@ void CBarcodeDlg::OnInitDialog() {
     // lives in the dialog's context menu.
     m_aboutAction = new QAction(Text(str::kAboutMenuItem), this);
     connect(m_aboutAction, &QAction::triggered, this, [this] { OpenAboutBox(); });
+    // Ctrl+C stays the edit fields' text copy; the barcode is copied with Ctrl+Shift+C.
+    auto action = [this](const char* text, QKeySequence keys, void (CBarcodeDlg::*handler)()) {
+        auto* a = new QAction(Text(text), this);
+        a->setShortcut(keys);
+        a->setEnabled(false);
+        connect(a, &QAction::triggered, this, handler);
+        addAction(a);  // the shortcut works without the menu
+        return a;
+    };
+    m_saveAction = action(str::kMenuSave, QKeySequence(Qt::CTRL | Qt::Key_S), &CBarcodeDlg::OnSave);
+    m_copyAction = action(str::kMenuCopy, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                          &CBarcodeDlg::OnCopy);
+    m_printAction =
+        action(str::kMenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), &CBarcodeDlg::OnPrint);
 
     setWindowIcon(AppIcon());
 
@@ -418,8 +445,9 @@ void CBarcodeDlg::RunCreate(Occasion occasion) {
     m_inCreate = true;
     m_occasion = occasion;
     ++m_createRuns;
-    m_job.CreateBarcode();
+    const bool exported = m_job.CreateBarcode();
     m_inCreate = false;
+    SetHasExport(exported);
     if (m_createPending) {
         m_createPending = false;
         QueuePaintCreate();
@@ -481,6 +509,10 @@ bool CBarcodeDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void CBarcodeDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
+    menu.addAction(m_saveAction);
+    menu.addAction(m_copyAction);
+    menu.addAction(m_printAction);
+    menu.addSeparator();
     menu.addAction(m_aboutAction);
     menu.exec(event->globalPos());
 }
@@ -540,14 +572,86 @@ void CBarcodeDlg::RequestRepaint() {
 }
 
 void CBarcodeDlg::ExportToClipboard(const ExportImage& image) {
-    const QImage picture = ToQImage(image);
-    if (picture.isNull()) return;  // no memory for it: the drawing stays, the clipboard too
+    // Postal bars keep their width whatever the line unit.
+    m_exportModulePixels =
+        m_job.m_nSymbology == kSymbologyPostal ? kPostalPitch / 2 : m_job.m_nLineUnit;
+    OfferToClipboard(image);
+}
+
+void CBarcodeDlg::OfferToClipboard(const ExportImage& image) {
+    // No memory for the bitmap: the drawing stays, the clipboard too.
     if (m_hooks.setClipboardImage) {
-        m_hooks.setClipboardImage(picture);
+        const QImage picture = ToQImage(image);
+        if (!picture.isNull()) m_hooks.setClipboardImage(picture);
         return;
     }
+    std::unique_ptr<QMimeData> data = ClipboardDataFor(image);
+    if (!data) return;
     // Never waits for another program: on X11 and Wayland the data is offered, not pushed.
-    QGuiApplication::clipboard()->setImage(picture);
+    QGuiApplication::clipboard()->setMimeData(data.release());
+}
+
+// --- Save, copy, print -------------------------------------------------------------------------
+
+void CBarcodeDlg::SetHasExport(bool exported) {
+    m_hasExport = exported;
+    for (QAction* a : {m_saveAction, m_copyAction, m_printAction}) a->setEnabled(exported);
+}
+
+void CBarcodeDlg::OnSave() {
+    if (!m_hasExport) return;
+    const ExportImage image = m_job.m_export;  // a paint's run while the file dialog is open
+    if (m_saveFolder.isEmpty()) {
+        m_saveFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (m_saveFolder.isEmpty() || !QFileInfo(m_saveFolder).isDir()) {
+            m_saveFolder = QDir::homePath();
+        }
+    }
+    const QString suggested =
+        QDir(m_saveFolder).filePath(Text(str::kSaveDefaultName) + u'.' + m_saveSuffix);
+    QString path;
+    if (m_hooks.chooseSaveFile) {
+        path = m_hooks.chooseSaveFile(suggested);
+    } else {
+        const QStringList filters = Text(str::kSaveFilters).split(QStringLiteral(";;"));
+        QString filter;
+        for (const QString& f : filters) {
+            if (f.contains(QStringLiteral("*.") + m_saveSuffix)) filter = f;
+        }
+        path = QFileDialog::getSaveFileName(this, Text(str::kSaveTitle), suggested,
+                                            Text(str::kSaveFilters), &filter);
+    }
+    if (path.isEmpty()) return;
+    const QFileInfo chosen(path);
+    m_saveFolder = chosen.absolutePath();  // also after a failure: the user is there now
+    const QString failure = SaveImageFile(image, path);
+    if (!failure.isEmpty()) {
+        ShowMessageBox(failure);
+        return;
+    }
+    m_saveSuffix = chosen.suffix().toLower();
+}
+
+void CBarcodeDlg::OnCopy() {
+    if (m_hasExport) OfferToClipboard(m_job.m_export);
+}
+
+void CBarcodeDlg::OnPrint() {
+    if (!m_hasExport) return;
+    const ExportImage image = m_job.m_export;
+    const int modulePixels = m_exportModulePixels;
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    bool accepted = false;
+    if (m_hooks.choosePrinter) {
+        accepted = m_hooks.choosePrinter(*m_printer);
+    } else {
+        QPrintDialog dialog(m_printer.get(), this);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (!accepted) return;
+    const QString failure = PrintImage(image, modulePixels, *m_printer);
+    if (!failure.isEmpty()) ShowMessageBox(failure);
 }
 
 // --- Handlers ----------------------------------------------------------------------------------

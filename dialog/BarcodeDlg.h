@@ -19,6 +19,7 @@ class QComboBox;
 class QLabel;
 class QMessageBox;
 class QLineEdit;
+class QPrinter;
 
 namespace diduzozoz {
 
@@ -31,8 +32,14 @@ struct DialogHooks {
     std::function<void(const QString& text)> showMessage;
     // The default system sound. Default: QApplication::beep().
     std::function<void()> beep;
-    // Hands an exported image to other programs. Default: the system clipboard.
+    // Hands an exported image to other programs. Default: the system clipboard, which gets
+    // ClipboardDataFor() the image.
     std::function<void(const QImage& image)> setClipboardImage;
+    // Asks where to save, starting from the suggested path; the chosen path, or empty when the
+    // user cancels. Default: the file dialog.
+    std::function<QString(const QString& suggested)> chooseSaveFile;
+    // Lets the user set up the printer; false when cancelled. Default: the print dialog.
+    std::function<bool(QPrinter& printer)> choosePrinter;
 };
 
 // A message box as the program shows them: modal, no icon, one OK button, titled with the
@@ -42,7 +49,7 @@ std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text)
 // The application icon, 32 x 32 and 16 x 16.
 QIcon AppIcon();
 
-// The two-colour image handed to other programs: pure black on pure white.
+// The two-colour image handed to other programs: pure black on pure white, at 96 dpi.
 QImage ToQImage(const ExportImage& image);
 
 class CBarcodeDlg : public QDialog, public JobHost {
@@ -63,6 +70,11 @@ class CBarcodeDlg : public QDialog, public JobHost {
     }
     QAction* AboutAction() const { return m_aboutAction; }
     void OpenAboutBox();
+    // The context menu's save, copy and print items; enabled while the preview shows an
+    // exported barcode.
+    QAction* SaveAction() const { return m_saveAction; }
+    QAction* CopyAction() const { return m_copyAction; }
+    QAction* PrintAction() const { return m_printAction; }
     // Runs of the Create command so far, by any occasion.
     int CreateRuns() const { return m_createRuns; }
     // User actions the handlers took so far (clicks, keystrokes, picks, spin steps, "作成",
@@ -118,12 +130,28 @@ class CBarcodeDlg : public QDialog, public JobHost {
     void OnCodeSelected(int index);
     void OnRefNoEdited(const QString& text);
     void OnRefNoSelected(int index);
+    // The exported image to the clipboard hook or the system clipboard.
+    void OfferToClipboard(const ExportImage& image);
+    void OnSave();
+    void OnCopy();
+    void OnPrint();
+    void SetHasExport(bool exported);
 
     DialogHooks m_hooks;
     BarcodeJob m_job{*this};
     CPreview* m_preview = nullptr;
     QLineEdit* m_status = nullptr;
     QAction* m_aboutAction = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_printAction = nullptr;
+    // What the last run exported is in m_job.m_export; the width of its modules in pixels.
+    bool m_hasExport = false;
+    int m_exportModulePixels = 1;
+    // Remembered while the program runs: where the last file went, and the printer set up.
+    QString m_saveFolder;
+    QString m_saveSuffix = QStringLiteral("png");
+    std::unique_ptr<QPrinter> m_printer;
 
     int m_createRuns = 0;
     int m_userActions = 0;

@@ -135,6 +135,32 @@ inline constexpr char kAccTypeControl[] = "%s %s";
 inline constexpr char kAccSpinUp[] = "%s 増やす";
 inline constexpr char kAccSpinDown[] = "%s 減らす";
 
+// --- Saving, copying and printing the exported barcode (the dialog's context menu) -----------
+inline constexpr char kMenuSave[] = "名前を付けて保存...";
+inline constexpr char kMenuCopy[] = "コピー";
+inline constexpr char kMenuPrint[] = "印刷...";
+inline constexpr char kSaveTitle[] = "名前を付けて保存";
+inline constexpr char kSaveFilters[] =
+    "PNG 画像 (*.png);;SVG 画像 (*.svg);;PDF 文書 (*.pdf);;EPS 画像 (*.eps)";
+inline constexpr char kSaveDefaultName[] = "barcode";
+inline constexpr char kSaveNeedsExtension[] =
+    "[%s]には保存できません。ファイル名の最後に .png、.svg、.pdf、.eps のどれかを付けてください。";
+inline constexpr char kSaveIsFolder[] =
+    "[%s]はフォルダーです。保存するファイルの名前を指定してください。";
+inline constexpr char kSaveReadOnlyFile[] = "[%s]は書き込み禁止のファイルなので上書きできません。";
+inline constexpr char kSaveCannotCreate[] =
+    "[%s]に保存できません。保存先のフォルダーがあること、書き込みできることを確認してください。";
+inline constexpr char kSaveWriteFailed[] =
+    "[%s]"
+    "への書き込みに失敗しました。ディスクの空き容量を確認してください。ファイルは保存されていません"
+    "。";
+inline constexpr char kPrintDocument[] = "DiDuzozoz バーコード";
+inline constexpr char kPrintTooLarge[] =
+    "バーコード（%s × %s mm）が用紙の印刷範囲（%s × %s mm）に収まらないので印刷できません。";
+inline constexpr char kPrintFailed[] = "印刷できませんでした。プリンターの設定を確認してください。";
+// Printed under the barcode: the module width the printer's whole dots give.
+inline constexpr char kPrintNote[] = "モジュール幅 %s mm（1 ピクセル = %d ドット、%d dpi）";
+
 }  // namespace diduzozoz::str
 
 namespace diduzozoz {

@@ -19,11 +19,12 @@ _diduzozoz_cli_options='
 --height      <any>
 --margin-x    <any>
 --margin-y    <any>
--o            <file:png|svg>
+-o            <file:png|svg|pdf|eps>
 --batch       <file>
 --batch-refs  <file>
 --out-dir     <dir>
---format      =png svg
+--format      =png svg pdf eps
+--dpi         <any>
 --jobs        <any>
 --help
 --version

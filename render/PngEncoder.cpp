@@ -2,6 +2,7 @@
 // encoder serves any number of images without allocating per image.
 #include <zlib.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -73,7 +74,7 @@ void BeginChunk(std::vector<std::uint8_t>& out, const char* type) {
 
 }  // namespace
 
-bool PngEncoder::Encode(const ExportImage& image, std::vector<std::uint8_t>& out) {
+bool PngEncoder::Encode(const ExportImage& image, std::vector<std::uint8_t>& out, int dpi) {
     out.clear();
     if (!m_impl->ready || image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != static_cast<std::size_t>(image.width) * image.height) {
@@ -106,6 +107,16 @@ bool PngEncoder::Encode(const ExportImage& image, std::vector<std::uint8_t>& out
     out.insert(out.end(), header, header + 5);
     EndChunk(out, start);
 
+    // The physical size: pixels per metre, the same both ways.
+    const std::uint32_t perMetre =
+        static_cast<std::uint32_t>((std::clamp(dpi, kMinDpi, kMaxDpi) * 10000 + 127) / 254);
+    start = out.size();
+    BeginChunk(out, "pHYs");
+    Put32(out, perMetre);
+    Put32(out, perMetre);
+    out.push_back(1);  // unit: metre
+    EndChunk(out, start);
+
     start = out.size();
     BeginChunk(out, "IDAT");
     z_stream& z = m_impl->z;
@@ -130,14 +141,14 @@ bool PngEncoder::Encode(const ExportImage& image, std::vector<std::uint8_t>& out
     return true;
 }
 
-bool EncodePng(const ExportImage& image, std::vector<std::uint8_t>& out) {
+bool EncodePng(const ExportImage& image, std::vector<std::uint8_t>& out, int dpi) {
     PngEncoder encoder;
-    return encoder.Encode(image, out);
+    return encoder.Encode(image, out, dpi);
 }
 
-std::vector<std::uint8_t> EncodePng(const ExportImage& image) {
+std::vector<std::uint8_t> EncodePng(const ExportImage& image, int dpi) {
     std::vector<std::uint8_t> out;
-    EncodePng(image, out);
+    EncodePng(image, out, dpi);
     return out;
 }
 

@@ -10,6 +10,7 @@ PACKAGES=(
   libxcb1-dev xvfb xauth xclip xdotool x11-utils imagemagick parcellite procps valgrind time
   help2man bash-completion man-db file dpkg-dev lintian appstream desktop-file-utils
   at-spi2-core python3-pyatspi dbus libxtst6
+  qpdf poppler-utils ghostscript librsvg2-bin
 )
 
 # --list: print the packages, one a line, for callers that install them themselves.

@@ -3,6 +3,7 @@
 # example lists. Needs xvfb-run, xdotool and ImageMagick's import.
 # Usage: tools/screenshot.sh [path/to/diduzozoz] [output.png]
 # QT_SCALE_FACTOR=2 SCREEN=1200x1200 tools/screenshot.sh ... shows it at twice the density.
+# CONTEXT_MENU=1 tools/screenshot.sh ... shows the context menu opened on the preview.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="$(realpath "${1:-$root/build/app/diduzozoz}")"
@@ -11,7 +12,7 @@ mkdir -p "$(dirname "$output")"
 
 if [ -z "${DISPLAY_READY:-}" ]; then
     # Re-run inside a fresh X server of our own.
-    exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 ${SCREEN:-640x600}x24 -dpi 96" "$0" "$program" "$output"
+    exec env DISPLAY_READY=1 CONTEXT_MENU="${CONTEXT_MENU:-}" xvfb-run -a -s "-screen 0 ${SCREEN:-640x600}x24 -dpi 96" "$0" "$program" "$output"
 fi
 
 work="$(mktemp -d)"
@@ -41,5 +42,14 @@ drawn() { timeout 5 xclip -selection clipboard -t image/png -o >clip.png 2>/dev/
 wait_for 30 drawn
 xdotool getwindowgeometry "$win" >/dev/null
 eval "$(xdotool getwindowgeometry --shell "$win")"  # WIDTH, HEIGHT
+if [ -n "${CONTEXT_MENU:-}" ]; then
+    # A right click on the preview; the menu is one more visible window of the program.
+    windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+    before="$(windows)"
+    xdotool mousemove --window "$win" 150 $((HEIGHT - 150)) click 3
+    menu_shown() { [ "$(windows)" -gt "$before" ]; }
+    wait_for 20 menu_shown
+    xdotool getwindowgeometry "$win" >/dev/null  # one more round trip for the menu's paint
+fi
 import -window root -crop "${WIDTH}x${HEIGHT}+0+0" +repage "$output"
 echo "wrote $output (${WIDTH}x${HEIGHT})"

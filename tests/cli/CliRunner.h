@@ -14,6 +14,10 @@ struct CliRun {
 };
 
 CliRun RunCli(const std::vector<std::string>& args);
+// Any program, found on PATH; stdoutPath, when given, receives stdout instead of the capture.
+CliRun RunProgram(const std::vector<std::string>& argv, const std::string& stdoutPath = {});
+// Whether a program of that name is on PATH.
+bool OnPath(const std::string& name);
 std::string ReadFile(const std::filesystem::path& p);
 
 }  // namespace diduzozoz::test

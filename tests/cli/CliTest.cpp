@@ -121,6 +121,13 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndOneLine) {
         {"--type", "code128", "--start", "D"},
         {"--type", "nw7", "--text", "left"},
         {"--type", "nw7", "-o", "out.bmp"},
+        {"--type", "nw7", "-o", "out"},
+        {"--type", "nw7", "--dpi", "71"},
+        {"--type", "nw7", "--dpi", "2401"},
+        {"--type", "nw7", "-o", "-"},                     // stdout needs a format
+        {"--type", "nw7", "-o", "-", "--format", "gif"},  //
+        {"--type", "nw7", "--format", "png"},             // a format with nowhere to go
+        {"--type", "nw7", "-o", "x.png", "--format", "svg"},
         {"--type", "nw7", "--code", std::string(125, '1')},
         {"--type", "postal", "--ref", std::string(16, '1')},
     };
@@ -149,6 +156,47 @@ TEST_F(Cli, SvgAndHelpAndVersion) {
     const CliRun version = RunCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.rfind("diduzozoz-cli ", 0), 0u);
+}
+
+// A file, stdout and batch mode give the same bytes; with the image on stdout, stderr carries
+// the messages and then the status line, and a stdout that takes nothing is a failure.
+TEST_F(Cli, OneImageEveryWayOut) {
+    const std::vector<std::string> job = {"--type", "nw7",       "--code", "12",
+                                          "--cd",   "--pattern", "3",      "--text",
+                                          "below",  "--dpi",     "300"};
+    std::ofstream(dir / "codes.ini") << "12\n";
+    const std::string status = "データ[　A12A　]の形で作成しました\n";
+    for (const char* format : {"png", "svg", "pdf", "eps"}) {
+        SCOPED_TRACE(format);
+        const fs::path file = dir / (std::string("x.") + format);
+        auto args = job;
+        args.insert(args.end(), {"-o", file.string()});
+        const CliRun toFile = RunCli(args);
+        EXPECT_EQ(toFile.exitCode, 0);
+        EXPECT_EQ(toFile.out, status);
+        const std::string bytes = ReadFile(file);
+        ASSERT_GT(bytes.size(), 100u);
+
+        args = job;
+        args.insert(args.end(), {"-o", "-", "--format", format});
+        const CliRun toStdout = RunCli(args);
+        EXPECT_EQ(toStdout.exitCode, 0);
+        EXPECT_TRUE(toStdout.out == bytes);
+        EXPECT_EQ(toStdout.err, std::string(str::kCdMod11Length) + "\n" + status);
+
+        args = {job.begin(), job.end()};
+        args.erase(args.begin() + 2, args.begin() + 4);  // the code comes from the list
+        args.insert(args.end(), {"--batch", (dir / "codes.ini").string(), "--out-dir", dir.string(),
+                                 "--format", format});
+        EXPECT_EQ(RunCli(args).exitCode, 0);
+        EXPECT_TRUE(ReadFile(dir / (std::string("000001.") + format)) == bytes);
+    }
+    auto args = job;
+    args.insert(args.end(), {"-o", "-", "--format", "pdf"});
+    args.insert(args.begin(), DIDUZOZOZ_CLI);
+    const CliRun full = diduzozoz::test::RunProgram(args, "/dev/full");
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_NE(full.err.find("cannot write the image to stdout"), std::string::npos) << full.err;
 }
 
 TEST_F(Cli, UnwritableOutputLeavesNoFileBehind) {

@@ -1,5 +1,6 @@
 // The main dialog driven as a user drives it: clicks, keys, picks and spin steps, with the
 // message boxes, beeps and clipboard captured.
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,12 +17,18 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -29,6 +36,7 @@
 #include "dialog/AboutDlg.h"
 #include "dialog/BarcodeDlg.h"
 #include "dialog/DialogTemplate.h"
+#include "dialog/ImageOutput.h"
 #include "dialog/PreviewWidget.h"
 #include "dialog/SpinButton.h"
 #include "job/BoundedCopy.h"
@@ -67,6 +75,13 @@ struct Harness {
             };
             hooks.beep = [this] { ++beeps; };
             hooks.setClipboardImage = std::move(clipboard);
+            hooks.chooseSaveFile = [this](const QString& suggested) {
+                suggestions << suggested;
+                return saveAs;
+            };
+            hooks.choosePrinter = [this](QPrinter& printer) {
+                return setUpPrinter && setUpPrinter(printer);
+            };
         }
         dlg = std::make_unique<CBarcodeDlg>(hooks);
     }
@@ -107,8 +122,37 @@ struct Harness {
     QStringList messages;
     std::function<void()> onMessage;
     int beeps = 0;
+    // The file and print dialogs: what the user picks, and what they were offered.
+    QString saveAs;
+    QStringList suggestions;
+    std::function<bool(QPrinter&)> setUpPrinter;
     std::unique_ptr<CBarcodeDlg> dlg;
 };
+
+// The files of a folder, sorted.
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                  QDir::Name);
+}
+
+QByteArray Bytes(const std::vector<std::uint8_t>& v) {
+    return QByteArray(reinterpret_cast<const char*>(v.data()), static_cast<qsizetype>(v.size()));
+}
+
+// Runs a tool to its end (bounded); false when it is not installed or fails.
+bool RunTool(const QString& program, const QStringList& args, QByteArray* out = nullptr) {
+    if (QStandardPaths::findExecutable(program).isEmpty()) return false;
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(kWaitMs) || p.exitStatus() != QProcess::NormalExit ||
+        p.exitCode() != 0) {
+        p.kill();
+        p.waitForFinished(kWaitMs);
+        return false;
+    }
+    if (out) *out = p.readAllStandardOutput();
+    return true;
+}
 
 const int kTypeSpecific[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017,
                              1013, 1018, 1014, 1019, 1029, 1015, 1020};
@@ -1111,6 +1155,321 @@ class DialogTest : public QObject {
         QVERIFY2(aboutBox.Done(), aboutBox.What());
         QCOMPARE(title, Q(str::kAboutTitle));
         QVERIFY(okIsDefault);
+    }
+
+    // Save in all four formats: the file is exactly the encoding at 96 dpi of the barcode the
+    // preview shows, its format named by its extension in any case; the folder is offered
+    // again; nothing else changes.
+    void saveAllFormats() {
+        int offers = 0;
+        Harness h("1234567\n", "1\n", true, [&offers](const QImage&) { ++offers; });
+        h.click(idc::kNw7);
+        h.click(idc::kTextBelow);
+        QVERIFY(!h.dlg->SaveAction()->isEnabled());  // nothing exported yet
+        h.click(idc::kCreate);
+        QVERIFY(h.dlg->SaveAction()->isEnabled());
+        const ExportImage e = h.job().m_export;
+        const QString status = h.status();
+        const int runs = h.dlg->CreateRuns();
+        QTemporaryDir out;
+        struct Row {
+            const char* name;
+            ImageFormat format;
+        } rows[] = {{"a.png", ImageFormat::kPng},
+                    {"b.SVG", ImageFormat::kSvg},
+                    {"c.pdf", ImageFormat::kPdf},
+                    {"d.eps", ImageFormat::kEps}};
+        for (const Row& row : rows) {
+            h.saveAs = out.filePath(QString::fromLatin1(row.name));
+            h.dlg->SaveAction()->trigger();
+            QCOMPARE(h.messages, QStringList());
+            QFile f(h.saveAs);
+            QVERIFY2(f.open(QIODevice::ReadOnly), row.name);
+            std::vector<std::uint8_t> expected;
+            QVERIFY(EncodeImage(e, row.format, 96, expected));
+            QVERIFY2(f.readAll() == Bytes(expected), row.name);
+        }
+        const QImage png(out.filePath(QStringLiteral("a.png")));
+        QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
+                 ToQImage(e).convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(png.dotsPerMeterX(), 3780);  // 96 dpi
+        QCOMPARE(h.suggestions.size(), 4);
+        QCOMPARE(QFileInfo(h.suggestions[1]).absolutePath(),
+                 QFileInfo(out.path()).absoluteFilePath());
+        QCOMPARE(QFileInfo(h.suggestions[2]).suffix(), QStringLiteral("svg"));  // the last kind
+        QCOMPARE(FilesIn(out.path()), (QStringList{"a.png", "b.SVG", "c.pdf", "d.eps"}));
+        QCOMPARE(h.status(), status);
+        QCOMPARE(h.dlg->CreateRuns(), runs);
+        QCOMPARE(offers, 1);
+
+        // Cancelled: nothing happens at all.
+        h.saveAs.clear();
+        h.dlg->SaveAction()->trigger();
+        QCOMPARE(h.messages, QStringList());
+        QCOMPARE(FilesIn(out.path()).size(), 4);
+    }
+
+    // Every way a save can fail: one clear message of our own, no file or temporary file left
+    // behind, an older file kept as it was, the dialog and the clipboard untouched.
+    void saveFailures_data() {
+        QTest::addColumn<QString>("target");  // relative to a fresh folder, or absolute
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder") << "x.png" << Q(str::kSaveIsFolder);
+        QTest::newRow("no extension") << "barcode" << Q(str::kSaveNeedsExtension);
+        QTest::newRow("unknown extension") << "barcode.bmp" << Q(str::kSaveNeedsExtension);
+        QTest::newRow("missing folder") << "nowhere/x.png" << Q(str::kSaveCannotCreate);
+        // Not even root creates files here.
+        QTest::newRow("read-only place") << "/proc/diduzozoz.png" << Q(str::kSaveCannotCreate);
+        QTest::newRow("read-only file") << "old.pdf" << Q(str::kSaveReadOnlyFile);
+        QTest::newRow("full disk") << "old.pdf" << Q(str::kSaveWriteFailed);
+    }
+    void saveFailures() {
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        const QString row = QString::fromLatin1(QTest::currentDataTag());
+        int offers = 0;
+        Harness h("1234567\n", "1\n", true, [&offers](const QImage&) { ++offers; });
+        h.click(idc::kCode39);
+        h.click(idc::kCreate);
+        const QString status = h.status();
+        QTemporaryDir out;
+        QVERIFY(QDir(out.path()).mkdir(QStringLiteral("x.png")));
+        const QString oldFile = out.filePath(QStringLiteral("old.pdf"));
+        {
+            QFile old(oldFile);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        if (row == QLatin1String("read-only file")) {
+            if (::geteuid() == 0) QSKIP("root writes over read-only files");
+            QFile::setPermissions(oldFile, QFile::ReadOwner);
+        }
+        const QStringList before = FilesIn(out.path());
+        h.saveAs = QDir(out.path()).filePath(target);
+
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        const bool fullDisk = row == QLatin1String("full disk");
+        if (fullDisk) {
+            // A disk that takes 64 bytes: the write fails with EFBIG instead of a signal.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = limit;
+            small.rlim_cur = 64;
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        }
+        h.dlg->SaveAction()->trigger();
+        if (fullDisk) {
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_DFL);
+        }
+
+        const QString shown = QDir::toNativeSeparators(h.saveAs);
+        QCOMPARE(
+            h.messages,
+            QStringList{Q(FormatText(message.toUtf8().constData(), shown.toUtf8().constData()))});
+        QCOMPARE(FilesIn(out.path()), before);
+        QFile old(oldFile);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/proc/diduzozoz.png")));
+        QCOMPARE(h.status(), status);
+        QCOMPARE(offers, 1);
+        QVERIFY(h.dlg->SaveAction()->isEnabled());
+    }
+
+    // Copy again puts the same two formats back on the clipboard with Ctrl+Shift+C or from the
+    // context menu, while Ctrl+C in an edit field still copies its text. Only what the preview
+    // shows is copied, saved or printed: nothing before the first barcode or after a refusal.
+    void copyAgainAndTheContextMenu() {
+        Harness h("1234567\nabc\n", "1\n", true);
+        h.showAndSettle();
+        h.dlg->activateWindow();
+        WAIT_UNTIL(h.dlg->isActiveWindow(), "the dialog active");
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        auto* code = h.c<QComboBox>(idc::kCode);
+        for (QAction* a : {h.dlg->SaveAction(), h.dlg->CopyAction(), h.dlg->PrintAction()}) {
+            QVERIFY(!a->isEnabled());
+        }
+        h.click(idc::kNw7);
+        h.click(idc::kCreate);
+        const ExportImage e = h.job().m_export;
+        auto holdsTheBarcode = [&] {
+            const QMimeData* data = clipboard->mimeData();
+            return data && data->hasImage() &&
+                   clipboard->image().convertToFormat(QImage::Format_RGB32) ==
+                       ToQImage(e).convertToFormat(QImage::Format_RGB32) &&
+                   data->data(QStringLiteral("image/svg+xml")) ==
+                       QByteArray::fromStdString(EncodeSvg(e, 96));
+        };
+        QVERIFY(holdsTheBarcode());
+
+        clipboard->setText(QStringLiteral("something else"));
+        code->lineEdit()->selectAll();
+        QTest::keyClick(code->lineEdit(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("1234567"));
+        QVERIFY(!clipboard->mimeData()->hasImage());
+        QTest::keyClick(code->lineEdit(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(holdsTheBarcode());
+
+        // The menu on the preview: the three items with their shortcuts, then the about item.
+        clipboard->setText(QStringLiteral("something else"));
+        QStringList items;
+        WhenShown menu("the context menu", [&] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!popup) return false;
+            for (QAction* a : popup->actions()) {
+                items << (a->isSeparator()
+                              ? QStringLiteral("-")
+                              : a->text() + u' ' +
+                                    a->shortcut().toString(QKeySequence::PortableText) +
+                                    (a->isEnabled() ? "" : " (disabled)"));
+            }
+            popup->close();
+            h.dlg->CopyAction()->trigger();
+            return true;
+        });
+        auto* preview = h.c<QWidget>(idc::kPreview);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                preview->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(preview, &event);  // returns when the menu is closed
+        QVERIFY2(menu.Done(), menu.What());
+        QCOMPARE(items,
+                 (QStringList{Q(str::kMenuSave) + " Ctrl+S", Q(str::kMenuCopy) + " Ctrl+Shift+C",
+                              Q(str::kMenuPrint) + " Ctrl+P", "-", Q(str::kAboutMenuItem) + " "}));
+        QVERIFY(holdsTheBarcode());
+
+        // A refused run leaves a white preview: nothing to copy, save or print.
+        h.click(idc::kCode39);
+        h.pick(idc::kCode, QStringLiteral("abc"));
+        h.click(idc::kCreate);
+        QCOMPARE(h.messages, QStringList{Q(str::kCode39Code)});
+        clipboard->setText(QStringLiteral("kept"));
+        h.saveAs = QDir::temp().filePath(QStringLiteral("never.png"));
+        for (QKeySequence keys :
+             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_S),
+              QKeySequence(Qt::CTRL | Qt::Key_P)}) {
+            QTest::keySequence(h.dlg.get(), keys);
+        }
+        QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+        QVERIFY(h.suggestions.isEmpty());
+        QVERIFY(!QFileInfo::exists(h.saveAs));
+        QCOMPARE(h.beeps, 0);
+    }
+
+    // Printed at physical size on whole dots: every barcode pixel is the same k x k block of
+    // printer dots, k the whole number nearest to the dots of 1/96 inch, checked on the page
+    // rasterised at the printer's resolution; the note under it gives the module width.
+    void printAtWholeDots_data() {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("dots");
+        QTest::addColumn<QString>("module");
+        QTest::newRow("600 dpi, 6.25 dots a pixel") << 600 << 1 << 6 << "0.254 mm";
+        QTest::newRow("300 dpi, unit 2") << 300 << 2 << 3 << "0.508 mm";
+        QTest::newRow("1200 dpi, unit 3") << 1200 << 3 << 13 << "0.825 mm";
+    }
+    void printAtWholeDots() {
+        QFETCH(int, dpi);
+        QFETCH(int, unit);
+        QFETCH(int, dots);
+        QFETCH(QString, module);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            QSKIP("poppler-utils are not installed");
+        }
+        Harness h("1234567\n", "1\n");
+        h.click(idc::kCode39);
+        h.click(idc::kTextBelow);
+        h.pick(idc::kLineUnit, Q(str::kLineUnits[unit - 1]));
+        h.click(idc::kCreate);
+        const ExportImage e = h.job().m_export;
+        QTemporaryDir out;
+        const QString pdf = out.filePath(QStringLiteral("print.pdf"));
+        h.setUpPrinter = [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setResolution(dpi);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+            return true;
+        };
+        QCOMPARE(DotsPerPixel(dpi), dots);
+        h.dlg->PrintAction()->trigger();
+        QCOMPARE(h.messages, QStringList());
+
+        const QString raster = out.filePath(QStringLiteral("page"));
+        const int margin = dpi;  // room for the page's margins, an inch
+        QVERIFY(RunTool(QStringLiteral("pdftoppm"),
+                        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
+                         QStringLiteral("-singlefile"), QStringLiteral("-x"), QStringLiteral("0"),
+                         QStringLiteral("-y"), QStringLiteral("0"), QStringLiteral("-W"),
+                         QString::number(e.width * dots + margin), QStringLiteral("-H"),
+                         QString::number(e.height * dots + margin), pdf, raster}));
+        const QImage page(raster + QStringLiteral(".pgm"));
+        QVERIFY(!page.isNull());
+        // The barcode's first black pixel lines the two up (the note lies below it).
+        auto firstBlack = [](int w, int h, auto black) {
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    if (black(x, y)) return QPoint(x, y);
+                }
+            }
+            return QPoint(-1, -1);
+        };
+        const QPoint inImage =
+            firstBlack(e.width, e.height, [&](int x, int y) { return e.At(x, y) == 1; });
+        const QPoint onPage = firstBlack(page.width(), page.height(), [&](int x, int y) {
+            return qGray(page.pixel(x, y)) < 128;
+        });
+        // At the top left of the printable area, where the 10 mm margins end (which printers
+        // and Qt count in whole points).
+        const QPoint origin = onPage - inImage * dots;
+        const int marginDots = qRound(10 / 25.4 * dpi);
+        QVERIFY2(qAbs(origin.x() - marginDots) <= dpi / 72 && origin.y() == origin.x(),
+                 qPrintable(QStringLiteral("origin %1, %2").arg(origin.x()).arg(origin.y())));
+        for (int y = 0; y < e.height * dots; ++y) {
+            for (int x = 0; x < e.width * dots; ++x) {
+                const int grey = qGray(page.pixel(origin.x() + x, origin.y() + y));
+                const int expected = e.At(x / dots, y / dots) ? 0 : 255;
+                if (grey != expected) {
+                    QFAIL(qPrintable(QStringLiteral("dot (%1, %2) of pixel (%3, %4) is %5, not %6")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(x / dots)
+                                         .arg(y / dots)
+                                         .arg(grey)
+                                         .arg(expected)));
+                }
+            }
+        }
+        QByteArray text;
+        QVERIFY(RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, &text));
+        QVERIFY2(QString::fromUtf8(text).contains(module), text.constData());
+    }
+
+    // A barcode wider than the paper is not printed cut off or shrunk: a message says so.
+    void printTooLarge() {
+        Harness h(QByteArray(120, '7') + "\n", "1\n");
+        h.click(idc::kCode128);
+        h.pick(idc::kCode128Start, QStringLiteral("C"));
+        h.pick(idc::kLineUnit, Q(str::kLineUnits[2]));
+        h.click(idc::kCreate);
+        QTemporaryDir out;
+        const QString pdf = out.filePath(QStringLiteral("print.pdf"));
+        h.setUpPrinter = [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setResolution(600);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            return true;
+        };
+        h.dlg->PrintAction()->trigger();
+        QCOMPARE(h.messages.size(), 1);
+        const QRegularExpression sizes(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(Q(str::kPrintTooLarge))
+                .replace(QStringLiteral("\\%s"), QStringLiteral("[0-9]+(\\.[0-9])?"))));
+        QVERIFY2(sizes.match(h.messages[0]).hasMatch(), qPrintable(h.messages[0]));
+        QVERIFY(!QFileInfo::exists(pdf));
     }
 
     // A clipboard that takes nothing (held by another program, or none at all) costs the

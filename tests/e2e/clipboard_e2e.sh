@@ -1,7 +1,7 @@
 #!/bin/bash
 # End to end: the real program under Xvfb, a Create made through the window with the
 # keyboard, the clipboard read by another process, compared pixel for pixel with what
-# diduzozoz-cli exports for the same settings.
+# diduzozoz-cli exports for the same settings: the bitmap, and the same barcode as SVG.
 # Usage: clipboard_e2e.sh path/to/diduzozoz path/to/diduzozoz-cli
 # Exit 77 (skipped) when the X tools are not installed.
 set -euo pipefail
@@ -9,7 +9,7 @@ program="$(realpath "$1")"
 cli="$(realpath "$2")"
 
 if [ -z "${E2E_IN_XVFB:-}" ]; then
-    for tool in xvfb-run xdotool xclip compare; do
+    for tool in xvfb-run xdotool xclip compare rsvg-convert; do
         command -v "$tool" >/dev/null || { echo "skipped: $tool not installed"; exit 77; }
     done
     exec env E2E_IN_XVFB=1 xvfb-run -a -s "-screen 0 800x700x24" "$0" "$@"
@@ -70,7 +70,23 @@ if [ "$diff_pixels" != "0" ]; then
     echo "FAIL: images differ: $diff_pixels"
     exit 1
 fi
+# 96 dpi, as every image the program hands out.
+dpi="$(identify -units PixelsPerInch -format '%x' clip.png)"
+[ "${dpi%.*}" = "96" ] || { echo "FAIL: the clipboard's PNG is at $dpi dpi"; exit 1; }
 # The clipboard holds two colours only.
 colours="$(convert clip.png -format '%k' info:)"
 [ "$colours" -le 2 ] || { echo "FAIL: $colours colours on the clipboard"; exit 1; }
-echo "PASS: the clipboard equals the CLI's export pixel for pixel"
+
+# Beside the bitmap, the same barcode for programs that paste vectors.
+timeout 5 xclip -selection clipboard -t TARGETS -o > targets.txt
+grep -qx 'image/svg+xml' targets.txt || { echo "FAIL: no image/svg+xml among: $(tr '\n' ' ' < targets.txt)"; exit 1; }
+timeout 5 xclip -selection clipboard -t image/svg+xml -o > clip.svg
+grep -q 'width="[0-9.]*mm"' clip.svg || { echo "FAIL: the SVG has no size in millimetres"; exit 1; }
+size="$(identify -format '%w %h' expected.png)"
+timeout 20 rsvg-convert -w "${size% *}" -h "${size#* }" -b white clip.svg -o svg.png
+diff_pixels="$(compare -metric AE svg.png expected.png null: 2>&1 || true)"
+if [ "$diff_pixels" != "0" ]; then
+    echo "FAIL: the SVG on the clipboard draws differently: $diff_pixels pixels"
+    exit 1
+fi
+echo "PASS: the clipboard's bitmap and SVG equal the CLI's export pixel for pixel"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/FileOutput.h"
 
 namespace {
 
@@ -18,7 +19,13 @@ class NullHost : public JobHost {
     void RefreshStatus(const std::string&) override {}
     std::string CodeComboText() override { return m_o.code; }
     std::string RefNoComboText() override { return m_o.ref; }
-    void ExportToClipboard(const ExportImage&) override {}
+    // The file the run would write, encoded in memory only.
+    void ExportToClipboard(const ExportImage& image) override {
+        if (m_o.format == cli::OutputFormat::kNone) return;
+        std::vector<std::uint8_t> bytes;
+        std::string error;
+        if (!cli::EncodeOutput(image, m_o.format, m_o.dpi, bytes, error)) std::abort();
+    }
 
   private:
     const cli::CliOptions& m_o;

@@ -1,0 +1,120 @@
+#include "dialog/ImageOutput.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <algorithm>
+
+#include "dialog/BarcodeDlg.h"
+#include "dialog/DialogTemplate.h"
+#include "job/Strings.h"
+
+namespace diduzozoz {
+
+namespace {
+
+QString Message(const char* format, const QString& a) {
+    return QString::fromUtf8(FormatText(format, a.toUtf8().constData()));
+}
+
+// Millimetres as the messages show them.
+std::string Millimetres(std::int64_t dots, int dpi, int places = 1) {
+    return DecimalText(dots * 254, std::int64_t{dpi} * 10, places);
+}
+
+}  // namespace
+
+std::unique_ptr<QMimeData> ClipboardDataFor(const ExportImage& image) {
+    const QImage bitmap = ToQImage(image);
+    if (bitmap.isNull()) return nullptr;
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(bitmap);
+    const std::string svg = EncodeSvg(image, kDefaultDpi);
+    data->setData(QStringLiteral("image/svg+xml"),
+                  QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    return data;
+}
+
+QString SaveImageFile(const ExportImage& image, const QString& path) {
+    const QFileInfo info(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (info.isDir()) return Message(str::kSaveIsFolder, shown);
+    const std::optional<ImageFormat> format = ImageFormatByName(info.suffix().toStdString());
+    if (!format || info.completeBaseName().isEmpty()) {
+        return Message(str::kSaveNeedsExtension, shown);
+    }
+    if (info.exists() && !info.isWritable()) return Message(str::kSaveReadOnlyFile, shown);
+    std::vector<std::uint8_t> bytes;
+    if (!EncodeImage(image, *format, kDefaultDpi, bytes)) {
+        return Message(str::kSaveWriteFailed, shown);
+    }
+    // QSaveFile writes beside the target and renames over it only once every byte is written.
+    // Unbuffered, and every write checked: through its buffer, a write that a full disk cuts
+    // short is reported as done, and the short file would replace the old one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return Message(str::kSaveCannotCreate, shown);
+    }
+    const char* data = reinterpret_cast<const char*>(bytes.data());
+    qint64 left = static_cast<qint64>(bytes.size());
+    while (left > 0) {
+        const qint64 n = file.write(data, left);
+        if (n <= 0) break;
+        data += n;
+        left -= n;
+    }
+    if (left > 0 || !file.commit()) {
+        file.cancelWriting();
+        return Message(str::kSaveWriteFailed, shown);
+    }
+    return {};
+}
+
+int DotsPerPixel(int printerDpi) {
+    return std::max(1, (printerDpi * 2 + kDefaultDpi) / (2 * kDefaultDpi));
+}
+
+QString PrintImage(const ExportImage& image, int modulePixels, QPrinter& printer) {
+    // The page's own corner is the origin, so whole dots stay whole on the paper.
+    printer.setFullPage(true);
+    printer.setDocName(QString::fromUtf8(str::kPrintDocument));
+    const int dpi = printer.resolution();
+    const int k = DotsPerPixel(dpi);
+    // The printable area: the page inside the printer's margins, in whole dots.
+    const QPageLayout layout = printer.pageLayout();
+    const QRect area = layout.fullRectPixels(dpi).marginsRemoved(layout.marginsPixels(dpi));
+    const std::int64_t w = std::int64_t{image.width} * k;
+    const std::int64_t h = std::int64_t{image.height} * k;
+    if (area.isEmpty() || w > area.width() || h > area.height()) {
+        return QString::fromUtf8(FormatText(
+            str::kPrintTooLarge, Millimetres(w, dpi).c_str(), Millimetres(h, dpi).c_str(),
+            Millimetres(area.width(), dpi).c_str(), Millimetres(area.height(), dpi).c_str()));
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) return QString::fromUtf8(str::kPrintFailed);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int x0 = area.left();
+    const int y0 = area.top();
+    for (const PixelRect& r : BlackRectangles(image)) {
+        painter.fillRect(QRect(x0 + r.x * k, y0 + r.y * k, r.width * k, r.height * k), Qt::black);
+    }
+    // The note, a few millimetres below the barcode's white margin.
+    QFont font = DialogFont();
+    font.setPointSize(8);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const int gap = dpi * 3 / 25;  // about 3 mm
+    const std::string module = Millimetres(std::int64_t{modulePixels} * k, dpi, 3);
+    const QString note = QString::fromUtf8(FormatText(str::kPrintNote, module.c_str(), k, dpi));
+    painter.drawText(QRect(x0, y0 + static_cast<int>(h) + gap, area.width(),
+                           area.bottom() - (y0 + static_cast<int>(h) + gap)),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, note);
+    if (!painter.end()) return QString::fromUtf8(str::kPrintFailed);
+    return {};
+}
+
+}  // namespace diduzozoz
