@@ -28,6 +28,8 @@ struct CliOptions {
     OutputFormat format = OutputFormat::kNone;
     bool help = false;
     bool version = false;
+    // Read every exported image back and check it; the verdict goes to stdout.
+    bool verify = false;
     // Batch mode: one Create command per item of a code list.
     std::string batchCodes;
     std::string batchRefs;

@@ -28,6 +28,9 @@
 #include "job/BoundedCopy.h"
 #include "job/Strings.h"
 #include "lists/CodeList.h"
+#ifdef DIDUZOZOZ_HAVE_ZXING
+#include "verify/ZxingReader.h"
+#endif
 
 namespace diduzozoz {
 
@@ -129,12 +132,17 @@ CBarcodeDlg::CBarcodeDlg(DialogHooks hooks, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    m_verifyPool.setMaxThreadCount(1);
     OnInitDialog();
     // Enter, Escape and F1 are taken before any control sees them.
     qApp->installEventFilter(this);
 }
 
-CBarcodeDlg::~CBarcodeDlg() = default;
+CBarcodeDlg::~CBarcodeDlg() {
+    // No verification may outlive the dialog it reports to.
+    m_verifyPool.clear();
+    m_verifyPool.waitForDone();
+}
 
 // --- Building and initialising -----------------------------------------------------------------
 
@@ -387,12 +395,54 @@ void CBarcodeDlg::RunCreate(Occasion occasion) {
     m_inCreate = true;
     m_occasion = occasion;
     ++m_createRuns;
-    m_job.CreateBarcode();
+    const bool exported = m_job.CreateBarcode();
     m_inCreate = false;
+    VerifyDrawing(exported);
     if (m_createPending) {
         m_createPending = false;
         QueuePaintCreate();
     }
+}
+
+void CBarcodeDlg::VerifyDrawing(bool exported) {
+    if (!exported) {
+        ++m_verifyGeneration;
+        m_verdictForDrawing = false;
+        m_preview->SetVerdict({});
+        return;
+    }
+    const ExportImage& image = m_job.m_export;
+    verify::Meant meant = verify::MeantOf(m_job);
+    // A repaint draws the same barcode again: its verdict is already shown or on its way.
+    if (m_verdictForDrawing && meant == m_verifyMeant && image.width == m_verifyImage.width &&
+        image.height == m_verifyImage.height && image.pixels == m_verifyImage.pixels) {
+        return;
+    }
+    m_verdictForDrawing = true;
+    m_verifyImage = image;
+    m_verifyMeant = meant;
+    const quint64 generation = ++m_verifyGeneration;
+    m_preview->SetVerdict(Text(str::kVerdictPending));
+    m_verifyPool.clear();  // a request not started yet is for an older drawing
+    m_verifyPool.start([this, generation, image = m_verifyImage, meant = std::move(meant)] {
+#ifdef DIDUZOZOZ_HAVE_ZXING
+        const verify::Reader* reader = &verify::ZxingReader();
+#else
+        const verify::Reader* reader = nullptr;
+#endif
+        const verify::Verdict verdict = verify::Verify(image, meant, reader);
+        const QString text = Text(verify::VerdictText(verdict).c_str());
+        const CPreview::Tone tone = verdict.outcome == verify::Outcome::kOk ? CPreview::Tone::kGood
+                                    : verdict.outcome == verify::Outcome::kFail
+                                        ? CPreview::Tone::kBad
+                                        : CPreview::Tone::kNeutral;
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, text, tone] {
+                if (generation == m_verifyGeneration) m_preview->SetVerdict(text, tone);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void CBarcodeDlg::QueuePaintCreate() {

@@ -5,12 +5,14 @@
 #include <QDialog>
 #include <QIcon>
 #include <QString>
+#include <QThreadPool>
 #include <functional>
 #include <memory>
 #include <set>
 #include <string>
 
 #include "job/BarcodeJob.h"
+#include "verify/Verify.h"
 
 class QAction;
 class QComboBox;
@@ -92,6 +94,9 @@ class CBarcodeDlg : public QDialog, public JobHost {
     void FillOptionCombos();
     void UpdateControlStates();
     void RunCreate(Occasion occasion);
+    // After every run: the drawing is read back off the GUI thread, once the clipboard holds
+    // it; the verdict of the newest drawing is shown beside it, none when nothing was drawn.
+    void VerifyDrawing(bool exported);
     void ShowMessageBox(const QString& text);
     void Beep();
     void SetStatus(const std::string& text);
@@ -127,6 +132,14 @@ class CBarcodeDlg : public QDialog, public JobHost {
     // them again: the box itself uncovers the dialog, which would start the same run and the
     // same box without end.
     std::set<std::string> m_shownSinceChange;
+
+    // The drawing whose verdict is shown or on its way (when m_verdictForDrawing), and the
+    // number of the newest request: a verdict that arrives for an older one is dropped.
+    bool m_verdictForDrawing = false;
+    ExportImage m_verifyImage;
+    verify::Meant m_verifyMeant;
+    quint64 m_verifyGeneration = 0;
+    QThreadPool m_verifyPool;  // one thread; waits for its work before the dialog goes
 };
 
 }  // namespace diduzozoz

@@ -1,6 +1,7 @@
 #include "dialog/PreviewWidget.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QtMath>
 #include <algorithm>
@@ -13,6 +14,42 @@ CPreview::CPreview(const BarCanvas& canvas, QWidget* parent) : QFrame(parent), m
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_verdict = new QLabel(this);
+    m_verdict->setObjectName(QStringLiteral("verdict"));
+    m_verdict->setTextFormat(Qt::PlainText);
+    m_verdict->setAutoFillBackground(true);
+    m_verdict->setContentsMargins(4, 1, 4, 1);
+    m_verdict->hide();
+}
+
+void CPreview::SetVerdict(const QString& text, Tone tone) {
+    m_verdictText = text;
+    m_verdict->setVisible(!text.isEmpty());
+    if (text.isEmpty()) return;
+    QPalette palette = m_verdict->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    const QColor ink = tone == Tone::kGood  ? QColor(0x00, 0x66, 0x22)
+                       : tone == Tone::kBad ? QColor(0xB0, 0x00, 0x20)
+                                            : QColor(0x44, 0x44, 0x44);
+    palette.setColor(QPalette::WindowText, ink);
+    m_verdict->setPalette(palette);
+    m_verdict->setToolTip(text);
+    PlaceVerdict();
+}
+
+void CPreview::PlaceVerdict() {
+    // One line along the lower edge, cut with an ellipsis where it is longer than the frame;
+    // the whole text is the tooltip.
+    const QRect area = contentsRect();
+    const int h = m_verdict->fontMetrics().height() + 2;
+    m_verdict->setGeometry(area.left(), area.bottom() + 1 - h, area.width(), h);
+    const int room = area.width() - 8;
+    m_verdict->setText(m_verdict->fontMetrics().elidedText(m_verdictText, Qt::ElideRight, room));
+}
+
+void CPreview::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    PlaceVerdict();
 }
 
 int CPreview::Scale() const {
