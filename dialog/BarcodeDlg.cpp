@@ -439,6 +439,7 @@ void CBarcodeDlg::VerifyDrawing(bool exported) {
         QMetaObject::invokeMethod(
             this,
             [this, generation, text, tone] {
+                ++m_verdictsArrived;
                 if (generation == m_verifyGeneration) m_preview->SetVerdict(text, tone);
             },
             Qt::QueuedConnection);

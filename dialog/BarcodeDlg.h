@@ -64,6 +64,8 @@ class CBarcodeDlg : public QDialog, public JobHost {
     void OpenAboutBox();
     // Runs of the Create command so far, by any occasion.
     int CreateRuns() const { return m_createRuns; }
+    // Verdicts that came back from verification so far, shown or dropped as outdated.
+    int VerdictsArrived() const { return m_verdictsArrived; }
     // A paint-started run is waiting for its turn: the dialog is not settled yet.
     bool CreateQueued() const { return m_createQueued || m_createPending; }
 
@@ -139,6 +141,7 @@ class CBarcodeDlg : public QDialog, public JobHost {
     ExportImage m_verifyImage;
     verify::Meant m_verifyMeant;
     quint64 m_verifyGeneration = 0;
+    int m_verdictsArrived = 0;
     QThreadPool m_verifyPool;  // one thread; waits for its work before the dialog goes
 };
 

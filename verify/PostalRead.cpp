@@ -54,7 +54,7 @@ int PostalCheckOf(const std::vector<int>& data) {
 PostalRead ReadPostal(const ExportImage& image, const Scan& scan) {
     PostalRead out;
     if (scan.y < 0 || !IsWhole(image)) {
-        out.where = "no bars";
+        out.where = "bars";
         return out;
     }
     // Each bar's black extent up and down its centre column from the scan row, which crosses
@@ -84,7 +84,8 @@ PostalRead ReadPostal(const ExportImage& image, const Scan& scan) {
     for (std::size_t i = 0; i < extents.size(); ++i) {
         const auto [t, b] = extents[i];
         if (section < 1 || t > top + section + 0.5 || b < bottom - section - 0.5) {
-            out.where = "bar " + std::to_string(i + 1);
+            out.where = "bar";
+            out.number = static_cast<int>(i + 1);
             return out;
         }
         int kind = kMiddle;
@@ -94,7 +95,8 @@ PostalRead ReadPostal(const ExportImage& image, const Scan& scan) {
     }
     const int n = static_cast<int>(bars.size());
     if (n != kBarsWithCheck && n != kBarsWithoutCheck) {
-        out.where = std::to_string(n) + " bars";
+        out.where = "bars";
+        out.number = n;
         return out;
     }
     const std::string_view all = bars;
@@ -111,7 +113,8 @@ PostalRead ReadPostal(const ExportImage& image, const Scan& scan) {
     for (int s = 0; s < symbols; ++s) {
         const int v = ValueOf(all.substr(2 + 3 * s, 3));
         if (v < 0) {
-            out.where = "symbol " + std::to_string(s + 1);
+            out.where = "symbol";
+            out.number = s + 1;
             return out;
         }
         values.push_back(v);

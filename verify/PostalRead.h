@@ -12,8 +12,11 @@
 namespace diduzozoz::verify {
 
 struct PostalRead {
-    bool ok = false;        // a complete symbol: start, 20 data symbols, [check], stop
-    std::string where;      // what could not be read, when not ok
+    bool ok = false;  // a complete symbol: start, 20 data symbols, [check], stop
+    // What could not be read, when not ok: "bar" (number: which, from 1), "bars" (number:
+    // how many there are), "start", "stop", "symbol" (number: which, from 1).
+    std::string where;
+    int number = 0;
     std::vector<int> data;  // the 20 values of the data area
     int check = -1;         // the check symbol's value, -1 when the symbol has none
     std::string text;       // postal code " - " reference number, as the job writes it

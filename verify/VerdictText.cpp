@@ -9,6 +9,15 @@
 namespace diduzozoz::verify {
 namespace {
 
+std::string PostalWhere(const Finding& f) {
+    const int n = static_cast<int>(f.measured);
+    if (f.detail == "bar") return FormatText(str::kPostalAtBar, n);
+    if (f.detail == "bars") return FormatText(str::kPostalBarCount, n);
+    if (f.detail == "start") return str::kPostalAtStart;
+    if (f.detail == "stop") return str::kPostalAtStop;
+    return FormatText(str::kPostalAtSymbol, n);
+}
+
 std::string ReasonText(const Finding& f) {
     switch (f.reason) {
         case Reason::kNoBars:
@@ -36,7 +45,7 @@ std::string ReasonText(const Finding& f) {
                               PostalSymbolName(static_cast<int>(f.measured)).c_str(),
                               PostalSymbolName(static_cast<int>(f.required)).c_str());
         case Reason::kPostalUnreadable:
-            return FormatText(str::kReasonPostalUnreadable, DisplayText(f.detail).c_str());
+            return FormatText(str::kReasonPostalUnreadable, PostalWhere(f).c_str());
         case Reason::kQuietZoneLeft:
             return FormatText(str::kReasonQuietLeft, Decimal(f.measured).c_str(),
                               Decimal(f.required).c_str());
