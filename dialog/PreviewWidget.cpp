@@ -1,5 +1,6 @@
 #include "dialog/PreviewWidget.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -38,13 +39,17 @@ void CPreview::SetVerdict(const QString& text, Tone tone) {
 }
 
 void CPreview::PlaceVerdict() {
-    // One line along the lower edge, cut with an ellipsis where it is longer than the frame;
-    // the whole text is the tooltip.
+    // Along the lower edge: one line, or two where one is too short for it; the whole text is
+    // also the tooltip.
     const QRect area = contentsRect();
-    const int h = m_verdict->fontMetrics().height() + 2;
+    const QFontMetrics fm = m_verdict->fontMetrics();
+    const QMargins margins = m_verdict->contentsMargins();
+    const bool oneLine =
+        fm.horizontalAdvance(m_verdictText) <= area.width() - margins.left() - margins.right();
+    m_verdict->setWordWrap(!oneLine);
+    m_verdict->setText(m_verdictText);
+    const int h = (oneLine ? 1 : 2) * fm.lineSpacing() + margins.top() + margins.bottom();
     m_verdict->setGeometry(area.left(), area.bottom() + 1 - h, area.width(), h);
-    const int room = area.width() - 8;
-    m_verdict->setText(m_verdict->fontMetrics().elidedText(m_verdictText, Qt::ElideRight, room));
 }
 
 void CPreview::resizeEvent(QResizeEvent* event) {

@@ -21,7 +21,7 @@ class CPreview : public QFrame {
 
     explicit CPreview(const BarCanvas& canvas, QWidget* parent = nullptr);
 
-    // The read-back verdict of the drawing shown, on one line along the preview's lower edge,
+    // The read-back verdict of the drawing shown, along the preview's lower edge,
     // on the screen only (never in the exported image); empty: none.
     void SetVerdict(const QString& text, Tone tone = Tone::kNeutral);
     QString Verdict() const { return m_verdictText; }
