@@ -431,19 +431,37 @@ void CBarcodeDlg::VerifyDrawing(bool exported) {
         const verify::Reader* reader = nullptr;
 #endif
         const verify::Verdict verdict = verify::Verify(image, meant, reader);
-        const QString text = Text(verify::VerdictText(verdict).c_str());
-        const CPreview::Tone tone = verdict.outcome == verify::Outcome::kOk ? CPreview::Tone::kGood
-                                    : verdict.outcome == verify::Outcome::kFail
-                                        ? CPreview::Tone::kBad
-                                        : CPreview::Tone::kNeutral;
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation, text, tone] {
-                ++m_verdictsArrived;
-                if (generation == m_verifyGeneration) m_preview->SetVerdict(text, tone);
-            },
-            Qt::QueuedConnection);
+        std::string text = verify::VerdictText(verdict);
+        std::lock_guard lock(m_mailbox.mutex);
+        m_mailbox.generation = generation;
+        m_mailbox.text = std::move(text);
+        m_mailbox.outcome = verdict.outcome;
+        ++m_mailbox.arrived;
+        if (!m_mailbox.posted) {
+            m_mailbox.posted = true;
+            QMetaObject::invokeMethod(
+                this, [this] { TakeVerdict(); }, Qt::QueuedConnection);
+        }
     });
+}
+
+void CBarcodeDlg::TakeVerdict() {
+    quint64 generation = 0;
+    std::string text;
+    verify::Outcome outcome;
+    {
+        std::lock_guard lock(m_mailbox.mutex);
+        m_mailbox.posted = false;
+        generation = m_mailbox.generation;
+        text = m_mailbox.text;
+        outcome = m_mailbox.outcome;
+        m_verdictsArrived = m_mailbox.arrived;
+    }
+    if (generation != m_verifyGeneration) return;  // an older drawing's
+    const CPreview::Tone tone = outcome == verify::Outcome::kOk     ? CPreview::Tone::kGood
+                                : outcome == verify::Outcome::kFail ? CPreview::Tone::kBad
+                                                                    : CPreview::Tone::kNeutral;
+    m_preview->SetVerdict(Text(text.c_str()), tone);
 }
 
 void CBarcodeDlg::QueuePaintCreate() {

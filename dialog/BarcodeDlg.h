@@ -8,6 +8,7 @@
 #include <QThreadPool>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -99,6 +100,8 @@ class CBarcodeDlg : public QDialog, public JobHost {
     // After every run: the drawing is read back off the GUI thread, once the clipboard holds
     // it; the verdict of the newest drawing is shown beside it, none when nothing was drawn.
     void VerifyDrawing(bool exported);
+    // On the GUI thread: the verdict last put in the mailbox, if it is for the newest drawing.
+    void TakeVerdict();
     void ShowMessageBox(const QString& text);
     void Beep();
     void SetStatus(const std::string& text);
@@ -142,6 +145,16 @@ class CBarcodeDlg : public QDialog, public JobHost {
     verify::Meant m_verifyMeant;
     quint64 m_verifyGeneration = 0;
     int m_verdictsArrived = 0;
+    // Where the verification thread leaves its verdicts: the latest one only, and at most one
+    // call to take it waiting in the GUI thread's queue, however many drawings go by.
+    struct Mailbox {
+        std::mutex mutex;
+        quint64 generation = 0;
+        std::string text;
+        verify::Outcome outcome = verify::Outcome::kUnchecked;
+        int arrived = 0;
+        bool posted = false;
+    } m_mailbox;
     QThreadPool m_verifyPool;  // one thread; waits for its work before the dialog goes
 };
 
