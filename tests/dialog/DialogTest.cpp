@@ -652,13 +652,17 @@ class DialogTest : public QObject {
         h.click(idc::kNw7);
         h.click(idc::kCreate);
         QCOMPARE(clipboardSets, 1);
+#ifdef DIDUZOZOZ_HAVE_ZXING
         const QString ok = Q(FormatText(str::kVerdictOk, "CODABAR", "A7654321A"));
+#else
+        const QString ok = Q(FormatText(str::kVerdictUnchecked, str::kReasonReaderMissing));
+#endif
         WAIT_UNTIL(preview->Verdict() == ok, "the NW-7 verdict");
 
         h.click(idc::kItf);
         h.click(idc::kCreate);
-        WAIT_UNTIL(preview->Verdict() == Q(FormatText(str::kVerdictUnreadable, str::kReasonItf)),
-                   "the ITF verdict");
+        const QString itf = Q(FormatText(str::kVerdictUnreadable, str::kReasonItf));
+        WAIT_UNTIL(preview->Verdict().startsWith(itf), "the ITF verdict");
 
         // A new drawing, then at once a refused run: its verdict must not come back.
         h.click(idc::kNw7);
