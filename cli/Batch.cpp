@@ -12,11 +12,13 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "cli/FileOutput.h"
+#include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
 #include "job/BoundedCopy.h"
 #include "lists/CodeList.h"
@@ -33,6 +35,8 @@ struct ItemResult {
     std::string messages;  // "NNNNNN<TAB>text\n" lines
     bool exported = false;
     std::string writeError;
+    std::string verdict;  // the --verify columns
+    bool verifyFailed = false;
 };
 
 class BatchHost : public JobHost {
@@ -137,7 +141,7 @@ class Progress {
 
 }  // namespace
 
-int RunBatch(const CliOptions& o) {
+int RunBatch(const CliOptions& o, const verify::Reader* reader) {
     // Lists are read as they are rendered, so memory stays the same for any list length.
     const std::unique_ptr<CodeListReader> codes = OpenListFile(o.batchCodes, kCodeListLineLimit);
     if (!codes) {
@@ -184,6 +188,7 @@ int RunBatch(const CliOptions& o) {
     bool refsEnded = refs == nullptr;
     Progress progress(o.batchCodes);
     bool allExported = true;
+    bool anyVerifyFailed = false;
     std::size_t items = 0;
     std::string out;
 
@@ -195,6 +200,10 @@ int RunBatch(const CliOptions& o) {
             out += number;
             out += '\t';
             out += r.status;
+            if (o.verify) {
+                out += '\t';
+                out += r.verdict;
+            }
             out += '\n';
             if (!progress.enabled()) {
                 std::fwrite(r.messages.data(), 1, r.messages.size(), stderr);
@@ -204,6 +213,7 @@ int RunBatch(const CliOptions& o) {
                              r.writeError.c_str());
             }
             allExported = allExported && r.exported && r.writeError.empty();
+            anyVerifyFailed = anyVerifyFailed || r.verifyFailed;
         }
         std::fwrite(out.data(), 1, out.size(), stdout);
         items = chunk.first + chunk.count;
@@ -264,6 +274,14 @@ int RunBatch(const CliOptions& o) {
                 ApplyOptions(item, job);
                 job.CreateBarcode();
                 r.status = job.m_strStatus;
+                if (o.verify) {
+                    std::optional<verify::Verdict> verdict;
+                    if (r.exported) {
+                        verdict = verify::Verify(job.m_export, verify::MeantOf(job), reader);
+                    }
+                    r.verdict = VerdictColumns(verdict ? &*verdict : nullptr);
+                    r.verifyFailed = verdict && verdict->outcome == verify::Outcome::kFail;
+                }
             }
             std::unique_lock lock(mutex);
             chunk->done = true;
@@ -289,7 +307,8 @@ int RunBatch(const CliOptions& o) {
     }
     progress.Clear(items);
     std::fflush(stdout);
-    return allExported ? 0 : 1;
+    if (!allExported) return 1;
+    return anyVerifyFailed ? 3 : 0;
 }
 
 }  // namespace diduzozoz::cli

@@ -2,11 +2,13 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "verify/Verify.h"
 
 namespace diduzozoz::cli {
 
 // Runs the batch the options describe; returns the process exit code (0 every item
-// exported, 1 any not, 2 usage error such as an unreadable list or output folder).
-int RunBatch(const CliOptions& options);
+// exported, 1 any not, 2 usage error such as an unreadable list or output folder, 3 every
+// item exported but one failed --verify). reader may be nullptr.
+int RunBatch(const CliOptions& options, const verify::Reader* reader);
 
 }  // namespace diduzozoz::cli

@@ -34,11 +34,13 @@ const char kUsage[] =
     "  -o FILE        write the image as PNG (.png), SVG (.svg), PDF (.pdf) or EPS (.eps)\n"
     "  -o -           write the image to stdout in the format --format F names (png, svg,\n"
     "                 pdf or eps); the status line then goes to stderr, after the messages\n"
+    "  --verify       read the exported image back and check it against its standard\n"
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
     "stdout: the status line after the run (with -o -: the image's bytes only). stderr: each\n"
-    "message the run showed, one a line (with -o -: then the status line).\n"
+    "message the run showed, one a line (with -o -: then the status line and the verify\n"
+    "line).\n"
     "Exit code: 0 a barcode was exported (and written), 1 no barcode, 2 usage error.\n"
     "\n"
     "Batch mode:\n"
@@ -51,7 +53,26 @@ const char kUsage[] =
     "  --jobs N           threads, 1..256 (default: one per processor); output is the same\n"
     "                     for every N\n"
     "stdout: NNNNNN<TAB>status per item; stderr: NNNNNN<TAB>message per message, or a\n"
-    "progress bar when stderr is a terminal. Exit code 0 every item exported, 1 any not.\n";
+    "progress bar when stderr is a terminal. Exit code 0 every item exported, 1 any not.\n"
+    "\n"
+    "With --verify, a single run prints a second stdout line\n"
+    "  verify<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS\n"
+    "and batch mode appends the four columns to each item's line:\n"
+    "  NNNNNN<TAB>status<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS\n"
+    "  OUTCOME  ok (read as meant, standard, quiet zones met), fail (REASONS say why),\n"
+    "           unchecked (built without the reader; our own checks passed) or none\n"
+    "           (nothing exported)\n"
+    "  FORMAT   what the image was read as: CODABAR, CODE39, EAN-13, ITF, CODE128,\n"
+    "           JAPAN-POST; - when nothing was read\n"
+    "  TEXT     what was read, bytes outside printable ASCII and \\ as \\xNN; - when nothing\n"
+    "  REASONS  comma-separated, - when none: no-bars, not-read, wrong-format,\n"
+    "           text-differs, itf-not-interleaved, jan-without-check-digit,\n"
+    "           code128-without-check-character, code39-asterisk-in-data,\n"
+    "           nw7-letter-in-data, postal-without-check-character,\n"
+    "           postal-check-character:DRAWN/RIGHT, postal-unreadable,\n"
+    "           quiet-zone-left:MEASURED/REQUIRED, quiet-zone-right:MEASURED/REQUIRED\n"
+    "           (in modules), reader-missing, reader-error\n"
+    "Exit code 3 when every image was exported (and written) but one failed the check.\n";
 
 namespace {
 
@@ -161,6 +182,10 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         }
         if (arg == "--cd") {
             o.checkDigit = true;
+            continue;
+        }
+        if (arg == "--verify") {
+            o.verify = true;
             continue;
         }
         static constexpr const char* kWithValue[] = {

@@ -35,6 +35,8 @@ struct CliOptions {
     int dpi = kDefaultDpi;  // resolution written into the image
     bool help = false;
     bool version = false;
+    // Read every exported image back and check it; the verdict goes to stdout.
+    bool verify = false;
     // Batch mode: one Create command per item of a code list.
     std::string batchCodes;
     std::string batchRefs;

@@ -1,13 +1,18 @@
 // diduzozoz-cli: one Create command, headless, to an image file.
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/Batch.h"
 #include "cli/CliOptions.h"
 #include "cli/FileOutput.h"
+#include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
+#ifdef DIDUZOZOZ_HAVE_ZXING
+#include "verify/ZxingReader.h"
+#endif
 
 namespace {
 
@@ -59,7 +64,17 @@ int main(int argc, char** argv) {
         std::printf("diduzozoz-cli %s\n", DIDUZOZOZ_VERSION);
         return 0;
     }
-    if (o.Batch()) return cli::RunBatch(o);
+#ifdef DIDUZOZOZ_HAVE_ZXING
+    const verify::Reader* reader = &verify::ZxingReader();
+#else
+    // The static program has no reader (Debian ships ZXing only as a shared library); its
+    // dynamically linked twin has. Without the twin our own checks still run.
+#ifdef DIDUZOZOZ_VERIFIER_NAME
+    if (o.verify) cli::HandOverTo(DIDUZOZOZ_VERIFIER_NAME, argv);
+#endif
+    const verify::Reader* reader = nullptr;
+#endif
+    if (o.Batch()) return cli::RunBatch(o, reader);
     CliHost host(o);
     BarcodeJob job(host);
     cli::ApplyOptions(o, job);
@@ -67,11 +82,18 @@ int main(int argc, char** argv) {
     // With the image on stdout, stdout carries nothing else.
     std::FILE* status = o.ToStdout() ? stderr : stdout;
     std::fprintf(status, "%s\n", job.m_strStatus.c_str());
+    std::optional<verify::Verdict> verdict;
+    if (o.verify) {
+        if (host.exported) verdict = verify::Verify(job.m_export, verify::MeantOf(job), reader);
+        std::fprintf(status, "verify\t%s\n",
+                     cli::VerdictColumns(verdict ? &*verdict : nullptr).c_str());
+    }
     std::fflush(status);
     if (!host.writeError.empty()) {
         std::fprintf(stderr, "diduzozoz-cli: %s\n", host.writeError.c_str());
         return 1;
     }
     if (!host.exported) return 1;
+    if (verdict && verdict->outcome == verify::Outcome::kFail) return 3;
     return 0;
 }

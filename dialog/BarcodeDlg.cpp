@@ -39,6 +39,9 @@
 #include "job/Strings.h"
 #include "lists/CodeList.h"
 #include "symbology/Postal.h"
+#ifdef DIDUZOZOZ_HAVE_ZXING
+#include "verify/ZxingReader.h"
+#endif
 
 namespace diduzozoz {
 
@@ -145,12 +148,17 @@ CBarcodeDlg::CBarcodeDlg(DialogHooks hooks, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     InstallAccessibleInterfaces();
+    m_verifyPool.setMaxThreadCount(1);
     OnInitDialog();
     // Enter, Escape and F1 are taken before any control sees them.
     qApp->installEventFilter(this);
 }
 
-CBarcodeDlg::~CBarcodeDlg() = default;
+CBarcodeDlg::~CBarcodeDlg() {
+    // No verification may outlive the dialog it reports to.
+    m_verifyPool.clear();
+    m_verifyPool.waitForDone();
+}
 
 // --- Building and initialising -----------------------------------------------------------------
 
@@ -448,10 +456,71 @@ void CBarcodeDlg::RunCreate(Occasion occasion) {
     const bool exported = m_job.CreateBarcode();
     m_inCreate = false;
     SetHasExport(exported);
+    VerifyDrawing(exported);
     if (m_createPending) {
         m_createPending = false;
         QueuePaintCreate();
     }
+}
+
+void CBarcodeDlg::VerifyDrawing(bool exported) {
+    if (!exported) {
+        ++m_verifyGeneration;
+        m_verdictForDrawing = false;
+        m_preview->SetVerdict({});
+        return;
+    }
+    const ExportImage& image = m_job.m_export;
+    verify::Meant meant = verify::MeantOf(m_job);
+    // A repaint draws the same barcode again: its verdict is already shown or on its way.
+    if (m_verdictForDrawing && meant == m_verifyMeant && image.width == m_verifyImage.width &&
+        image.height == m_verifyImage.height && image.pixels == m_verifyImage.pixels) {
+        return;
+    }
+    m_verdictForDrawing = true;
+    m_verifyImage = image;
+    m_verifyMeant = meant;
+    const quint64 generation = ++m_verifyGeneration;
+    m_preview->SetVerdict(Text(str::kVerdictPending));
+    m_verifyPool.clear();  // a request not started yet is for an older drawing
+    m_verifyPool.start([this, generation, image = m_verifyImage, meant = std::move(meant)] {
+#ifdef DIDUZOZOZ_HAVE_ZXING
+        const verify::Reader* reader = &verify::ZxingReader();
+#else
+        const verify::Reader* reader = nullptr;
+#endif
+        const verify::Verdict verdict = verify::Verify(image, meant, reader);
+        std::string text = verify::VerdictText(verdict);
+        std::lock_guard lock(m_mailbox.mutex);
+        m_mailbox.generation = generation;
+        m_mailbox.text = std::move(text);
+        m_mailbox.outcome = verdict.outcome;
+        ++m_mailbox.arrived;
+        if (!m_mailbox.posted) {
+            m_mailbox.posted = true;
+            QMetaObject::invokeMethod(
+                this, [this] { TakeVerdict(); }, Qt::QueuedConnection);
+        }
+    });
+}
+
+void CBarcodeDlg::TakeVerdict() {
+    quint64 generation = 0;
+    std::string text;
+    verify::Outcome outcome;
+    {
+        std::lock_guard lock(m_mailbox.mutex);
+        m_mailbox.posted = false;
+        generation = m_mailbox.generation;
+        text = m_mailbox.text;
+        outcome = m_mailbox.outcome;
+        m_verdictsArrived = m_mailbox.arrived;
+    }
+    if (generation != m_verifyGeneration) return;  // an older drawing's
+    const CPreview::Tone tone = outcome == verify::Outcome::kOk     ? CPreview::Tone::kGood
+                                : outcome == verify::Outcome::kFail ? CPreview::Tone::kBad
+                                                                    : CPreview::Tone::kNeutral;
+    m_preview->SetVerdict(Text(text.c_str()), tone);
 }
 
 void CBarcodeDlg::QueuePaintCreate() {

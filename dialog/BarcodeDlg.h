@@ -5,14 +5,17 @@
 #include <QDialog>
 #include <QIcon>
 #include <QString>
+#include <QThreadPool>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "job/BarcodeJob.h"
+#include "verify/Verify.h"
 
 class QAction;
 class QComboBox;
@@ -80,6 +83,8 @@ class CBarcodeDlg : public QDialog, public JobHost {
     // User actions the handlers took so far (clicks, keystrokes, picks, spin steps, "作成",
     // and the same made through the accessibility interfaces).
     int UserActions() const { return m_userActions; }
+    // Verdicts that came back from verification so far, shown or dropped as outdated.
+    int VerdictsArrived() const { return m_verdictsArrived; }
     // A paint-started run is waiting for its turn: the dialog is not settled yet.
     bool CreateQueued() const { return m_createQueued || m_createPending; }
 
@@ -111,6 +116,11 @@ class CBarcodeDlg : public QDialog, public JobHost {
     void FillOptionCombos();
     void UpdateControlStates();
     void RunCreate(Occasion occasion);
+    // After every run: the drawing is read back off the GUI thread, once the clipboard holds
+    // it; the verdict of the newest drawing is shown beside it, none when nothing was drawn.
+    void VerifyDrawing(bool exported);
+    // On the GUI thread: the verdict last put in the mailbox, if it is for the newest drawing.
+    void TakeVerdict();
     void ShowMessageBox(const QString& text);
     void Beep();
     void SetStatus(const std::string& text);
@@ -163,6 +173,25 @@ class CBarcodeDlg : public QDialog, public JobHost {
     // them again: the box itself uncovers the dialog, which would start the same run and the
     // same box without end.
     std::set<std::string> m_shownSinceChange;
+
+    // The drawing whose verdict is shown or on its way (when m_verdictForDrawing), and the
+    // number of the newest request: a verdict that arrives for an older one is dropped.
+    bool m_verdictForDrawing = false;
+    ExportImage m_verifyImage;
+    verify::Meant m_verifyMeant;
+    quint64 m_verifyGeneration = 0;
+    int m_verdictsArrived = 0;
+    // Where the verification thread leaves its verdicts: the latest one only, and at most one
+    // call to take it waiting in the GUI thread's queue, however many drawings go by.
+    struct Mailbox {
+        std::mutex mutex;
+        quint64 generation = 0;
+        std::string text;
+        verify::Outcome outcome = verify::Outcome::kUnchecked;
+        int arrived = 0;
+        bool posted = false;
+    } m_mailbox;
+    QThreadPool m_verifyPool;  // one thread; waits for its work before the dialog goes
 };
 
 }  // namespace diduzozoz

@@ -1,6 +1,8 @@
 #include "dialog/PreviewWidget.h"
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QtMath>
 #include <algorithm>
@@ -16,6 +18,47 @@ CPreview::CPreview(const BarCanvas& canvas, QWidget* parent) : QFrame(parent), m
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QString::fromUtf8(str::kAccPreview));
     UpdateDescription();
+    m_verdict = new QLabel(this);
+    m_verdict->setObjectName(QStringLiteral("verdict"));
+    m_verdict->setTextFormat(Qt::PlainText);
+    m_verdict->setAutoFillBackground(true);
+    m_verdict->setContentsMargins(4, 1, 4, 1);
+    m_verdict->hide();
+}
+
+void CPreview::SetVerdict(const QString& text, Tone tone) {
+    m_verdictText = text;
+    UpdateDescription();
+    m_verdict->setVisible(!text.isEmpty());
+    if (text.isEmpty()) return;
+    QPalette palette = m_verdict->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    const QColor ink = tone == Tone::kGood  ? QColor(0x00, 0x66, 0x22)
+                       : tone == Tone::kBad ? QColor(0xB0, 0x00, 0x20)
+                                            : QColor(0x44, 0x44, 0x44);
+    palette.setColor(QPalette::WindowText, ink);
+    m_verdict->setPalette(palette);
+    m_verdict->setToolTip(text);
+    PlaceVerdict();
+}
+
+void CPreview::PlaceVerdict() {
+    // Along the lower edge: one line, or two where one is too short for it; the whole text is
+    // also the tooltip.
+    const QRect area = contentsRect();
+    const QFontMetrics fm = m_verdict->fontMetrics();
+    const QMargins margins = m_verdict->contentsMargins();
+    const bool oneLine =
+        fm.horizontalAdvance(m_verdictText) <= area.width() - margins.left() - margins.right();
+    m_verdict->setWordWrap(!oneLine);
+    m_verdict->setText(m_verdictText);
+    const int h = (oneLine ? 1 : 2) * fm.lineSpacing() + margins.top() + margins.bottom();
+    m_verdict->setGeometry(area.left(), area.bottom() + 1 - h, area.width(), h);
+}
+
+void CPreview::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    PlaceVerdict();
 }
 
 int CPreview::Scale() const {
@@ -31,8 +74,13 @@ void CPreview::SetDrawnText(const QString& text) {
 }
 
 void CPreview::UpdateDescription() {
-    setAccessibleDescription(m_drawnText.isEmpty() ? QString::fromUtf8(str::kAccPreviewBlank)
-                                                   : m_drawnText);
+    if (m_drawnText.isEmpty()) {
+        setAccessibleDescription(QString::fromUtf8(str::kAccPreviewBlank));
+    } else if (m_verdictText.isEmpty()) {
+        setAccessibleDescription(m_drawnText);
+    } else {
+        setAccessibleDescription(m_drawnText + QLatin1Char('\n') + m_verdictText);
+    }
 }
 
 QImage CPreview::Snapshot() const {

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QFrame>
+#include <QString>
+
+class QLabel;
 
 namespace diduzozoz {
 
@@ -13,10 +16,18 @@ class CPreview : public QFrame {
     Q_OBJECT
 
   public:
+    // How the verdict reads at a glance.
+    enum class Tone { kNeutral, kGood, kBad };
+
     explicit CPreview(const BarCanvas& canvas, QWidget* parent = nullptr);
 
-    // What the preview shows: its client area size in device pixels, white where the canvas
-    // holds nothing.
+    // The read-back verdict of the drawing shown, along the preview's lower edge,
+    // on the screen only (never in the exported image); empty: none.
+    void SetVerdict(const QString& text, Tone tone = Tone::kNeutral);
+    QString Verdict() const { return m_verdictText; }
+
+    // The canvas as the preview shows it, under the verdict line: its client area size in
+    // device pixels, white where the canvas holds nothing.
     QImage Snapshot() const;
     // Device pixels per canvas pixel, each way.
     int Scale() const;
@@ -27,13 +38,17 @@ class CPreview : public QFrame {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // The one place the description is composed from what is known about the picture.
     void UpdateDescription();
+    void PlaceVerdict();
 
     const BarCanvas& m_canvas;
     QString m_drawnText;
+    QLabel* m_verdict = nullptr;
+    QString m_verdictText;
 };
 
 }  // namespace diduzozoz

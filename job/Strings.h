@@ -87,6 +87,35 @@ inline constexpr char kCodeListOpenFailed[] =
 inline constexpr char kRefNoListOpenFailed[] =
     "初期化の読み込みファイル[ViVederuvida.ini]をオープンできません。";
 
+// --- Read-back check of every drawing, shown beside the preview ------------------------------
+inline constexpr char kVerdictOk[] = "読取確認：OK（%s %s）";
+inline constexpr char kVerdictUnreadable[] = "読取確認：読めません — %s";
+inline constexpr char kVerdictNonStandard[] = "読取確認：規格外 — %s";
+inline constexpr char kVerdictUnchecked[] = "読取確認：未確認 — %s（余白と規格は適合）";
+inline constexpr char kVerdictPending[] = "読取確認：確認中…";
+inline constexpr char kVerdictSeparator[] = "、";
+inline constexpr char kReasonNoBars[] = "バーがありません";
+inline constexpr char kReasonNotRead[] = "バーコードとして読み取れません";
+inline constexpr char kReasonWrongFormat[] = "%s として読まれます";
+inline constexpr char kReasonTextDiffers[] = "読み取った内容が違います（%s）";
+inline constexpr char kReasonItf[] = "規格外のITF（非インターリーブ）";
+inline constexpr char kReasonJanNoCheckDigit[] = "規格外のJAN（チェックデジットなし）";
+inline constexpr char kReasonCode128NoCheck[] = "規格外のCODE128（チェックキャラクタなし）";
+inline constexpr char kReasonCode39Asterisk[] = "規格外のCODE39（データ中の＊）";
+inline constexpr char kReasonNw7Letter[] = "規格外のNW-7（データ中のA～D）";
+inline constexpr char kReasonPostalNoCheck[] = "規格外のカスタマバーコード（チェックデジットなし）";
+inline constexpr char kReasonPostalCheckWrong[] = "チェックデジットが違います（%s、正しくは%s）";
+inline constexpr char kReasonPostalUnreadable[] = "バーの並びを読み取れません（%s）";
+inline constexpr char kPostalAtBar[] = "%d本目のバー";
+inline constexpr char kPostalBarCount[] = "バー%d本";
+inline constexpr char kPostalAtStart[] = "スタート";
+inline constexpr char kPostalAtStop[] = "ストップ";
+inline constexpr char kPostalAtSymbol[] = "%d番目のキャラクタ";
+inline constexpr char kReasonQuietLeft[] = "左の余白 %s モジュール（必要 %s）";
+inline constexpr char kReasonQuietRight[] = "右の余白 %s モジュール（必要 %s）";
+inline constexpr char kReasonReaderMissing[] = "読取ライブラリなしで構築";
+inline constexpr char kReasonReaderFailed[] = "読取ライブラリのエラー（%s）";
+
 // --- Dialog template -------------------------------------------------------------------------
 inline constexpr char kDialogTitle[] = "DiDuzozoz（V　２．０１）";
 inline constexpr char kDialogFont[] = "ＭＳ Ｐゴシック";

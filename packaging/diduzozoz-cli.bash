@@ -26,6 +26,7 @@ _diduzozoz_cli_options='
 --format      =png svg pdf eps
 --dpi         <any>
 --jobs        <any>
+--verify
 --help
 --version
 '

@@ -1097,6 +1097,43 @@ class DialogTest : public QObject {
         QCOMPARE(QByteArray(h.job().m_szCode), QByteArray("abc"));
     }
 
+    // Every completed drawing gets its read-back verdict beside the preview, after the
+    // clipboard has the image; a run that draws nothing shows none, and a verdict that comes
+    // back for an older drawing never replaces that.
+    void verdictFollowsDrawings() {
+        int clipboardSets = 0;
+        Harness h("7654321\n", "12\n", true, [&](const QImage&) { ++clipboardSets; });
+        h.showAndSettle();
+        auto* preview = h.c<CPreview>(idc::kPreview);
+        QCOMPARE(preview->Verdict(), QString());  // no type chosen yet: nothing drawn
+
+        h.click(idc::kNw7);
+        h.click(idc::kCreate);
+        QCOMPARE(clipboardSets, 1);
+#ifdef DIDUZOZOZ_HAVE_ZXING
+        const QString ok = Q(FormatText(str::kVerdictOk, "CODABAR", "A7654321A"));
+#else
+        const QString ok = Q(FormatText(str::kVerdictUnchecked, str::kReasonReaderMissing));
+#endif
+        WAIT_UNTIL(preview->Verdict() == ok, "the NW-7 verdict");
+
+        h.click(idc::kItf);
+        h.click(idc::kCreate);
+        const QString itf = Q(FormatText(str::kVerdictUnreadable, str::kReasonItf));
+        WAIT_UNTIL(preview->Verdict().startsWith(itf), "the ITF verdict");
+
+        // A new drawing, then at once a refused run: its verdict must not come back.
+        h.click(idc::kNw7);
+        const int arrived = h.dlg->VerdictsArrived();
+        h.click(idc::kCreate);
+        h.click(idc::kJan);
+        h.click(idc::kCreate);
+        QCOMPARE(h.messages, QStringList{Q(str::kJanLength)});
+        QCOMPARE(preview->Verdict(), QString());
+        WAIT_UNTIL(h.dlg->VerdictsArrived() == arrived + 1, "the older drawing's verdict");
+        QCOMPARE(preview->Verdict(), QString());
+    }
+
     void realMessageBox() {
         auto box = MessageBoxFor(nullptr, QStringLiteral("x"));
         QCOMPARE(box->icon(), QMessageBox::NoIcon);

@@ -1,13 +1,17 @@
 // Fuzz target: the Create command with every setting taken from the input, including values
-// no control of the dialog can produce. Checks the job's invariants after every run.
+// no control of the dialog can produce. Checks the job's invariants after every run, and
+// reads every exported image back as each of the code types (our own checks; the reader
+// library is not fuzzed here).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
 #include "job/BoundedCopy.h"
+#include "verify/Verify.h"
 
 namespace {
 
@@ -47,6 +51,17 @@ class FuzzHost : public JobHost {
             std::abort();                                                             \
         }                                                                             \
     } while (0)
+
+// The verdict agrees with its findings, and both of its renderings can be made.
+void CheckVerdict(const verify::Verdict& v) {
+    bool failed = false;
+    for (const verify::Finding& f : v.findings) failed = failed || verify::IsFailure(f.reason);
+    Check((v.outcome == verify::Outcome::kFail) == failed);
+    Check((v.outcome == verify::Outcome::kOk) == v.findings.empty());
+    Check(v.outcome != verify::Outcome::kOk || v.read);
+    Check(!verify::VerdictText(v).empty());
+    Check(!cli::VerdictColumns(&v).empty());
+}
 
 bool CanvasIsWhite(const BarCanvas& canvas) {
     for (int y = 0; y < canvas.UsedHeight(); ++y) {
@@ -112,6 +127,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(host.height == job.m_nBarHeight + 2 * job.m_nMarginY);
             Check(host.width > 0 && host.width <= BarCanvas::kMaxWidth);
             if (job.m_nSymbology == kSymbologyPostal) Check(host.width == 288 || host.width == 276);
+            verify::Meant meant = verify::MeantOf(job);
+            CheckVerdict(verify::Verify(job.m_export, meant, nullptr));
+            for (int type = kSymbologyNw7; type <= kSymbologyPostal; ++type) {
+                meant.symbology = type;  // any image as any type: never out of bounds
+                CheckVerdict(verify::Verify(job.m_export, meant, nullptr));
+            }
         }
     }
     return 0;

@@ -1,0 +1,121 @@
+#include "cli/VerifyOutput.h"
+
+#include <cstdio>
+
+#ifdef __linux__
+#include <unistd.h>
+#endif
+
+namespace diduzozoz::cli {
+namespace {
+
+using verify::Reason;
+
+// Bytes outside printable ASCII, and the backslash, as \xNN: one field, one line, any bytes.
+std::string Escaped(const std::string& bytes) {
+    std::string out;
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b >= 0x7F || b == '\\') {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", b);
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Token(const verify::Finding& f) {
+    const std::string numbers =
+        ":" + verify::Decimal(f.measured) + "/" + verify::Decimal(f.required);
+    switch (f.reason) {
+        case Reason::kNoBars:
+            return "no-bars";
+        case Reason::kNotRead:
+            return "not-read";
+        case Reason::kWrongFormat:
+            return "wrong-format";
+        case Reason::kTextDiffers:
+            return "text-differs";
+        case Reason::kItfNotInterleaved:
+            return "itf-not-interleaved";
+        case Reason::kJanNoCheckDigit:
+            return "jan-without-check-digit";
+        case Reason::kCode128NoCheck:
+            return "code128-without-check-character";
+        case Reason::kCode39AsteriskInData:
+            return "code39-asterisk-in-data";
+        case Reason::kNw7LetterInData:
+            return "nw7-letter-in-data";
+        case Reason::kPostalNoCheck:
+            return "postal-without-check-character";
+        case Reason::kPostalCheckWrong:
+            return "postal-check-character" + numbers;
+        case Reason::kPostalUnreadable:
+            return "postal-unreadable";
+        case Reason::kQuietZoneLeft:
+            return "quiet-zone-left" + numbers;
+        case Reason::kQuietZoneRight:
+            return "quiet-zone-right" + numbers;
+        case Reason::kReaderMissing:
+            return "reader-missing";
+        case Reason::kReaderFailed:
+            return "reader-error";
+    }
+    return "unknown";
+}
+
+}  // namespace
+
+std::string VerdictColumns(const verify::Verdict* v) {
+    if (!v) return "none\t-\t-\t-";
+    std::string out;
+    switch (v->outcome) {
+        case verify::Outcome::kOk:
+            out = "ok";
+            break;
+        case verify::Outcome::kFail:
+            out = "fail";
+            break;
+        case verify::Outcome::kUnchecked:
+            out = "unchecked";
+            break;
+    }
+    out += '\t';
+    out += v->read ? v->format : "-";
+    out += '\t';
+    out += v->read ? Escaped(v->text) : "-";
+    out += '\t';
+    std::string reasons;
+    for (const verify::Finding& f : v->findings) {
+        if (!reasons.empty()) reasons += ',';
+        reasons += Token(f);
+    }
+    out += reasons.empty() ? "-" : reasons;
+    return out;
+}
+
+void HandOverTo(const char* name, char** argv) {
+#ifdef __linux__
+    char self[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return;
+    std::string path(self, static_cast<std::size_t>(n));
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return;
+    path.resize(slash + 1);
+    path += name;
+    std::fflush(nullptr);
+    char* const own = argv[0];
+    argv[0] = path.data();
+    ::execv(path.c_str(), argv);
+    argv[0] = own;
+#else
+    (void)name;
+    (void)argv;
+#endif
+}
+
+}  // namespace diduzozoz::cli

@@ -1,0 +1,76 @@
+// diduzozoz-cli --verify: the verdict line of single runs, the verdict columns of batch items,
+// and exit code 3. The static program hands these runs to its twin with the reader, so an
+// "ok" here is also proof that the hand-over took place.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/CliRunner.h"
+
+namespace diduzozoz::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string SecondLine(const std::string& out) {
+    const std::size_t first = out.find('\n');
+    return first == std::string::npos ? "" : out.substr(first + 1);
+}
+
+TEST(VerifyCli, SingleRunOfEveryType) {
+    struct Row {
+        std::vector<std::string> args;
+        std::string line;
+        int exitCode;
+    };
+    const Row rows[] = {
+        {{"--type", "nw7", "--code", "12", "--cd"}, "verify\tok\tCODABAR\tA125A\t-\n", 0},
+        {{"--type", "code39", "--code", "CODE39", "--cd"}, "verify\tok\tCODE39\tCODE39\t-\n", 0},
+        {{"--type", "jan", "--code", "490123456789", "--cd", "--unit", "3", "--margin-x", "33"},
+         "verify\tok\tEAN-13\t4901234567894\t-\n",
+         0},
+        {{"--type", "code128", "--code", "ABC", "--cd", "--start", "B"},
+         "verify\tok\tCODE128\tABC\t-\n",
+         0},
+        {{"--type", "itf", "--code", "1234", "--cd"},
+         "verify\tfail\t-\t-\titf-not-interleaved,not-read\n",
+         3},
+        {{"--type", "nw7", "--code", "12", "--unit", "2"},
+         "verify\tfail\tCODABAR\tA12A\tquiet-zone-left:6/10,quiet-zone-right:5/10\n",
+         3},
+        {{"--type", "postal", "--code", "1234567", "--ref", "12", "--cd"},
+         "verify\tfail\tJAPAN-POST\t1234567 - 12\tquiet-zone-right:1/3.3\n",
+         3},
+        {{"--type", "jan", "--code", "12"}, "verify\tnone\t-\t-\t-\n", 1},  // refused
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = row.args;
+        args.push_back("--verify");
+        SCOPED_TRACE(args[1] + " " + args[3]);
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(SecondLine(run.out), row.line);
+        EXPECT_EQ(run.exitCode, row.exitCode);
+    }
+}
+
+TEST(VerifyCli, BatchItemsGetVerdictColumns) {
+    const fs::path dir = fs::temp_directory_path() / ("verify_cli_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "out");
+    std::ofstream(dir / "codes.ini", std::ios::binary) << "12\n1A2\n";
+    const CliRun run = RunCli({"--type", "nw7", "--verify", "--batch", (dir / "codes.ini").string(),
+                               "--out-dir", (dir / "out").string(), "--jobs", "2"});
+    EXPECT_EQ(run.out,
+              "000001\tデータ[　A12A　]の形で作成しました\tok\tCODABAR\tA12A\t-\n"
+              "000002\tデータ[　A1A2A　]の形で作成しました\tfail\t-\t-\t"
+              "nw7-letter-in-data,not-read\n");
+    EXPECT_EQ(run.exitCode, 3);  // everything exported, one item failed the check
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace diduzozoz::test

@@ -1,0 +1,26 @@
+// The scan line a reader would take through the bars of an exported image.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "render/ExportImage.h"
+
+namespace diduzozoz::verify {
+
+struct Scan {
+    int y = -1;  // the row through the bars; -1 when the image holds no black pixel
+    std::vector<std::pair<int, int>> bars;  // black runs [x0, x1) along that row
+    int module = 0;  // narrowest bar or space between the first and the last bar, in pixels
+    int left = 0;    // white pixels before the first bar
+    int right = 0;   // white pixels after the last bar
+};
+
+// The row of the bars is the one whose run of identical neighbouring rows, weighted by its
+// number of bars, is the largest: bars repeat over their whole height, caption rows do not.
+Scan ScanBars(const ExportImage& image);
+
+// Whether the image's pixels are all there: width x height bytes.
+bool IsWhole(const ExportImage& image);
+
+}  // namespace diduzozoz::verify

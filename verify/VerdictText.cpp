@@ -1,0 +1,124 @@
+// The verdict as the dialog shows it: one line of our own Japanese words.
+#include <cstdio>
+
+#include "job/Strings.h"
+#include "render/DisplayText.h"
+#include "verify/PostalRead.h"
+#include "verify/Verify.h"
+
+namespace diduzozoz::verify {
+namespace {
+
+std::string PostalWhere(const Finding& f) {
+    const int n = static_cast<int>(f.measured);
+    if (f.detail == "bar") return FormatText(str::kPostalAtBar, n);
+    if (f.detail == "bars") return FormatText(str::kPostalBarCount, n);
+    if (f.detail == "start") return str::kPostalAtStart;
+    if (f.detail == "stop") return str::kPostalAtStop;
+    return FormatText(str::kPostalAtSymbol, n);
+}
+
+std::string ReasonText(const Finding& f) {
+    switch (f.reason) {
+        case Reason::kNoBars:
+            return str::kReasonNoBars;
+        case Reason::kNotRead:
+            return str::kReasonNotRead;
+        case Reason::kWrongFormat:
+            return FormatText(str::kReasonWrongFormat, DisplayText(f.detail).c_str());
+        case Reason::kTextDiffers:
+            return FormatText(str::kReasonTextDiffers, DisplayText(f.detail).c_str());
+        case Reason::kItfNotInterleaved:
+            return str::kReasonItf;
+        case Reason::kJanNoCheckDigit:
+            return str::kReasonJanNoCheckDigit;
+        case Reason::kCode128NoCheck:
+            return str::kReasonCode128NoCheck;
+        case Reason::kCode39AsteriskInData:
+            return str::kReasonCode39Asterisk;
+        case Reason::kNw7LetterInData:
+            return str::kReasonNw7Letter;
+        case Reason::kPostalNoCheck:
+            return str::kReasonPostalNoCheck;
+        case Reason::kPostalCheckWrong:
+            return FormatText(str::kReasonPostalCheckWrong,
+                              PostalSymbolName(static_cast<int>(f.measured)).c_str(),
+                              PostalSymbolName(static_cast<int>(f.required)).c_str());
+        case Reason::kPostalUnreadable:
+            return FormatText(str::kReasonPostalUnreadable, PostalWhere(f).c_str());
+        case Reason::kQuietZoneLeft:
+            return FormatText(str::kReasonQuietLeft, Decimal(f.measured).c_str(),
+                              Decimal(f.required).c_str());
+        case Reason::kQuietZoneRight:
+            return FormatText(str::kReasonQuietRight, Decimal(f.measured).c_str(),
+                              Decimal(f.required).c_str());
+        case Reason::kReaderMissing:
+            return str::kReasonReaderMissing;
+        case Reason::kReaderFailed:
+            return FormatText(str::kReasonReaderFailed, DisplayText(f.detail).c_str());
+    }
+    return {};
+}
+
+// Named causes that explain why nothing was read, so "not read" need not be said as well.
+bool Explains(Reason r) {
+    switch (r) {
+        case Reason::kItfNotInterleaved:
+        case Reason::kJanNoCheckDigit:
+        case Reason::kCode128NoCheck:
+        case Reason::kCode39AsteriskInData:
+        case Reason::kNw7LetterInData:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Whether the symbol was read back as meant, so what is wrong is the standard, not the
+// reading.
+bool ReadAsMeant(const Verdict& v) {
+    if (!v.read) return false;
+    for (const Finding& f : v.findings) {
+        switch (f.reason) {
+            case Reason::kWrongFormat:
+            case Reason::kTextDiffers:
+            case Reason::kPostalCheckWrong:
+            case Reason::kPostalUnreadable:
+                return false;
+            default:
+                break;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string Decimal(double value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f", value);
+    std::string s = buf;
+    if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
+    return s;
+}
+
+std::string VerdictText(const Verdict& v) {
+    if (v.outcome == Outcome::kOk) {
+        return FormatText(str::kVerdictOk, v.format.c_str(), DisplayText(v.text).c_str());
+    }
+    bool explained = false;
+    for (const Finding& f : v.findings) explained = explained || Explains(f.reason);
+    std::string reasons;
+    for (const Finding& f : v.findings) {
+        if (f.reason == Reason::kNotRead && explained) continue;
+        if (!reasons.empty()) reasons += str::kVerdictSeparator;
+        reasons += ReasonText(f);
+    }
+    if (v.outcome == Outcome::kUnchecked) {
+        return FormatText(str::kVerdictUnchecked, reasons.c_str());
+    }
+    return FormatText(ReadAsMeant(v) ? str::kVerdictNonStandard : str::kVerdictUnreadable,
+                      reasons.c_str());
+}
+
+}  // namespace diduzozoz::verify

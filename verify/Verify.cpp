@@ -1,0 +1,254 @@
+#include "verify/Verify.h"
+
+#include <algorithm>
+
+#include "job/BarcodeJob.h"
+#include "job/BoundedCopy.h"
+#include "verify/PostalRead.h"
+#include "verify/Scan.h"
+
+namespace diduzozoz::verify {
+namespace {
+
+struct QuietZone {
+    double left;
+    double right;
+};
+
+// The least white before the first bar and after the last, in modules (the postal code: in
+// bar widths), by Symbology value.
+constexpr QuietZone kQuietZones[kSymbologyCount] = {
+    {0, 0},
+    {10, 10},  // NW-7: Codabar, EN 798 and ANSI/AIM BC3: 10X each side
+    {10, 10},  // CODE39: ISO/IEC 16388: 10X each side
+    {11, 7},   // JAN: EAN-13, ISO/IEC 15420 and JIS X 0507: 11X left, 7X right
+    {10, 10},  // ITF: ISO/IEC 16390: 10X each side
+    {10, 10},  // CODE128: ISO/IEC 15417: 10X each side
+    // Postal: Japan Post asks for 2 mm of white around the customer barcode, whose nominal
+    // bar is 0.6 mm wide (a 1.2 mm pitch): 2 / 0.6 bar widths.
+    {2.0 / 0.6, 2.0 / 0.6},
+};
+
+void Add(Verdict& v, Reason reason, double measured = 0, double required = 0,
+         std::string detail = {}) {
+    v.findings.push_back(Finding{reason, measured, required, std::move(detail)});
+}
+
+const char* FormatOf(int symbology) {
+    switch (symbology) {
+        case kSymbologyNw7:
+            return "CODABAR";
+        case kSymbologyCode39:
+            return "CODE39";
+        case kSymbologyJan:
+            return "EAN-13";
+        case kSymbologyItf:
+            return "ITF";
+        case kSymbologyCode128:
+            return "CODE128";
+        case kSymbologyPostal:
+            return "JAPAN-POST";
+        default:
+            return "";
+    }
+}
+
+// What a reader reports for a symbol that carries meant: the check character is not data in
+// CODE128, nor in CODE39 when the reader is asked to check it; set A's NUL is a byte 0.
+std::string ExpectedBytes(const Meant& meant) {
+    std::string text = meant.text;
+    if (meant.symbology == kSymbologyCode39 && meant.checkCharacter && !text.empty()) {
+        text.pop_back();
+    }
+    if (meant.symbology == kSymbologyCode128) {
+        if (meant.checkCharacter) {
+            const std::size_t n = meant.code128Set == 'C' ? 2 : 1;
+            text.resize(text.size() >= n ? text.size() - n : 0);
+        }
+        if (meant.code128Set == 'A') std::replace(text.begin(), text.end(), '\x80', '\0');
+    }
+    return text;
+}
+
+// Symbols the program can draw that no standard reader should accept, named for the user.
+void NonStandard(const Meant& meant, Verdict& v) {
+    const std::string& t = meant.text;
+    switch (meant.symbology) {
+        case kSymbologyNw7:
+            if (t.size() > 2 && t.find_first_of("ABCD", 1) < t.size() - 1) {
+                Add(v, Reason::kNw7LetterInData);
+            }
+            break;
+        case kSymbologyCode39:
+            if (t.find('*') != std::string::npos) {
+                Add(v, Reason::kCode39AsteriskInData);
+            }
+            break;
+        case kSymbologyJan:
+            if (t.size() != 13) Add(v, Reason::kJanNoCheckDigit);
+            break;
+        case kSymbologyItf:
+            Add(v, Reason::kItfNotInterleaved);
+            break;
+        case kSymbologyCode128:
+            if (!meant.checkCharacter) Add(v, Reason::kCode128NoCheck);
+            break;
+        default:
+            break;
+    }
+}
+
+void QuietZones(const Scan& scan, int symbology, Verdict& v) {
+    if (symbology < 0 || symbology >= kSymbologyCount || scan.module <= 0) return;
+    const QuietZone& need = kQuietZones[symbology];
+    const double left = static_cast<double>(scan.left) / scan.module;
+    const double right = static_cast<double>(scan.right) / scan.module;
+    constexpr double kEps = 1e-9;
+    if (left + kEps < need.left) Add(v, Reason::kQuietZoneLeft, left, need.left);
+    if (right + kEps < need.right) {
+        Add(v, Reason::kQuietZoneRight, right, need.right);
+    }
+}
+
+void ReadPostalBack(const ExportImage& image, const Scan& scan, const Meant& meant, Verdict& v) {
+    const PostalRead read = ReadPostal(image, scan);
+    if (!read.ok) {
+        Add(v, Reason::kPostalUnreadable, 0, 0, read.where);
+        return;
+    }
+    v.read = true;
+    v.format = FormatOf(kSymbologyPostal);
+    v.text = read.text;
+    const int right = PostalCheckOf(read.data);
+    if (read.check < 0) {
+        Add(v, Reason::kPostalNoCheck);
+    } else if (read.check != right) {
+        Add(v, Reason::kPostalCheckWrong, static_cast<double>(read.check),
+            static_cast<double>(right));
+    }
+    if (read.text != meant.text + " - " + meant.refNo) {
+        Add(v, Reason::kTextDiffers, 0, 0, read.text);
+    }
+}
+
+void ReadModules(const ExportImage& image, const Meant& meant, const Reader* reader, Verdict& v) {
+    if (!reader) {
+        Add(v, Reason::kReaderMissing);
+        return;
+    }
+    ReadRequest request;
+    request.symbology = meant.symbology;
+    request.code39Check = meant.symbology == kSymbologyCode39 && meant.checkCharacter;
+    const ReadResult r = reader->Read(image, request);
+    if (r.status == ReadResult::Status::kError) {
+        Add(v, Reason::kReaderFailed, 0, 0, r.error);
+        return;
+    }
+    if (r.status == ReadResult::Status::kNothing) {
+        Add(v, Reason::kNotRead);
+        return;
+    }
+    v.read = true;
+    v.format = r.format;
+    v.text = r.bytes;
+    if (r.format != FormatOf(meant.symbology)) {
+        Add(v, Reason::kWrongFormat, 0, 0, r.format);
+    } else if (r.bytes != ExpectedBytes(meant)) {
+        Add(v, Reason::kTextDiffers, 0, 0, r.bytes);
+    }
+}
+
+// The order findings are told in: what makes the symbol non-standard, then what went wrong
+// in reading it, then the quiet zones, then what could not be checked.
+int Rank(Reason r) {
+    switch (r) {
+        case Reason::kItfNotInterleaved:
+        case Reason::kJanNoCheckDigit:
+        case Reason::kCode128NoCheck:
+        case Reason::kCode39AsteriskInData:
+        case Reason::kNw7LetterInData:
+        case Reason::kPostalNoCheck:
+            return 0;
+        case Reason::kQuietZoneLeft:
+        case Reason::kQuietZoneRight:
+            return 2;
+        case Reason::kReaderMissing:
+        case Reason::kReaderFailed:
+            return 3;
+        default:
+            return 1;
+    }
+}
+
+}  // namespace
+
+bool Verdict::Has(Reason r) const {
+    return Find(r) != nullptr;
+}
+
+const Finding* Verdict::Find(Reason r) const {
+    for (const Finding& f : findings) {
+        if (f.reason == r) return &f;
+    }
+    return nullptr;
+}
+
+bool IsFailure(Reason reason) {
+    return reason != Reason::kReaderMissing && reason != Reason::kReaderFailed;
+}
+
+Meant MeantOf(const BarcodeJob& job) {
+    Meant m;
+    m.symbology = job.m_nSymbology;
+    std::string_view data = TextView(job.m_szDataText);
+    auto checkOn = [](int word) {
+        return (word & kCheckDigitOnMask) != 0 && (word & kPatternMask) == 1;
+    };
+    switch (job.m_nSymbology) {
+        case kSymbologyCode39:  // "*" + code + "*"
+        case kSymbologyItf:     // the caption form: a blank, the digits, a blank
+            m.text = data.size() >= 2 ? data.substr(1, data.size() - 2) : std::string_view();
+            m.checkCharacter = job.m_nSymbology == kSymbologyCode39 && checkOn(job.m_nCdCode39);
+            break;
+        case kSymbologyCode128:
+            m.text = data;
+            m.code128Set = job.m_szCode128Start[0];
+            m.checkCharacter = checkOn(job.m_nCdCode128);
+            break;
+        case kSymbologyPostal:
+            m.text = TextView(job.m_szCode);
+            m.refNo = TextView(job.m_szRefNo);
+            break;
+        default:
+            m.text = data;
+            break;
+    }
+    return m;
+}
+
+Verdict Verify(const ExportImage& image, const Meant& meant, const Reader* reader) {
+    Verdict v;
+    NonStandard(meant, v);
+    const Scan scan = ScanBars(image);
+    if (scan.y < 0) {
+        Add(v, Reason::kNoBars);
+    } else {
+        QuietZones(scan, meant.symbology, v);
+        if (meant.symbology == kSymbologyPostal) {
+            ReadPostalBack(image, scan, meant, v);
+        } else if (meant.symbology >= kSymbologyNw7 && meant.symbology <= kSymbologyCode128) {
+            ReadModules(image, meant, reader, v);
+        } else {
+            Add(v, Reason::kNotRead);
+        }
+    }
+    std::stable_sort(v.findings.begin(), v.findings.end(), [](const Finding& a, const Finding& b) {
+        return Rank(a.reason) < Rank(b.reason);
+    });
+    const bool failed = std::any_of(v.findings.begin(), v.findings.end(),
+                                    [](const Finding& f) { return IsFailure(f.reason); });
+    v.outcome = failed ? Outcome::kFail : v.findings.empty() ? Outcome::kOk : Outcome::kUnchecked;
+    return v;
+}
+
+}  // namespace diduzozoz::verify

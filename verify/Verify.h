@@ -1,0 +1,111 @@
+// Reading an exported image back and checking it against its symbology: what a scanner will
+// make of it, and whether it is a standard symbol with the quiet zones its standard asks for.
+// Qt-free; the dialog and the command-line renderer show the same verdict.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "render/ExportImage.h"
+
+namespace diduzozoz {
+class BarcodeJob;
+}
+
+namespace diduzozoz::verify {
+
+// What a run meant to draw.
+struct Meant {
+    int symbology = 0;  // Symbology value
+    // The encoded text, check characters included: NW-7 with its start and stop letters,
+    // CODE39 without its asterisks, JAN and ITF the digits, CODE128 the code text with the
+    // set-C fill digit and the check character(s), postal the seven digits of the code.
+    std::string text;
+    std::string refNo;            // postal reference number
+    char code128Set = 'A';        // CODE128 start set
+    bool checkCharacter = false;  // the run appended a check character (CODE39, CODE128)
+
+    bool operator==(const Meant&) const = default;
+};
+
+// The meaning of the job's last completed drawing, read from the job after the run.
+Meant MeantOf(const BarcodeJob& job);
+
+// An independent reader of the five module-based types.
+struct ReadRequest {
+    int symbology = 0;
+    bool code39Check = false;  // refuse a CODE39 symbol whose check character is wrong
+};
+struct ReadResult {
+    enum class Status { kRead, kNothing, kError };
+    Status status = Status::kNothing;
+    std::string format;  // e.g. "CODABAR", "EAN-13"
+    std::string bytes;   // the content as the reader reports it
+    std::string error;   // for kError
+};
+class Reader {
+  public:
+    virtual ~Reader() = default;
+    virtual ReadResult Read(const ExportImage& image, const ReadRequest& request) const = 0;
+};
+
+enum class Outcome {
+    kOk,         // read as meant, standard, quiet zones met
+    kFail,       // at least one finding below says why not
+    kUnchecked,  // our own checks passed, but no reader could be asked
+};
+
+enum class Reason {
+    kNoBars,                // nothing to read in the image
+    kNotRead,               // the reader found no symbol
+    kWrongFormat,           // read as another symbology (detail: the format)
+    kTextDiffers,           // read, but not what was meant (detail: what was read)
+    kItfNotInterleaved,     // digits drawn one by one, not in pairs
+    kJanNoCheckDigit,       // 12 digits: no EAN-13 symbol
+    kCode128NoCheck,        // no modulus 103 check character
+    kCode39AsteriskInData,  // "*" inside the data ends the symbol early
+    kNw7LetterInData,       // A to D inside the data are start/stop characters
+    kPostalNoCheck,         // no check symbol drawn
+    kPostalCheckWrong,      // the check symbol does not fit the data (measured: drawn, required:
+                            // right)
+    kPostalUnreadable,      // bars that form no symbol of the table (detail: where)
+    kQuietZoneLeft,         // measured and required in modules
+    kQuietZoneRight,
+    kReaderMissing,  // built without a reader: not checked
+    kReaderFailed,   // the reader reported an error (detail): not checked
+};
+
+struct Finding {
+    Reason reason;
+    double measured = 0;
+    double required = 0;
+    std::string detail;
+};
+
+struct Verdict {
+    Outcome outcome = Outcome::kFail;
+    // What was read back: the reader's format and bytes, or our own postal read-back.
+    bool read = false;
+    std::string format;
+    std::string text;
+    std::vector<Finding> findings;  // non-standard, reading, quiet zones, not checked
+
+    bool Has(Reason r) const;
+    const Finding* Find(Reason r) const;
+};
+
+// The verdict for image as exported, drawn to mean meant. reader may be nullptr (built
+// without one): the reading part is then "not checked" and everything else still runs.
+// Any image is accepted; none is read out of bounds.
+Verdict Verify(const ExportImage& image, const Meant& meant, const Reader* reader);
+
+// Whether a finding makes the drawing unfit (the two reader findings only leave it unchecked).
+bool IsFailure(Reason reason);
+
+// A measure of modules as the verdict quotes it: one decimal, none when whole (6, 6.5, 3.3).
+std::string Decimal(double value);
+
+// The one-line verdict the dialog shows, in Japanese, from the string table.
+std::string VerdictText(const Verdict& verdict);
+
+}  // namespace diduzozoz::verify
