@@ -351,14 +351,15 @@ class DialogTest : public QObject {
             QVERIFY(Acc(h.c<QLineEdit>(id))->state().readOnly);
         }
 
-        // The preview says what it shows: the status of the run that drew it, or nothing.
-        auto described = [&h] {
-            return Acc(h.c<CPreview>(idc::kPreview))->text(QAccessible::Description);
-        };
+        // The preview says what it shows: the status of the run that drew it and, once it is
+        // read back, the verdict; or that nothing is drawn.
+        auto* preview = h.c<CPreview>(idc::kPreview);
+        auto described = [preview] { return Acc(preview)->text(QAccessible::Description); };
         QCOMPARE(described(), Q(str::kAccPreviewBlank));
         h.click(idc::kNw7);
         h.click(idc::kCreate);
-        QCOMPARE(described(), h.status());
+        WAIT_UNTIL(h.dlg->VerdictsArrived() > 0, "the drawing's verdict");
+        QCOMPARE(described(), h.status() + QLatin1Char('\n') + preview->Verdict());
         h.click(idc::kJan);
         h.click(idc::kCreate);  // 7 digits: refused, the preview is white again
         QCOMPARE(described(), Q(str::kAccPreviewBlank));
