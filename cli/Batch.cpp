@@ -1,9 +1,5 @@
 #include "cli/Batch.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -16,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/Platform.h"
 #include "job/BarcodeJob.h"
 #include "job/BoundedCopy.h"
 #include "lists/CodeList.h"
@@ -60,22 +57,15 @@ class BatchHost : public JobHost {
     }
 
     void WriteFile(const void* data, std::size_t size) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        bool ok = fd >= 0;
-        const char* p = static_cast<const char*>(data);
-        while (ok && size > 0) {
-            const ssize_t n = ::write(fd, p, size);
-            if (n < 0 && errno == EINTR) continue;
-            ok = n > 0;
-            if (ok) {
-                p += n;
-                size -= static_cast<std::size_t>(n);
-            }
+        const int fd = CreateOutputFile(path);
+        bool ok = fd >= 0 && WriteAll(fd, data, size);
+        int err = errno;
+        if (fd >= 0 && CloseFile(fd) != 0 && ok) {
+            ok = false;
+            err = errno;
         }
-        const int err = errno;
-        if (fd >= 0 && ::close(fd) != 0) ok = false;
         if (!ok) {
-            if (fd >= 0) ::unlink(path.c_str());  // never leave a partial image behind
+            if (fd >= 0) RemoveFile(path);  // never leave a partial image behind
             result->writeError = "cannot write " + Printable(path) + ": " + std::strerror(err);
         }
     }
@@ -100,7 +90,7 @@ std::string Number(std::size_t index) {
 class Progress {
   public:
     explicit Progress(const std::string& listPath) : m_start(std::chrono::steady_clock::now()) {
-        m_enabled = ::isatty(2) == 1;
+        m_enabled = StderrIsTerminal();
         // The list is rendered as it is read; a first pass just counts its items.
         if (m_enabled) {
             if (auto counter = OpenListFile(listPath, kCodeListLineLimit)) {
@@ -160,8 +150,7 @@ int RunBatch(const CliOptions& o) {
             return 2;
         }
     }
-    struct stat st {};
-    if (::stat(o.outDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    if (!IsDirectory(o.outDir)) {
         std::fprintf(stderr, "diduzozoz-cli: the output folder %s does not exist\n",
                      Printable(o.outDir).c_str());
         return 2;

@@ -1,31 +1,12 @@
 #include "cli/FileOutput.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "cli/Platform.h"
+
 namespace diduzozoz::cli {
-namespace {
-
-bool WriteAll(int fd, const void* data, std::size_t size) {
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd, p, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
 
 bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::string& path,
                     std::string& error) {
@@ -39,22 +20,24 @@ bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::st
         const std::string svg = EncodeSvg(image);
         bytes.assign(svg.begin(), svg.end());
     }
-    std::string temp = path + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back(0);
-    const int fd = ::mkstemp(name.data());
+    std::string temp;
+    const int fd = CreateTempFileBeside(path, temp);
     if (fd < 0) {
         error = "cannot write " + Printable(path) + ": " + std::strerror(errno);
         return false;
     }
-    const mode_t mask = ::umask(0);  // mkstemp makes 0600; the file should look like any other
-    ::umask(mask);
-    const bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fchmod(fd, 0666 & ~mask) == 0;
-    const int savedErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!ok || !closed || ::rename(name.data(), path.c_str()) != 0) {
-        const int err = ok && closed ? errno : savedErrno;
-        ::unlink(name.data());
+    bool ok = WriteAll(fd, bytes.data(), bytes.size());
+    int err = errno;
+    if (CloseFile(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && !MoveIntoPlace(temp, path)) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        RemoveFile(temp);
         error = "cannot write " + Printable(path) + ": " + std::strerror(err);
         return false;
     }

@@ -7,6 +7,7 @@
 #include "cli/Batch.h"
 #include "cli/CliOptions.h"
 #include "cli/FileOutput.h"
+#include "cli/Platform.h"
 #include "job/BarcodeJob.h"
 
 namespace {
@@ -40,8 +41,10 @@ class CliHost : public JobHost {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+namespace {
+
+int Run(const std::vector<std::string>& args) {
+    cli::SetUpStandardStreams();
     cli::ParseResult parsed = cli::ParseArguments(args);
     if (!parsed.options) {
         std::fprintf(stderr, "diduzozoz-cli: %s (see --help)\n", parsed.error.c_str());
@@ -70,3 +73,17 @@ int main(int argc, char** argv) {
     if (!host.exported) return 1;
     return 0;
 }
+
+}  // namespace
+
+#if defined(_WIN32)
+// wmain, not main: main's arguments arrive in the ANSI code page, which cannot hold every
+// file name and maps some characters to others (a full-width １ to 1).
+int wmain(int argc, wchar_t** argv) {
+    return Run(cli::Utf8Arguments(argc, argv));
+}
+#else
+int main(int argc, char** argv) {
+    return Run({argv + 1, argv + argc});
+}
+#endif
