@@ -1,14 +1,24 @@
 #include "cli/CliRunner.h"
 
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+extern char** environ;
+#endif
+
 #include <fstream>
 #include <sstream>
-
-extern char** environ;
 
 namespace diduzozoz::test {
 
@@ -21,8 +31,98 @@ std::string ReadFile(const fs::path& p) {
     return ss.str();
 }
 
+#if defined(_WIN32)
+
+unsigned long ProcessId() {
+    return GetCurrentProcessId();
+}
+
+namespace {
+
+// Bytes that are no UTF-8 become U+FFFD: a Windows command line is UTF-16 and cannot carry
+// them, whoever starts the program.
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) return {};
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+// One argument quoted so that the C runtime's command-line parser gives it back unchanged.
+void AppendQuoted(std::wstring& line, const std::wstring& arg) {
+    line += L" \"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes are literal unless a quote follows them.
+        line.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        line += c;
+    }
+    line.append(2 * backslashes, L'\\');
+    line += L'"';
+}
+
+HANDLE InheritableFile(const fs::path& p, DWORD access, DWORD disposition) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return CreateFileW(p.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
 CliRun RunCli(const std::vector<std::string>& args) {
-    const fs::path dir = fs::temp_directory_path() / ("cli_test_" + std::to_string(::getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("cli_test_" + std::to_string(ProcessId()));
+    fs::create_directories(dir);
+    // The program is found beside this test program, wherever the build folder is mounted.
+    wchar_t self[MAX_PATH];
+    const DWORD selfLength = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const fs::path program = (fs::path(std::wstring(self, selfLength)).parent_path() /
+                              fs::path(DIDUZOZOZ_CLI).make_preferred())
+                                 .lexically_normal();
+    std::wstring line = L"\"" + program.wstring() + L"\"";
+    for (const std::string& arg : args) AppendQuoted(line, Wide(arg));
+
+    CliRun run;
+    HANDLE out = InheritableFile(dir / "stdout", GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE err = InheritableFile(dir / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE in = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                       nullptr, nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        if (GetExitCodeProcess(process.hProcess, &code)) run.exitCode = static_cast<int>(code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    for (HANDLE h : {out, err, in}) {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    run.out = ReadFile(dir / "stdout");
+    run.err = ReadFile(dir / "stderr");
+    return run;
+}
+
+#else
+
+unsigned long ProcessId() {
+    return static_cast<unsigned long>(::getpid());
+}
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    const fs::path dir = fs::temp_directory_path() / ("cli_test_" + std::to_string(ProcessId()));
     fs::create_directories(dir);
     const std::string outPath = (dir / "stdout").string();
     const std::string errPath = (dir / "stderr").string();
@@ -49,5 +149,7 @@ CliRun RunCli(const std::vector<std::string>& args) {
     run.err = ReadFile(errPath);
     return run;
 }
+
+#endif
 
 }  // namespace diduzozoz::test

@@ -15,5 +15,7 @@ struct CliRun {
 
 CliRun RunCli(const std::vector<std::string>& args);
 std::string ReadFile(const std::filesystem::path& p);
+// This process's id, to name folders no other test run uses.
+unsigned long ProcessId();
 
 }  // namespace diduzozoz::test
