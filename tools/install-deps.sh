@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-ipafont-gothic
   googletest libgtest-dev libbenchmark-dev libzxing-dev
   xvfb xauth xclip xdotool x11-utils imagemagick valgrind time
+  g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64
 )
 
 # --list: print the packages, one a line, for callers that install them themselves.
