@@ -94,6 +94,9 @@ int ErrnoOf(DWORD error) {
 UINT g_consoleCodePage = 0;
 
 void RestoreConsoleCodePage() {
+    // exit() runs this before it flushes the streams: what is still buffered goes out first.
+    std::fflush(stdout);
+    std::fflush(stderr);
     SetConsoleOutputCP(g_consoleCodePage);
 }
 
