@@ -110,7 +110,7 @@ class Progress {
     void Clear(std::size_t done) {
         if (!m_enabled) return;
         Show(done, std::chrono::steady_clock::now());
-        std::fputs("\r\033[K", stderr);
+        WriteText(stderr, "\r\033[K");
     }
 
   private:
@@ -119,9 +119,11 @@ class Progress {
         constexpr int kBar = 30;
         const int filled =
             m_total ? static_cast<int>(kBar * std::min(done, m_total) / m_total) : kBar;
-        std::fprintf(stderr, "\r[%.*s%*s] %zu/%zu  %.0f/s", filled,
-                     "==============================", kBar - filled, "", done, m_total,
-                     secs > 0 ? done / secs : 0.0);
+        char line[128];
+        std::snprintf(line, sizeof line, "\r[%.*s%*s] %zu/%zu  %.0f/s", filled,
+                      "==============================", kBar - filled, "", done, m_total,
+                      secs > 0 ? done / secs : 0.0);
+        WriteText(stderr, line);
         std::fflush(stderr);
     }
 
@@ -137,22 +139,22 @@ int RunBatch(const CliOptions& o) {
     // Lists are read as they are rendered, so memory stays the same for any list length.
     const std::unique_ptr<CodeListReader> codes = OpenListFile(o.batchCodes, kCodeListLineLimit);
     if (!codes) {
-        std::fprintf(stderr, "diduzozoz-cli: cannot read the code list %s\n",
-                     Printable(o.batchCodes).c_str());
+        WriteText(stderr,
+                  "diduzozoz-cli: cannot read the code list " + Printable(o.batchCodes) + "\n");
         return 2;
     }
     std::unique_ptr<CodeListReader> refs;
     if (!o.batchRefs.empty()) {
         refs = OpenListFile(o.batchRefs, kRefNoListLineLimit);
         if (!refs) {
-            std::fprintf(stderr, "diduzozoz-cli: cannot read the reference-number list %s\n",
-                         Printable(o.batchRefs).c_str());
+            WriteText(stderr, "diduzozoz-cli: cannot read the reference-number list " +
+                                  Printable(o.batchRefs) + "\n");
             return 2;
         }
     }
     if (!IsDirectory(o.outDir)) {
-        std::fprintf(stderr, "diduzozoz-cli: the output folder %s does not exist\n",
-                     Printable(o.outDir).c_str());
+        WriteText(stderr,
+                  "diduzozoz-cli: the output folder " + Printable(o.outDir) + " does not exist\n");
         return 2;
     }
     const char* extension = o.format == OutputFormat::kSvg ? ".svg" : ".png";
@@ -192,15 +194,14 @@ int RunBatch(const CliOptions& o) {
             out += r.status;
             out += '\n';
             if (!progress.enabled()) {
-                std::fwrite(r.messages.data(), 1, r.messages.size(), stderr);
+                WriteText(stderr, r.messages);
             }
             if (!r.writeError.empty()) {
-                std::fprintf(stderr, "%s\tdiduzozoz-cli: %s\n", number.c_str(),
-                             r.writeError.c_str());
+                WriteText(stderr, number + "\tdiduzozoz-cli: " + r.writeError + "\n");
             }
             allExported = allExported && r.exported && r.writeError.empty();
         }
-        std::fwrite(out.data(), 1, out.size(), stdout);
+        WriteText(stdout, out);
         items = chunk.first + chunk.count;
         progress.Update(items);
     };

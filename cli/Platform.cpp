@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #if defined(_WIN32)
 #ifndef WIN32_LEAN_AND_MEAN
@@ -17,6 +16,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <random>
 #else
 #include <fcntl.h>
@@ -91,14 +91,8 @@ int ErrnoOf(DWORD error) {
     }
 }
 
-UINT g_consoleCodePage = 0;
-
-void RestoreConsoleCodePage() {
-    // exit() runs this before it flushes the streams: what is still buffered goes out first.
-    std::fflush(stdout);
-    std::fflush(stderr);
-    SetConsoleOutputCP(g_consoleCodePage);
-}
+bool g_stdoutConsole = false;
+bool g_stderrConsole = false;
 
 bool IsConsole(DWORD stdHandle) {
     DWORD mode = 0;
@@ -116,16 +110,41 @@ std::vector<std::string> Utf8Arguments(int argc, wchar_t** argv) {
 void SetUpStandardStreams() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    if (!IsConsole(STD_OUTPUT_HANDLE) && !IsConsole(STD_ERROR_HANDLE)) return;
-    // The console belongs to the shell that started us: its code page is put back on exit.
-    g_consoleCodePage = GetConsoleOutputCP();
-    if (g_consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
-        std::atexit(RestoreConsoleCodePage);
-    }
+    g_stdoutConsole = IsConsole(STD_OUTPUT_HANDLE);
+    g_stderrConsole = IsConsole(STD_ERROR_HANDLE);
     // The progress bar moves the cursor with escape sequences.
     const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     DWORD mode = 0;
-    if (GetConsoleMode(err, &mode)) SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    if (g_stderrConsole && GetConsoleMode(err, &mode)) {
+        SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    }
+}
+
+void WriteText(std::FILE* stream, std::string_view text) {
+    const bool console = stream == stderr ? g_stderrConsole : g_stdoutConsole;
+    if (!console || text.empty()) {
+        std::fwrite(text.data(), 1, text.size(), stream);
+        return;
+    }
+    // UTF-16 for the console, whatever its code page; bytes that are no UTF-8 show as U+FFFD.
+    std::fflush(stream);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    // Old consoles take at most about 64 KiB a call; a surrogate pair is never split.
+    for (std::size_t pos = 0; pos < wide.size();) {
+        std::size_t count = std::min<std::size_t>(wide.size() - pos, 8192);
+        if (pos + count < wide.size() && IS_HIGH_SURROGATE(wide[pos + count - 1])) --count;
+        DWORD written = 0;
+        if (!WriteConsoleW(handle, wide.data() + pos, static_cast<DWORD>(count), &written,
+                           nullptr) ||
+            written == 0) {
+            return;
+        }
+        pos += written;
+    }
 }
 
 bool StderrIsTerminal() {
@@ -194,6 +213,10 @@ bool IsDirectory(const std::string& path) {
 #else
 
 void SetUpStandardStreams() {}
+
+void WriteText(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
 
 bool StderrIsTerminal() {
     return ::isatty(2) == 1;

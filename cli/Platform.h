@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace diduzozoz::cli {
@@ -14,9 +16,12 @@ namespace diduzozoz::cli {
 std::vector<std::string> Utf8Arguments(int argc, wchar_t** argv);
 #endif
 
-// stdout and stderr get no CR before LF; on a Windows console they are shown as UTF-8.
+// stdout and stderr get no CR before LF; a Windows console is told apart from files and pipes.
 void SetUpStandardStreams();
 bool StderrIsTerminal();
+// UTF-8 text to stdout or stderr. A Windows console gets it as characters in one piece: byte
+// by byte, or in the C runtime's code page, it would show replacement characters.
+void WriteText(std::FILE* stream, std::string_view text);
 
 // File descriptors: -1 (or false) with errno set on failure, as the POSIX calls report it.
 int CreateOutputFile(const std::string& path);  // created or truncated

@@ -17,9 +17,7 @@ using namespace diduzozoz;
 class CliHost : public JobHost {
   public:
     explicit CliHost(const cli::CliOptions& o) : m_options(o) {}
-    void ShowMessage(const std::string& text) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
+    void ShowMessage(const std::string& text) override { cli::WriteText(stderr, text + "\n"); }
     void RefreshStatus(const std::string&) override {}
     std::string CodeComboText() override { return m_options.code; }
     std::string RefNoComboText() override { return m_options.ref; }
@@ -47,16 +45,16 @@ int Run(const std::vector<std::string>& args) {
     cli::SetUpStandardStreams();
     cli::ParseResult parsed = cli::ParseArguments(args);
     if (!parsed.options) {
-        std::fprintf(stderr, "diduzozoz-cli: %s (see --help)\n", parsed.error.c_str());
+        cli::WriteText(stderr, "diduzozoz-cli: " + parsed.error + " (see --help)\n");
         return 2;
     }
     const cli::CliOptions& o = *parsed.options;
     if (o.help) {
-        std::fputs(cli::kUsage, stdout);
+        cli::WriteText(stdout, cli::kUsage);
         return 0;
     }
     if (o.version) {
-        std::printf("diduzozoz-cli %s\n", DIDUZOZOZ_VERSION);
+        cli::WriteText(stdout, "diduzozoz-cli " DIDUZOZOZ_VERSION "\n");
         return 0;
     }
     if (o.Batch()) return cli::RunBatch(o);
@@ -64,10 +62,10 @@ int Run(const std::vector<std::string>& args) {
     BarcodeJob job(host);
     cli::ApplyOptions(o, job);
     job.CreateBarcode();
-    std::printf("%s\n", job.m_strStatus.c_str());
+    cli::WriteText(stdout, job.m_strStatus + "\n");
     std::fflush(stdout);
     if (!host.writeError.empty()) {
-        std::fprintf(stderr, "diduzozoz-cli: %s\n", host.writeError.c_str());
+        cli::WriteText(stderr, "diduzozoz-cli: " + host.writeError + "\n");
         return 1;
     }
     if (!host.exported) return 1;

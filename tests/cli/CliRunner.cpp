@@ -74,11 +74,9 @@ HANDLE InheritableFile(const fs::path& p, DWORD access, DWORD disposition) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-}  // namespace
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    const fs::path dir = fs::temp_directory_path() / ("cli_test_" + std::to_string(ProcessId()));
-    fs::create_directories(dir);
+// Runs the program with the given standard handles; its exit code, or -1.
+int RunWithHandles(const std::vector<std::string>& args, HANDLE in, HANDLE out, HANDLE err,
+                   DWORD flags) {
     // The program is found beside this test program, wherever the build folder is mounted.
     wchar_t self[MAX_PATH];
     const DWORD selfLength = GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -87,11 +85,6 @@ CliRun RunCli(const std::vector<std::string>& args) {
                                  .lexically_normal();
     std::wstring line = L"\"" + program.wstring() + L"\"";
     for (const std::string& arg : args) AppendQuoted(line, Wide(arg));
-
-    CliRun run;
-    HANDLE out = InheritableFile(dir / "stdout", GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE err = InheritableFile(dir / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE in = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -99,20 +92,65 @@ CliRun RunCli(const std::vector<std::string>& args) {
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                       nullptr, nullptr, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD code = 0;
-        if (GetExitCodeProcess(process.hProcess, &code)) run.exitCode = static_cast<int>(code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                        nullptr, &startup, &process)) {
+        return -1;
     }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    const int exitCode = GetExitCodeProcess(process.hProcess, &code) ? static_cast<int>(code) : -1;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    const fs::path dir = fs::temp_directory_path() / ("cli_test_" + std::to_string(ProcessId()));
+    fs::create_directories(dir);
+    CliRun run;
+    HANDLE out = InheritableFile(dir / "stdout", GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE err = InheritableFile(dir / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE in = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+    run.exitCode = RunWithHandles(args, in, out, err, CREATE_NO_WINDOW);
     for (HANDLE h : {out, err, in}) {
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
     run.out = ReadFile(dir / "stdout");
     run.err = ReadFile(dir / "stderr");
     return run;
+}
+
+std::optional<std::string> RunCliOnConsole(const std::vector<std::string>& args) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE screen =
+        CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  &inherit, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    if (screen == INVALID_HANDLE_VALUE) return std::nullopt;
+    RunWithHandles(args, nullptr, screen, screen, 0);
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    std::string text;
+    if (GetConsoleScreenBufferInfo(screen, &info)) {
+        std::vector<wchar_t> row(static_cast<std::size_t>(info.dwSize.X));
+        for (SHORT y = 0; y <= info.dwCursorPosition.Y; ++y) {
+            DWORD got = 0;
+            ReadConsoleOutputCharacterW(screen, row.data(), static_cast<DWORD>(row.size()),
+                                        COORD{0, y}, &got);
+            std::wstring shown(row.data(), got);
+            shown.erase(shown.find_last_not_of(L' ') + 1);
+            const int n =
+                WideCharToMultiByte(CP_UTF8, 0, shown.data(), static_cast<int>(shown.size()),
+                                    nullptr, 0, nullptr, nullptr);
+            std::string utf8(static_cast<std::size_t>(n), '\0');
+            WideCharToMultiByte(CP_UTF8, 0, shown.data(), static_cast<int>(shown.size()),
+                                utf8.data(), n, nullptr, nullptr);
+            text += utf8;
+            if (y < info.dwCursorPosition.Y) text += '\n';
+        }
+    }
+    CloseHandle(screen);
+    return text;
 }
 
 #else

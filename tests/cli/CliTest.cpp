@@ -151,6 +151,18 @@ TEST_F(Cli, Utf8ArgumentsAndReplacedOutput) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+#if defined(_WIN32)
+// A console shows the text as it is, whatever its code page: run by the Windows test script
+// with a console, skipped without one.
+TEST_F(Cli, ConsoleShowsTheText) {
+    const auto shown = diduzozoz::test::RunCliOnConsole({"--type", "nw7", "--code", "12"});
+    if (!shown) GTEST_SKIP() << "no console";
+    EXPECT_EQ(*shown, "データ[　A12A　]の形で作成しました\n");
+    EXPECT_EQ(diduzozoz::test::RunCliOnConsole({"--type", "code128", "--code", "１２", "--cd"}),
+              std::string(str::kCode128SetA) + "\n\n");
+}
+#endif
+
 TEST_F(Cli, UnwritableOutputLeavesNoFileBehind) {
     const fs::path missing = dir / "no-such-folder" / "x.png";
     const CliRun run = RunCli({"--type", "nw7", "--code", "12", "-o", missing.string()});
