@@ -1,9 +1,5 @@
 #include "cli/Batch.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -18,6 +14,7 @@
 #include <vector>
 
 #include "cli/FileOutput.h"
+#include "cli/Platform.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
 #include "job/BoundedCopy.h"
@@ -57,22 +54,15 @@ class BatchHost : public JobHost {
     }
 
     void WriteFile(const void* data, std::size_t size) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        bool ok = fd >= 0;
-        const char* p = static_cast<const char*>(data);
-        while (ok && size > 0) {
-            const ssize_t n = ::write(fd, p, size);
-            if (n < 0 && errno == EINTR) continue;
-            ok = n > 0;
-            if (ok) {
-                p += n;
-                size -= static_cast<std::size_t>(n);
-            }
+        const int fd = CreateOutputFile(path);
+        bool ok = fd >= 0 && WriteAll(fd, data, size);
+        int err = errno;
+        if (fd >= 0 && CloseFile(fd) != 0 && ok) {
+            ok = false;
+            err = errno;
         }
-        const int err = errno;
-        if (fd >= 0 && ::close(fd) != 0) ok = false;
         if (!ok) {
-            if (fd >= 0) ::unlink(path.c_str());  // never leave a partial image behind
+            if (fd >= 0) RemoveFile(path);  // never leave a partial image behind
             result->writeError = "cannot write " + Printable(path) + ": " + std::strerror(err);
         }
     }
@@ -98,7 +88,7 @@ std::string Number(std::size_t index) {
 class Progress {
   public:
     explicit Progress(const std::string& listPath) : m_start(std::chrono::steady_clock::now()) {
-        m_enabled = ::isatty(2) == 1;
+        m_enabled = StderrIsTerminal();
         // The list is rendered as it is read; a first pass just counts its items.
         if (m_enabled) {
             if (auto counter = OpenListFile(listPath, kCodeListLineLimit)) {
@@ -118,7 +108,7 @@ class Progress {
     void Clear(std::size_t done) {
         if (!m_enabled) return;
         Show(done, std::chrono::steady_clock::now());
-        std::fputs("\r\033[K", stderr);
+        WriteText(stderr, "\r\033[K");
     }
 
   private:
@@ -127,9 +117,11 @@ class Progress {
         constexpr int kBar = 30;
         const int filled =
             m_total ? static_cast<int>(kBar * std::min(done, m_total) / m_total) : kBar;
-        std::fprintf(stderr, "\r[%.*s%*s] %zu/%zu  %.0f/s", filled,
-                     "==============================", kBar - filled, "", done, m_total,
-                     secs > 0 ? done / secs : 0.0);
+        char line[128];
+        std::snprintf(line, sizeof line, "\r[%.*s%*s] %zu/%zu  %.0f/s", filled,
+                      "==============================", kBar - filled, "", done, m_total,
+                      secs > 0 ? done / secs : 0.0);
+        WriteText(stderr, line);
         std::fflush(stderr);
     }
 
@@ -145,23 +137,22 @@ int RunBatch(const CliOptions& o, const verify::Reader* reader) {
     // Lists are read as they are rendered, so memory stays the same for any list length.
     const std::unique_ptr<CodeListReader> codes = OpenListFile(o.batchCodes, kCodeListLineLimit);
     if (!codes) {
-        std::fprintf(stderr, "diduzozoz-cli: cannot read the code list %s\n",
-                     Printable(o.batchCodes).c_str());
+        WriteText(stderr,
+                  "diduzozoz-cli: cannot read the code list " + Printable(o.batchCodes) + "\n");
         return 2;
     }
     std::unique_ptr<CodeListReader> refs;
     if (!o.batchRefs.empty()) {
         refs = OpenListFile(o.batchRefs, kRefNoListLineLimit);
         if (!refs) {
-            std::fprintf(stderr, "diduzozoz-cli: cannot read the reference-number list %s\n",
-                         Printable(o.batchRefs).c_str());
+            WriteText(stderr, "diduzozoz-cli: cannot read the reference-number list " +
+                                  Printable(o.batchRefs) + "\n");
             return 2;
         }
     }
-    struct stat st {};
-    if (::stat(o.outDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        std::fprintf(stderr, "diduzozoz-cli: the output folder %s does not exist\n",
-                     Printable(o.outDir).c_str());
+    if (!IsDirectory(o.outDir)) {
+        WriteText(stderr,
+                  "diduzozoz-cli: the output folder " + Printable(o.outDir) + " does not exist\n");
         return 2;
     }
     const std::string extension = std::string(".") + ImageFormatName(ImageFormatOf(o.format));
@@ -206,16 +197,15 @@ int RunBatch(const CliOptions& o, const verify::Reader* reader) {
             }
             out += '\n';
             if (!progress.enabled()) {
-                std::fwrite(r.messages.data(), 1, r.messages.size(), stderr);
+                WriteText(stderr, r.messages);
             }
             if (!r.writeError.empty()) {
-                std::fprintf(stderr, "%s\tdiduzozoz-cli: %s\n", number.c_str(),
-                             r.writeError.c_str());
+                WriteText(stderr, number + "\tdiduzozoz-cli: " + r.writeError + "\n");
             }
             allExported = allExported && r.exported && r.writeError.empty();
             anyVerifyFailed = anyVerifyFailed || r.verifyFailed;
         }
-        std::fwrite(out.data(), 1, out.size(), stdout);
+        WriteText(stdout, out);
         items = chunk.first + chunk.count;
         progress.Update(items);
     };

@@ -8,6 +8,7 @@
 #include "cli/Batch.h"
 #include "cli/CliOptions.h"
 #include "cli/FileOutput.h"
+#include "cli/Platform.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
 #ifdef DIDUZOZOZ_HAVE_ZXING
@@ -21,9 +22,7 @@ using namespace diduzozoz;
 class CliHost : public JobHost {
   public:
     explicit CliHost(const cli::CliOptions& o) : m_options(o) {}
-    void ShowMessage(const std::string& text) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
+    void ShowMessage(const std::string& text) override { cli::WriteText(stderr, text + "\n"); }
     void RefreshStatus(const std::string&) override {}
     std::string CodeComboText() override { return m_options.code; }
     std::string RefNoComboText() override { return m_options.ref; }
@@ -48,20 +47,24 @@ class CliHost : public JobHost {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+namespace {
+
+// handOver: the original arguments, for the twin that verifies to take the run over; none on
+// Windows, where the program verifies itself.
+int Run(const std::vector<std::string>& args, char** handOver) {
+    cli::SetUpStandardStreams();
     cli::ParseResult parsed = cli::ParseArguments(args);
     if (!parsed.options) {
-        std::fprintf(stderr, "diduzozoz-cli: %s (see --help)\n", parsed.error.c_str());
+        cli::WriteText(stderr, "diduzozoz-cli: " + parsed.error + " (see --help)\n");
         return 2;
     }
     const cli::CliOptions& o = *parsed.options;
     if (o.help) {
-        std::fputs(cli::kUsage, stdout);
+        cli::WriteText(stdout, cli::kUsage);
         return 0;
     }
     if (o.version) {
-        std::printf("diduzozoz-cli %s\n", DIDUZOZOZ_VERSION);
+        cli::WriteText(stdout, "diduzozoz-cli " DIDUZOZOZ_VERSION "\n");
         return 0;
     }
 #ifdef DIDUZOZOZ_HAVE_ZXING
@@ -70,7 +73,9 @@ int main(int argc, char** argv) {
     // The static program has no reader (Debian ships ZXing only as a shared library); its
     // dynamically linked twin has. Without the twin our own checks still run.
 #ifdef DIDUZOZOZ_VERIFIER_NAME
-    if (o.verify) cli::HandOverTo(DIDUZOZOZ_VERIFIER_NAME, argv);
+    if (o.verify && handOver) cli::HandOverTo(DIDUZOZOZ_VERIFIER_NAME, handOver);
+#else
+    (void)handOver;
 #endif
     const verify::Reader* reader = nullptr;
 #endif
@@ -81,19 +86,35 @@ int main(int argc, char** argv) {
     job.CreateBarcode();
     // With the image on stdout, stdout carries nothing else.
     std::FILE* status = o.ToStdout() ? stderr : stdout;
-    std::fprintf(status, "%s\n", job.m_strStatus.c_str());
+    cli::WriteText(status, job.m_strStatus + "
+");
     std::optional<verify::Verdict> verdict;
     if (o.verify) {
         if (host.exported) verdict = verify::Verify(job.m_export, verify::MeantOf(job), reader);
-        std::fprintf(status, "verify\t%s\n",
-                     cli::VerdictColumns(verdict ? &*verdict : nullptr).c_str());
+        cli::WriteText(status,
+                       "verify	" + cli::VerdictColumns(verdict ? &*verdict : nullptr) + "
+");
     }
     std::fflush(status);
     if (!host.writeError.empty()) {
-        std::fprintf(stderr, "diduzozoz-cli: %s\n", host.writeError.c_str());
+        cli::WriteText(stderr, "diduzozoz-cli: " + host.writeError + "\n");
         return 1;
     }
     if (!host.exported) return 1;
     if (verdict && verdict->outcome == verify::Outcome::kFail) return 3;
     return 0;
 }
+
+}  // namespace
+
+#if defined(_WIN32)
+// wmain, not main: main's arguments arrive in the ANSI code page, which cannot hold every
+// file name and maps some characters to others (a full-width １ to 1).
+int wmain(int argc, wchar_t** argv) {
+    return Run(cli::Utf8Arguments(argc, argv), nullptr);
+}
+#else
+int main(int argc, char** argv) {
+    return Run({argv + 1, argv + argc}, argv);
+}
+#endif

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the normal and the sanitizer configuration warning-free,
-# and runs the whole test suite in both.
+# and runs the whole test suite in both; then the same for the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -34,6 +34,10 @@ for dir in build build-asan; do
     (cd "$dir" && ctest --output-on-failure -R 'dialog_widgets|dialog_clipboard_e2e' \
         --repeat until-fail:5)
 done
+
+# The Windows build (mingw-w64) and its tests under Wine, and its output compared with the
+# Linux build's.
+bash tools/run-windows-tests.sh build/cli/diduzozoz-cli
 
 # The fuzz targets, a minute each on top of their seed corpora.
 bash tools/fuzz.sh 60

@@ -1,12 +1,12 @@
 // Batch mode of diduzozoz-cli: list rules, numbering, pairing of reference numbers, exit
 // codes, partial failures and output that does not depend on the number of threads.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "PngRead.h"
 #include "cli/CliRunner.h"
 #include "job/Strings.h"
 
@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 class Batch : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("batch_test_" + std::to_string(::getpid()));
+        dir = fs::temp_directory_path() / ("batch_test_" + std::to_string(ProcessId()));
         fs::remove_all(dir);
         fs::create_directories(dir / "out");
     }
@@ -61,6 +61,7 @@ TEST_F(Batch, ImagesEqualSingleRuns) {
                   .exitCode,
               0);
     EXPECT_EQ(ReadFile(dir / "out/000002.png"), ReadFile(single));
+    EXPECT_EQ(ReadPng(ReadFile(single)).height, 80);  // written byte for byte
 }
 
 TEST_F(Batch, PostalReferenceNumbersArePairedLineByLine) {

@@ -1,11 +1,5 @@
 // diduzozoz-cli run as a process: status line, messages, exit codes and the files it writes.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <png.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "PngRead.h"
 #include "cli/CliRunner.h"
 #include "job/Strings.h"
 
@@ -22,31 +17,19 @@ namespace {
 namespace fs = std::filesystem;
 namespace str = diduzozoz::str;
 using diduzozoz::test::CliRun;
+using diduzozoz::test::GreyImage;
 using diduzozoz::test::ReadFile;
 using diduzozoz::test::RunCli;
 
-struct Png {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgb;
-};
-
-Png ReadPng(const fs::path& p) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    Png out;
-    if (!png_image_begin_read_from_file(&image, p.c_str())) return out;
-    image.format = PNG_FORMAT_RGB;
-    out.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) return {};
-    out.width = static_cast<int>(image.width);
-    out.height = static_cast<int>(image.height);
-    return out;
+GreyImage ReadPngFile(const fs::path& p) {
+    return diduzozoz::test::ReadPng(ReadFile(p));
 }
 
 class Cli : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("cli_files_" + std::to_string(::getpid()));
+        dir = fs::temp_directory_path() /
+              ("cli_files_" + std::to_string(diduzozoz::test::ProcessId()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -60,11 +43,11 @@ TEST_F(Cli, Nw7ExampleWritesTheExportAsPng) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "データ[　A12A　]の形で作成しました\n");
     EXPECT_EQ(run.err, "");
-    const Png img = ReadPng(png);
+    const GreyImage img = ReadPngFile(png);
     ASSERT_EQ(img.width, 63);
     ASSERT_EQ(img.height, 80);
-    auto pixel = [&](int x, int y) { return img.rgb[3 * (y * img.width + x)]; };
-    for (std::uint8_t v : img.rgb) ASSERT_TRUE(v == 0 || v == 255);
+    auto pixel = [&](int x, int y) { return img.At(x, y); };
+    for (std::uint8_t v : img.grey) ASSERT_TRUE(v == 0 || v == 255);
     EXPECT_EQ(pixel(11, 40), 255);
     EXPECT_EQ(pixel(12, 40), 0);  // the bars start at column 12
     EXPECT_EQ(pixel(13, 40), 255);
@@ -191,13 +174,44 @@ TEST_F(Cli, OneImageEveryWayOut) {
         EXPECT_EQ(RunCli(args).exitCode, 0);
         EXPECT_TRUE(ReadFile(dir / (std::string("000001.") + format)) == bytes);
     }
+#if !defined(_WIN32)
     auto args = job;
     args.insert(args.end(), {"-o", "-", "--format", "pdf"});
     args.insert(args.begin(), DIDUZOZOZ_CLI);
     const CliRun full = diduzozoz::test::RunProgram(args, "/dev/full");
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_NE(full.err.find("cannot write the image to stdout"), std::string::npos) << full.err;
+#endif
 }
+
+// Arguments and file names are UTF-8 on every platform, and -o replaces what is there.
+TEST_F(Cli, Utf8ArgumentsAndReplacedOutput) {
+    // Refused, never read as the digits 12 it resembles.
+    const CliRun fullWidth = RunCli({"--type", "code128", "--code", "１２", "--cd"});
+    EXPECT_EQ(fullWidth.exitCode, 1);
+    EXPECT_EQ(fullWidth.out, "\n");
+    EXPECT_EQ(fullWidth.err, std::string(str::kCode128SetA) + "\n");
+    const fs::path target = dir / u8"日本.png";
+    const std::u8string name = target.u8string();
+    const std::string arg(name.begin(), name.end());
+    ASSERT_EQ(RunCli({"--type", "nw7", "--code", "1", "-o", arg}).exitCode, 0);
+    EXPECT_EQ(ReadPngFile(target).width, 53);
+    ASSERT_EQ(RunCli({"--type", "nw7", "--code", "12", "-o", arg}).exitCode, 0);
+    EXPECT_EQ(ReadPngFile(target).width, 63);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+#if defined(_WIN32)
+// A console shows the text as it is, whatever its code page: run by the Windows test script
+// with a console, skipped without one.
+TEST_F(Cli, ConsoleShowsTheText) {
+    const auto shown = diduzozoz::test::RunCliOnConsole({"--type", "nw7", "--code", "12"});
+    if (!shown) GTEST_SKIP() << "no console";
+    EXPECT_EQ(*shown, "データ[　A12A　]の形で作成しました\n");
+    EXPECT_EQ(diduzozoz::test::RunCliOnConsole({"--type", "code128", "--code", "１２", "--cd"}),
+              std::string(str::kCode128SetA) + "\n\n");
+}
+#endif
 
 TEST_F(Cli, UnwritableOutputLeavesNoFileBehind) {
     const fs::path missing = dir / "no-such-folder" / "x.png";

@@ -2,13 +2,14 @@
 // poppler, Ghostscript and librsvg rasterise each file at its own resolution to exactly the
 // PNG's pixels, for every code type with its caption.
 #include <gtest/gtest.h>
-#include <png.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "PngRead.h"
 #include "cli/CliRunner.h"
 
 namespace diduzozoz::test {
@@ -24,16 +25,10 @@ struct Grey {
 };
 
 Grey ReadPngGrey(const fs::path& p) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    Grey out;
-    if (!png_image_begin_read_from_file(&image, p.c_str())) return out;
-    image.format = PNG_FORMAT_GRAY;
-    out.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr)) return {};
-    out.width = static_cast<int>(image.width);
-    out.height = static_cast<int>(image.height);
-    return out;
+    std::ifstream in(p, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    GreyImage image = ReadPng(bytes);
+    return Grey{image.width, image.height, std::move(image.grey)};
 }
 
 // Where two rasters first differ, for the failure message.
@@ -55,7 +50,7 @@ TEST(VectorFiles, RasteriseToThePngAtTheirResolution) {
     for (const char* tool : {"qpdf", "pdftoppm", "gs", "rsvg-convert"}) {
         if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
     }
-    const fs::path dir = fs::temp_directory_path() / ("vector_test_" + std::to_string(::getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("vector_test_" + std::to_string(ProcessId()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::vector<std::vector<std::string>> jobs = {

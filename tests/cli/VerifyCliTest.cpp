@@ -2,7 +2,6 @@
 // and exit code 3. The static program hands these runs to its twin with the reader, so an
 // "ok" here is also proof that the hand-over took place.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -58,7 +57,7 @@ TEST(VerifyCli, SingleRunOfEveryType) {
 }
 
 TEST(VerifyCli, BatchItemsGetVerdictColumns) {
-    const fs::path dir = fs::temp_directory_path() / ("verify_cli_" + std::to_string(::getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("verify_cli_" + std::to_string(ProcessId()));
     fs::remove_all(dir);
     fs::create_directories(dir / "out");
     std::ofstream(dir / "codes.ini", std::ios::binary) << "12\n1A2\n";

@@ -1,29 +1,24 @@
 // The exported image and its encodings: exactly the W x H rectangle, two colours, and PNG and
 // SVG files that hold the same pixels.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <regex>
 #include <utility>
 
+#include "PngRead.h"
 #include "core/TestHost.h"
 #include "job/BoundedCopy.h"
 
 namespace diduzozoz::test {
 namespace {
 
-// Decodes a PNG in memory to one byte per pixel (1 black), expanding to 8-bit grey.
+// Decodes a PNG in memory to one byte per pixel (1 black).
 ExportImage DecodePng(const std::vector<std::uint8_t>& bytes) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
+    const GreyImage grey = ReadPng({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     ExportImage out;
-    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return out;
-    image.format = PNG_FORMAT_GRAY;
-    std::vector<std::uint8_t> grey(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, grey.data(), 0, nullptr)) return out;
-    out.width = static_cast<int>(image.width);
-    out.height = static_cast<int>(image.height);
-    for (std::uint8_t g : grey) {
+    out.width = grey.width;
+    out.height = grey.height;
+    for (std::uint8_t g : grey.grey) {
         EXPECT_TRUE(g == 0 || g == 255) << int(g);
         out.pixels.push_back(g == 0 ? 1 : 0);
     }

@@ -1,8 +1,15 @@
 // The code list reader without Qt: line rules over bytes, and the loader's refusals.
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
@@ -98,12 +105,44 @@ INSTANTIATE_TEST_SUITE_P(
 class ReadListFileTest : public testing::Test {
   protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("codelist_test_" + std::to_string(::getpid()));
+        dir = std::filesystem::temp_directory_path() / ("codelist_test_" + std::to_string(Pid()));
         std::filesystem::create_directories(dir);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string Path(const char* name) const { return (dir / name).string(); }
+    void TearDown() override {
+#if defined(_WIN32)
+        if (pipe != INVALID_HANDLE_VALUE) CloseHandle(pipe);
+#endif
+        std::filesystem::remove_all(dir);
+    }
+    std::string Path(const char* name) const {
+        return (dir / name).string();
+    }
+
+#if defined(_WIN32)
+    static unsigned long Pid() {
+        return GetCurrentProcessId();
+    }
+    // Devices and a pipe nobody ever writes to: reading any of them would give nothing or
+    // never end.
+    std::vector<std::string> NoRegularFiles() {
+        const std::string name = "\\\\.\\pipe\\codelist_test_" + std::to_string(Pid());
+        pipe = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0,
+                                nullptr);
+        EXPECT_NE(pipe, INVALID_HANDLE_VALUE);
+        return {name, "NUL", "CON", "CONIN$"};
+    }
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+#else
+    static unsigned long Pid() {
+        return static_cast<unsigned long>(::getpid());
+    }
+    // A FIFO without a writer (a plain open would block for ever) and endless devices.
+    std::vector<std::string> NoRegularFiles() {
+        EXPECT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0600), 0);
+        std::filesystem::create_symlink("/dev/urandom", Path("random.ini"));
+        return {Path("fifo.ini"), "/dev/zero", Path("random.ini")};
+    }
+#endif
 
     std::filesystem::path dir;
 };
@@ -111,31 +150,26 @@ class ReadListFileTest : public testing::Test {
 TEST_F(ReadListFileTest, ReadsRegularFile) {
     std::ofstream(Path("list.ini"), std::ios::binary) << "a\nb\n";
     EXPECT_EQ(ReadListFile(Path("list.ini")), std::optional<std::string>("a\nb\n"));
+    EXPECT_TRUE(OpenListFile(Path("list.ini"), kCodeListLineLimit));
 }
 
-TEST_F(ReadListFileTest, RefusesMissingDirectoryAndFifoWithoutBlocking) {
-    EXPECT_FALSE(ReadListFile(Path("missing.ini")));
-    EXPECT_FALSE(ReadListFile(dir.string()));
-    // A FIFO without a writer would block a plain open for ever.
-    ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0600), 0);
-    EXPECT_FALSE(ReadListFile(Path("fifo.ini")));
-    EXPECT_FALSE(ReadListFile("/dev/zero"));
+TEST_F(ReadListFileTest, RefusesWhatIsNoRegularFileWithoutBlocking) {
+    std::vector<std::string> paths = NoRegularFiles();
+    paths.push_back(Path("missing.ini"));
+    paths.push_back(dir.string());
+    for (const std::string& path : paths) {
+        EXPECT_FALSE(ReadListFile(path)) << path;
+        EXPECT_FALSE(OpenListFile(path, kCodeListLineLimit)) << path;
+    }
 }
 
 // Files nobody should feed the dialog, and what they give: never a hang, never unbounded
 // memory, never an item beyond the limits.
 TEST_F(ReadListFileTest, HostileFiles) {
-    ASSERT_EQ(::symlink("/dev/zero", Path("zero.ini").c_str()), 0);
-    ASSERT_EQ(::symlink("/dev/urandom", Path("random.ini").c_str()), 0);
-    EXPECT_FALSE(ReadListFile(Path("zero.ini")));
-    EXPECT_FALSE(ReadListFile(Path("random.ini")));
-    // 200 MB (sparse, so the test stays quick): read up to the bound only.
-    {
-        const int fd = ::open(Path("huge.ini").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, 200LL * 1024 * 1024), 0);
-        ::close(fd);
-    }
+    // 200 MB (sparse where the file system can, so the test stays quick): read up to the
+    // bound only.
+    std::ofstream(Path("huge.ini"), std::ios::binary).flush();
+    std::filesystem::resize_file(Path("huge.ini"), 200LL * 1024 * 1024);
     const auto huge = ReadListFile(Path("huge.ini"));
     ASSERT_TRUE(huge);
     EXPECT_EQ(huge->size(), kMaxListFileBytes);
