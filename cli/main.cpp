@@ -51,7 +51,7 @@ namespace {
 
 // handOver: the original arguments, for the twin that verifies to take the run over; none on
 // Windows, where the program verifies itself.
-int Run(const std::vector<std::string>& args, char** handOver) {
+int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) {
     cli::SetUpStandardStreams();
     cli::ParseResult parsed = cli::ParseArguments(args);
     if (!parsed.options) {
@@ -74,8 +74,6 @@ int Run(const std::vector<std::string>& args, char** handOver) {
     // dynamically linked twin has. Without the twin our own checks still run.
 #ifdef DIDUZOZOZ_VERIFIER_NAME
     if (o.verify && handOver) cli::HandOverTo(DIDUZOZOZ_VERIFIER_NAME, handOver);
-#else
-    (void)handOver;
 #endif
     const verify::Reader* reader = nullptr;
 #endif
@@ -86,14 +84,12 @@ int Run(const std::vector<std::string>& args, char** handOver) {
     job.CreateBarcode();
     // With the image on stdout, stdout carries nothing else.
     std::FILE* status = o.ToStdout() ? stderr : stdout;
-    cli::WriteText(status, job.m_strStatus + "
-");
+    cli::WriteText(status, job.m_strStatus + "\n");
     std::optional<verify::Verdict> verdict;
     if (o.verify) {
         if (host.exported) verdict = verify::Verify(job.m_export, verify::MeantOf(job), reader);
         cli::WriteText(status,
-                       "verify	" + cli::VerdictColumns(verdict ? &*verdict : nullptr) + "
-");
+                       "verify\t" + cli::VerdictColumns(verdict ? &*verdict : nullptr) + "\n");
     }
     std::fflush(status);
     if (!host.writeError.empty()) {
