@@ -97,23 +97,28 @@ std::string VerdictColumns(const verify::Verdict* v) {
     return out;
 }
 
-void HandOverTo(const char* name, char** argv) {
+void HandOverTo(const char* name, const char* installed, char** argv) {
 #ifdef __linux__
     char self[4096];
     const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
     if (n <= 0) return;
-    std::string path(self, static_cast<std::size_t>(n));
-    const std::size_t slash = path.rfind('/');
+    std::string dir(self, static_cast<std::size_t>(n));
+    const std::size_t slash = dir.rfind('/');
     if (slash == std::string::npos) return;
-    path.resize(slash + 1);
-    path += name;
+    dir.resize(slash + 1);
+    // Beside this program in the build tree; in the package's private directory once
+    // installed, where it stays off the PATH.
+    std::string candidates[] = {dir + name, dir + installed};
     std::fflush(nullptr);
     char* const own = argv[0];
-    argv[0] = path.data();
-    ::execv(path.c_str(), argv);
+    for (std::string& path : candidates) {
+        argv[0] = path.data();
+        ::execv(path.c_str(), argv);
+    }
     argv[0] = own;
 #else
     (void)name;
+    (void)installed;
     (void)argv;
 #endif
 }

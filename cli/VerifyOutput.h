@@ -12,8 +12,9 @@ namespace diduzozoz::cli {
 // exported nothing.
 std::string VerdictColumns(const verify::Verdict* verdict);
 
-// Replaces this process by the program `name` beside this executable, with the same
-// arguments. Returns only when that cannot be done (no such program, or not on Linux).
-void HandOverTo(const char* name, char** argv);
+// Replaces this process by the program `name` beside this executable, or else at
+// `installed` (relative to this executable's directory), with the same arguments. Returns
+// only when that cannot be done (no such program, or not on Linux).
+void HandOverTo(const char* name, const char* installed, char** argv);
 
 }  // namespace diduzozoz::cli

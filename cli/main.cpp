@@ -73,7 +73,9 @@ int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) 
     // The static program has no reader (Debian ships ZXing only as a shared library); its
     // dynamically linked twin has. Without the twin our own checks still run.
 #ifdef DIDUZOZOZ_VERIFIER_NAME
-    if (o.verify && handOver) cli::HandOverTo(DIDUZOZOZ_VERIFIER_NAME, handOver);
+    if (o.verify && handOver) {
+        cli::HandOverTo(DIDUZOZOZ_VERIFIER_NAME, DIDUZOZOZ_VERIFIER_INSTALLED, handOver);
+    }
 #endif
     const verify::Reader* reader = nullptr;
 #endif
