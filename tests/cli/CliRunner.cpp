@@ -75,9 +75,10 @@ HANDLE InheritableFile(const fs::path& p, DWORD access, DWORD disposition) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Runs the program with the given standard handles; its exit code, or -1.
+// Runs the program with the given standard handles; its exit code, or -1 with the reason in
+// `failure`.
 int RunWithHandles(const std::vector<std::string>& args, HANDLE in, HANDLE out, HANDLE err,
-                   DWORD flags) {
+                   DWORD flags, std::string& failure) {
     // The program is found beside this test program, wherever the build folder is mounted.
     wchar_t self[MAX_PATH];
     const DWORD selfLength = GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -93,13 +94,31 @@ int RunWithHandles(const std::vector<std::string>& args, HANDLE in, HANDLE out, 
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr,
-                        nullptr, &startup, &process)) {
+    // Under Wine on a busy machine a start has failed now and then; a start that failed ran
+    // nothing, so trying again changes no result.
+    DWORD startError = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                           nullptr, &startup, &process)) {
+            startError = 0;
+            break;
+        }
+        startError = GetLastError();
+        Sleep(200);
+    }
+    if (startError != 0) {
+        failure = "CreateProcessW failed, error " + std::to_string(startError);
         return -1;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
+    int exitCode = -1;
     DWORD code = 0;
-    const int exitCode = GetExitCodeProcess(process.hProcess, &code) ? static_cast<int>(code) : -1;
+    if (WaitForSingleObject(process.hProcess, INFINITE) != WAIT_OBJECT_0) {
+        failure = "WaitForSingleObject failed, error " + std::to_string(GetLastError());
+    } else if (!GetExitCodeProcess(process.hProcess, &code)) {
+        failure = "GetExitCodeProcess failed, error " + std::to_string(GetLastError());
+    } else {
+        exitCode = static_cast<int>(code);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return exitCode;
@@ -114,12 +133,18 @@ CliRun RunCli(const std::vector<std::string>& args) {
     HANDLE out = InheritableFile(dir / "stdout", GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE err = InheritableFile(dir / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE in = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
-    run.exitCode = RunWithHandles(args, in, out, err, CREATE_NO_WINDOW);
+    std::string failure;
+    if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE || in == INVALID_HANDLE_VALUE) {
+        failure = "CreateFileW failed, error " + std::to_string(GetLastError());
+    } else {
+        run.exitCode = RunWithHandles(args, in, out, err, CREATE_NO_WINDOW, failure);
+    }
     for (HANDLE h : {out, err, in}) {
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
     run.out = ReadFile(dir / "stdout");
-    run.err = ReadFile(dir / "stderr");
+    // The test's failure message then says why the program did not run.
+    run.err = failure.empty() ? ReadFile(dir / "stderr") : "test harness: " + failure + "\n";
     return run;
 }
 
@@ -129,7 +154,8 @@ std::optional<std::string> RunCliOnConsole(const std::vector<std::string>& args)
         CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   &inherit, CONSOLE_TEXTMODE_BUFFER, nullptr);
     if (screen == INVALID_HANDLE_VALUE) return std::nullopt;
-    RunWithHandles(args, nullptr, screen, screen, 0);
+    std::string failure;
+    RunWithHandles(args, nullptr, screen, screen, 0, failure);
     CONSOLE_SCREEN_BUFFER_INFO info{};
     std::string text;
     if (GetConsoleScreenBufferInfo(screen, &info)) {
