@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <atomic>
 #include <cstring>
 #include <memory>
 
@@ -254,6 +255,16 @@ void ClearRowEnds(QImage& image) {
     }
 }
 
+// Set once the holder has stopped serving and ends the ordinary way.
+std::atomic<bool> servedToTheEnd{false};
+
+// A lost X server is noticed inside Xlib or Qt, which call exit(1), possibly from Qt's X
+// reading thread while the main thread goes on: running the static destructors under both
+// threads is a race. The holder has nothing to flush or save, so such an exit ends it at once.
+void EndAtOnceWhileServing() {
+    if (!servedToTheEnd.load()) std::_Exit(1);
+}
+
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString&) {
     // Nobody reads the holder's messages; a fatal one ends it without a core.
     if (type == QtFatalMsg) _exit(1);
@@ -313,6 +324,8 @@ int RunClipboardHolder(int argc, char** argv) {
     while (write(STDOUT_FILENO, &owned, 1) < 0 && errno == EINTR) {
     }
     ToDevNull(STDOUT_FILENO);
+    // Registered last, so it runs first of all the handlers.
+    std::atexit(EndAtOnceWhileServing);
 
     const auto quitWhenTaken = [&] {
         if (Owner(c, clipboard) != mine) QCoreApplication::quit();
@@ -326,7 +339,9 @@ int RunClipboardHolder(int argc, char** argv) {
         QObject::connect(&poll, &QTimer::timeout, &app, quitWhenTaken);
         poll.start(500);
     }
-    return app.exec();
+    const int status = app.exec();
+    servedToTheEnd = true;
+    return status;
 }
 
 void HandOverClipboard() {
