@@ -340,6 +340,8 @@ int RunClipboardHolder(int argc, char** argv) {
         poll.start(500);
     }
     const int status = app.exec();
+    // Qt ends its loop on a lost server too, and cannot close a dead connection cleanly.
+    if (xcb_connection_has_error(c)) std::_Exit(1);
     servedToTheEnd = true;
     return status;
 }
