@@ -17,11 +17,11 @@ if [ -n "$file" ]; then
 else
     _completion_loader diduzozoz-cli
 fi
-spec=$(complete -p diduzozoz-cli 2>/dev/null) || {
+registered=$(complete -p diduzozoz-cli 2>/dev/null) || {
     echo "no bash completion for diduzozoz-cli" >&2
     exit 1
 }
-func=${spec#*-F }
+func=${registered#*-F }
 func=${func%% *}
 
 COMP_WORDS=(diduzozoz-cli "$@")
