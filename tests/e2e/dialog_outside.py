@@ -630,6 +630,15 @@ class Dialog:
             raise Mismatch(f"{accessible.name!r} offers no action {name!r}, only {names}")
         act.doAction(names.index(name))
 
+    @staticmethod
+    def press(button):
+        """Presses a button through AT-SPI and waits for the press to be carried out: a button
+        pressed so clicks only when it is let go a moment later, and a check that looked before
+        then would find the dialog as the press left it only by chance."""
+        Dialog.action(button, "Press")
+        wait_for(lambda: not button.getState().contains(pyatspi.STATE_PRESSED),
+                 f"{button.name!r} to be let go")
+
     def pick_in_open_list(self, combo, row, dx=6):
         """Opens the list with a click, clicks the item, waits for the list to close. The two
         clicks land apart: the list may open with the current item over the combo, and two
@@ -855,11 +864,11 @@ class Runner:
             arrow = [b for b in Dialog.find(d.c[("filler", label)], "push button")]
             arrow = arrow[0] if delta == 1 else arrow[1]
             what = f"{'up' if delta == 1 else 'down'} arrow of {label} at {m.pos[label]}"
-            d.action(arrow, "Press") if at else d.click(arrow)
+            d.press(arrow) if at else d.click(arrow)
             boxes = m.spin(label, delta)
         else:
             what = "作成"
-            d.action(d.c[("push button", "作成")], "Press") if at else \
+            d.press(d.c[("push button", "作成")]) if at else \
                 d.click(d.c[("push button", "作成")])
             boxes = m.create_button()
         boxes = m.after(boxes, exposed)
@@ -906,7 +915,7 @@ class Runner:
         field.insertText(0, "AT-39", 5)
         self.check(m.after(m.edit(CODE_BOX, "") + m.edit(CODE_BOX, "AT-39"), False),
                    "AT-39 written through AT-SPI")
-        Dialog.action(d.c[("push button", "作成")], "Press")
+        Dialog.press(d.c[("push button", "作成")])
         self.check(m.after(m.create_button(), False), "作成 pressed through AT-SPI")
         if m.status != "データ[　*AT-39*　]の形で作成しました" or m.clip is None:
             raise Mismatch("作成 did not draw the text written through AT-SPI: " + m.status)
