@@ -17,8 +17,7 @@
 #include <ctime>
 #include <vector>
 
-#include "dialog/BarcodeDlg.h"
-#include "dialog/DialogTemplate.h"
+#include "qt/BarcodeWindow.h"
 
 namespace {
 
@@ -59,24 +58,24 @@ int main(int argc, char* argv[]) {
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("create");
     DialogHooks hooks;
     hooks.showMessage = [](const QString&) {};
-    CBarcodeDlg dialog(hooks);
+    CBarcodeWindow dialog(hooks);
     if (mode == QStringLiteral("first-paint")) {
         FirstPaint filter;
-        dialog.Control<QWidget>(idc::kPreview)->installEventFilter(&filter);
+        dialog.Control<QWidget>(IDC_PREVIEW)->installEventFilter(&filter);
         dialog.show();
         return app.exec();
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
     dialog.show();
     QApplication::processEvents();
-    dialog.Control<QAbstractButton>(idc::kCode128)->click();
+    dialog.Control<QAbstractButton>(IDC_CODE128)->click();
     // Typed, as far as the dialog can tell: the edit changes and reports it.
-    auto* code = dialog.Control<QComboBox>(idc::kCode);
+    auto* code = dialog.Control<QComboBox>(IDC_CODE);
     code->setEditText(QString(124, QLatin1Char('W')));
     Q_EMIT code->lineEdit()->textEdited(code->currentText());
     QClipboard* clipboard = QGuiApplication::clipboard();
     std::vector<double> us;
-    auto* create = dialog.Control<QAbstractButton>(idc::kCreate);
+    auto* create = dialog.Control<QAbstractButton>(IDC_CREATE);
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         bool changed = false;

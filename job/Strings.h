@@ -116,48 +116,12 @@ inline constexpr char kReasonQuietRight[] = "右の余白 %s モジュール（�
 inline constexpr char kReasonReaderMissing[] = "読取ライブラリなしで構築";
 inline constexpr char kReasonReaderFailed[] = "読取ライブラリのエラー（%s）";
 
-// --- Dialog template -------------------------------------------------------------------------
-inline constexpr char kDialogTitle[] = "DiDuzozoz（V　２．０１）";
-inline constexpr char kDialogFont[] = "ＭＳ Ｐゴシック";
-inline constexpr char kAboutTitle[] = "DiDuzozozのﾊﾞｰｼﾞｮﾝ情報";
-inline constexpr char kAboutText[] = "";
-inline constexpr char kAboutMenuItem[] = "DiDuzozoz のﾊﾞｰｼﾞｮﾝ情報(&A)...";
-inline constexpr char kOk[] = "OK";
-inline constexpr char kGroupInput[] = "入力コード";
-inline constexpr char kLabelCode[] = "入力コード番号（又は郵便番号）";
-inline constexpr char kButtonCreate[] = "作成";
-inline constexpr char kLabelRefNo[] = "整理番号(〒）";
-inline constexpr char kGroupType[] = "コード種別";
-inline constexpr char kLabelPattern[] = "計算パターン";
-inline constexpr char kRadioNw7[] = "NW-７";
-inline constexpr char kRadioCode39[] = "CODE39";
-inline constexpr char kRadioJan[] = "JAN";
-inline constexpr char kRadioItf[] = "ITF";
-inline constexpr char kRadioCode128[] = "CODE128";
-inline constexpr char kRadioPostal[] = "〒";
-inline constexpr char kCheckCd[] = "CD";
-inline constexpr char kLabelStart[] = "スタート";
-inline constexpr char kLabelStop[] = "ストップ";
-inline constexpr char kLabelCode39Start[] = " スタート：＊";
-inline constexpr char kLabelCode39Stop[] = " ストップ：＊";
-inline constexpr char kLabelJanBars[] = "レフト、センター、ライトバー";
-inline constexpr char kLabelItfBars[] = "ITFスタート、ストップバー";
-inline constexpr char kLabelStopBar[] = "ストップバー";
-inline constexpr char kLabelPostalBars[] = "〒スタート、ストップバー";
-inline constexpr char kGroupShape[] = "バーコード形状";
-inline constexpr char kCheckTextAbove[] = "文字印刷(上)";
-inline constexpr char kCheckTextBelow[] = "文字印刷(下)";
-inline constexpr char kLabelHeight[] = "高さ（上下）";
-inline constexpr char kLabelMarginX[] = "余白（左右）";
-inline constexpr char kLabelLineUnit[] = "線単位";
-inline constexpr char kLabelMarginY[] = "余白（上下）";
-inline constexpr char kButtonExit[] = "終了";
-inline constexpr char kLabelStatus[] = "状態：";
-
 // --- Accessible names and descriptions: read by screen readers, never drawn ------------------
 inline constexpr char kAccStatus[] = "状態";
 inline constexpr char kAccPreview[] = "プレビュー";
 inline constexpr char kAccPreviewBlank[] = "バーコードは描かれていません";
+// A pattern list is named after the column it stands in.
+inline constexpr char kAccPatternColumn[] = "計算パターン";
 // A control of one code type: the type's radio text, then the control's own label.
 inline constexpr char kAccTypeControl[] = "%s %s";
 // The arrows of a spin button, after the label of the value they step.

@@ -19,6 +19,56 @@
 
 namespace diduzozoz {
 
+namespace {
+
+// Length of the valid UTF-8 sequence at the start of s, or 0: no overlong forms, no
+// surrogates, nothing above U+10FFFF.
+std::size_t Utf8SequenceAt(std::string_view s) {
+    const auto b = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char lead = b(0);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    char32_t cp = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (s.size() < length) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((b(i) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(i) & 0x3F);
+    }
+    constexpr char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return length;
+}
+
+}  // namespace
+
+std::string ListItemText(std::string_view line) {
+    std::string out;
+    out.reserve(line.size());
+    while (!line.empty()) {
+        const std::size_t n = Utf8SequenceAt(line);
+        if (n == 0) {
+            out += "\xEF\xBF\xBD";  // U+FFFD
+            line.remove_prefix(1);
+            continue;
+        }
+        out.append(line.substr(0, n));
+        line.remove_prefix(n);
+    }
+    return out;
+}
+
 CodeListReader::CodeListReader(Source source, std::size_t limit)
     : m_source(std::move(source)), m_limit(limit) {}
 

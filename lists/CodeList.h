@@ -56,6 +56,10 @@ class CodeListReader {
     std::string m_block;
 };
 
+// A list line as the combos show it: valid UTF-8 as it is; every byte that starts no valid
+// UTF-8 sequence becomes U+FFFD, as Qt shows such bytes.
+std::string ListItemText(std::string_view line);
+
 // A reader over a regular file, opened without blocking; nullptr when it cannot be opened.
 std::unique_ptr<CodeListReader> OpenListFile(const std::string& path, std::size_t limit);
 

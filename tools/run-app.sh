@@ -6,4 +6,4 @@ bash tools/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build build
 cd examples
-exec ../build/app/diduzozoz
+exec ../build/qt/diduzozoz

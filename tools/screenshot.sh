@@ -6,7 +6,7 @@
 # CONTEXT_MENU=1 tools/screenshot.sh ... shows the context menu opened on the preview.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-program="$(realpath "${1:-$root/build/app/diduzozoz}")"
+program="$(realpath "${1:-$root/build/qt/diduzozoz}")"
 output="$(realpath -m "${2:-$root/docs/screenshot.png}")"
 mkdir -p "$(dirname "$output")"
 

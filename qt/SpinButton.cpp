@@ -1,4 +1,4 @@
-#include "dialog/SpinButton.h"
+#include "qt/SpinButton.h"
 
 #include <QKeyEvent>
 

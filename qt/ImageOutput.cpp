@@ -1,4 +1,4 @@
-#include "dialog/ImageOutput.h"
+#include "qt/ImageOutput.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,9 +9,9 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "dialog/BarcodeDlg.h"
-#include "dialog/DialogTemplate.h"
 #include "job/Strings.h"
+#include "qt/BarcodeWindow.h"
+#include "qt/DialogTemplate.h"
 
 namespace diduzozoz {
 

@@ -1,4 +1,4 @@
-#include "app/ClipboardHolder.h"
+#include "qt/ClipboardHolder.h"
 
 #include <QBuffer>
 #include <QClipboard>

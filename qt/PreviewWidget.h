@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QString>
 
+#include "dialog/Controls.h"
+
 class QLabel;
 
 namespace diduzozoz {
@@ -16,15 +18,14 @@ class CPreview : public QFrame {
     Q_OBJECT
 
   public:
-    // How the verdict reads at a glance.
-    enum class Tone { kNeutral, kGood, kBad };
-
     explicit CPreview(const BarCanvas& canvas, QWidget* parent = nullptr);
 
-    // The read-back verdict of the drawing shown, along the preview's lower edge,
-    // on the screen only (never in the exported image); empty: none.
-    void SetVerdict(const QString& text, Tone tone = Tone::kNeutral);
+    // The read-back verdict of the drawing of w x h canvas pixels shown, beside it where
+    // PlaceVerdict() finds room, on the screen only (never in the exported image); empty: none.
+    void SetVerdict(const QString& text, VerdictTone tone, int w, int h);
     QString Verdict() const { return m_verdictText; }
+    // Where the verdict line stands, in the preview's coordinates; empty while there is none.
+    QRect VerdictRect() const;
 
     // The canvas as the preview shows it, under the verdict line: its client area size in
     // device pixels, white where the canvas holds nothing.
@@ -32,23 +33,17 @@ class CPreview : public QFrame {
     // Device pixels per canvas pixel, each way.
     int Scale() const;
 
-    // What the canvas holds, in the words of the status line of the run that drew it; empty
-    // while it is white. Screen readers read it as the preview's description.
-    void SetDrawnText(const QString& text);
-
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    // The one place the description is composed from what is known about the picture.
-    void UpdateDescription();
-    void PlaceVerdict();
+    void LayOutVerdict();
 
     const BarCanvas& m_canvas;
-    QString m_drawnText;
     QLabel* m_verdict = nullptr;
     QString m_verdictText;
+    int m_drawnW = 0, m_drawnH = 0;  // the drawing the verdict is for, in canvas pixels
 };
 
 }  // namespace diduzozoz

@@ -1,10 +1,11 @@
-#include "dialog/AboutDlg.h"
+#include "qt/AboutDlg.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "dialog/BarcodeDlg.h"
-#include "dialog/DialogTemplate.h"
+#include "dialog/resource.h"
+#include "qt/BarcodeWindow.h"
+#include "qt/DialogTemplate.h"
 
 namespace diduzozoz {
 
@@ -36,7 +37,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             widget = label;
         }
-        if (c.id != kNoId) widget->setObjectName(QString::number(c.id));
+        if (c.id != IDC_STATIC) widget->setObjectName(QString::number(c.id));
         widget->setGeometry(rect);
     }
     setFixedSize(dlu.Size(tmpl.cx, tmpl.cy));

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <cstring>
 
-#include "app/ClipboardHolder.h"
-#include "dialog/BarcodeDlg.h"
+#include "qt/BarcodeWindow.h"
+#include "qt/ClipboardHolder.h"
 
 int main(int argc, char* argv[]) {
     if (argc > 1 && std::strcmp(argv[1], diduzozoz::kHolderOption) == 0)
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     // Message boxes are titled with the executable's name, which is the default.
     QApplication::setWindowIcon(diduzozoz::AppIcon());
     {
-        diduzozoz::CBarcodeDlg dialog;
+        diduzozoz::CBarcodeWindow dialog;
         dialog.exec();
     }  // destroyed first: no redraw queued by the dialog can export again
     diduzozoz::HandOverClipboard();

@@ -1,4 +1,4 @@
-#include "dialog/PreviewWidget.h"
+#include "qt/PreviewWidget.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -7,6 +7,7 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "dialog/VerdictPlacement.h"
 #include "job/Strings.h"
 #include "render/BarCanvas.h"
 
@@ -17,7 +18,6 @@ CPreview::CPreview(const BarCanvas& canvas, QWidget* parent) : QFrame(parent), m
     setLineWidth(1);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QString::fromUtf8(str::kAccPreview));
-    UpdateDescription();
     m_verdict = new QLabel(this);
     m_verdict->setObjectName(QStringLiteral("verdict"));
     m_verdict->setTextFormat(Qt::PlainText);
@@ -26,61 +26,60 @@ CPreview::CPreview(const BarCanvas& canvas, QWidget* parent) : QFrame(parent), m
     m_verdict->hide();
 }
 
-void CPreview::SetVerdict(const QString& text, Tone tone) {
+void CPreview::SetVerdict(const QString& text, VerdictTone tone, int w, int h) {
     m_verdictText = text;
-    UpdateDescription();
+    m_drawnW = w;
+    m_drawnH = h;
     m_verdict->setVisible(!text.isEmpty());
     if (text.isEmpty()) return;
     QPalette palette = m_verdict->palette();
     palette.setColor(QPalette::Window, Qt::white);
-    const QColor ink = tone == Tone::kGood  ? QColor(0x00, 0x66, 0x22)
-                       : tone == Tone::kBad ? QColor(0xB0, 0x00, 0x20)
-                                            : QColor(0x44, 0x44, 0x44);
+    const QColor ink = tone == VerdictTone::kGood  ? QColor(0x00, 0x66, 0x22)
+                       : tone == VerdictTone::kBad ? QColor(0xB0, 0x00, 0x20)
+                                                   : QColor(0x44, 0x44, 0x44);
     palette.setColor(QPalette::WindowText, ink);
     m_verdict->setPalette(palette);
     m_verdict->setToolTip(text);
-    PlaceVerdict();
+    LayOutVerdict();
 }
 
-void CPreview::PlaceVerdict() {
-    // Along the lower edge: one line, or two where one is too short for it; the whole text is
-    // also the tooltip.
+void CPreview::LayOutVerdict() {
+    // One line, or two where one is too short for it; the whole text is also the tooltip.
     const QRect area = contentsRect();
     const QFontMetrics fm = m_verdict->fontMetrics();
     const QMargins margins = m_verdict->contentsMargins();
-    const bool oneLine =
-        fm.horizontalAdvance(m_verdictText) <= area.width() - margins.left() - margins.right();
-    m_verdict->setWordWrap(!oneLine);
+    VerdictTextLayout layout;
+    layout.lineHeight = fm.lineSpacing();
+    layout.padX = margins.left();
+    layout.padY = margins.top();
+    layout.linesAt = [&](int width) {
+        if (fm.horizontalAdvance(m_verdictText) <= width) return 1;
+        const QRect wrapped =
+            fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, m_verdictText);
+        return std::max(1, (wrapped.height() + fm.lineSpacing() / 2) / fm.lineSpacing());
+    };
+    // The drawing's size on the screen, in the preview's own units.
+    const qreal ratio = Scale() / devicePixelRatioF();
+    const VerdictBox box = PlaceVerdict(area.width(), area.height(), qCeil(m_drawnW * ratio),
+                                        qCeil(m_drawnH * ratio), layout);
+    m_verdict->setWordWrap(box.wrapped);
     m_verdict->setText(m_verdictText);
-    const int h = (oneLine ? 1 : 2) * fm.lineSpacing() + margins.top() + margins.bottom();
-    m_verdict->setGeometry(area.left(), area.bottom() + 1 - h, area.width(), h);
+    m_verdict->setGeometry(area.left() + box.x, area.top() + box.y, box.width, box.height);
+}
+
+QRect CPreview::VerdictRect() const {
+    return m_verdict->isVisible() ? m_verdict->geometry() : QRect();
 }
 
 void CPreview::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    PlaceVerdict();
+    LayOutVerdict();
 }
 
 int CPreview::Scale() const {
     // Whole device pixels per barcode pixel, so bars stay crisp and of even width; at a
     // fractional ratio the barcode is a little smaller rather than blurred.
     return std::max(1, qFloor(devicePixelRatioF() + 1e-6));
-}
-
-void CPreview::SetDrawnText(const QString& text) {
-    if (text == m_drawnText) return;
-    m_drawnText = text;
-    UpdateDescription();
-}
-
-void CPreview::UpdateDescription() {
-    if (m_drawnText.isEmpty()) {
-        setAccessibleDescription(QString::fromUtf8(str::kAccPreviewBlank));
-    } else if (m_verdictText.isEmpty()) {
-        setAccessibleDescription(m_drawnText);
-    } else {
-        setAccessibleDescription(m_drawnText + QLatin1Char('\n') + m_verdictText);
-    }
 }
 
 QImage CPreview::Snapshot() const {

@@ -1,4 +1,4 @@
-#include "dialog/Accessible.h"
+#include "qt/Accessible.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -10,8 +10,8 @@
 #include <QRect>
 #include <algorithm>
 
-#include "dialog/ComboBox.h"
-#include "dialog/SpinButton.h"
+#include "qt/ComboBox.h"
+#include "qt/SpinButton.h"
 
 namespace diduzozoz {
 

@@ -1,4 +1,4 @@
-#include "dialog/ComboBox.h"
+#include "qt/ComboBox.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>

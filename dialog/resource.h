@@ -1,0 +1,65 @@
+// Ids of the resource script's templates, strings, icon and controls. The script includes
+// this file and the dialog's logic names its controls by these ids, so the two cannot drift.
+// Only #define lines: the resource compiler reads it too.
+#pragma once
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_DIDUZOZOZ_DIALOG 102
+#define IDR_MAINFRAME 128
+
+// The about item of the system menu; system commands below 0xF000 are the program's own.
+#define IDM_ABOUTBOX 0x0010
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+#ifndef IDOK
+#define IDOK 1
+#endif
+#ifndef IDCANCEL
+#define IDCANCEL 2
+#endif
+
+// Code type radio buttons, 1001 + the Symbology value.
+#define IDC_NW7 1002
+#define IDC_CODE39 1003
+#define IDC_JAN 1004
+#define IDC_ITF 1005
+#define IDC_CODE128 1006
+#define IDC_POSTAL 1007
+
+// Check-digit boxes and calculation pattern combos.
+#define IDC_CD_NW7 1008
+#define IDC_PAT_NW7 1009
+#define IDC_CD_CODE39 1011
+#define IDC_CD_JAN 1012
+#define IDC_CD_ITF 1013
+#define IDC_CD_CODE128 1014
+#define IDC_CD_POSTAL 1015
+#define IDC_PAT_CODE39 1016
+#define IDC_PAT_JAN 1017
+#define IDC_PAT_ITF 1018
+#define IDC_PAT_CODE128 1019
+#define IDC_PAT_POSTAL 1020
+
+#define IDC_TEXT_BELOW 1021
+#define IDC_NW7_START 1022
+#define IDC_REFNO 1023
+#define IDC_TEXT_ABOVE 1024
+#define IDC_NW7_STOP 1026
+#define IDC_CODE128_START 1029
+#define IDC_LINE_UNIT 1033
+#define IDC_STATUS 1036
+#define IDC_CREATE 1037
+#define IDC_PREVIEW 1039
+
+// Spin buttons and the read-only edits before them that show their positions.
+#define IDC_SPIN_HEIGHT 1046
+#define IDC_SPIN_MARGIN_X 1047
+#define IDC_SPIN_MARGIN_Y 1048
+#define IDC_HEIGHT 1049
+#define IDC_MARGIN_X 1051
+#define IDC_MARGIN_Y 1052
+
+#define IDC_CODE 1053

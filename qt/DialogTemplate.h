@@ -1,0 +1,79 @@
+// The dialog templates of the resource script as data, generated from the script at build
+// time: every control with its id, kind, text and rectangle in dialog units, in template
+// order (which is also the tab order). Dialog units become pixels through the dialog font,
+// the way Windows maps them.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+#include <span>
+
+namespace diduzozoz {
+
+enum class ControlKind {
+    kGroupBox,
+    kLabel,      // vertically centred static text
+    kComboEdit,  // combo box with an edit field
+    kDropList,   // drop-down list
+    kPushButton,
+    kDefPushButton,
+    kRadio,
+    kCheckBox,
+    kEdit,
+    kSpin,   // wraps, sits at the right edge of the control before it, answers the arrow keys
+    kFrame,  // black sunken frame
+    kIcon,   // the application icon
+};
+
+struct ControlTemplate {
+    enum Flag : unsigned { kReadOnly = 1, kCentred = 2, kNoPrefix = 4 };
+
+    int id;  // IDC_STATIC (-1) for labels and group boxes
+    ControlKind kind;
+    const char* text;
+    int x, y, cx, cy;  // dialog units; a combo's height includes its drop-down list
+    unsigned flags;
+
+    bool Has(Flag f) const { return (flags & f) != 0; }
+};
+
+struct DialogTemplate {
+    int id;
+    const char* title;
+    const char* font;  // face name; its size in points below
+    int pointSize;
+    int cx, cy;  // client size in dialog units
+    bool minimizeBox;
+    std::span<const ControlTemplate> controls;
+
+    // The control with this id, or nullptr.
+    const ControlTemplate* Find(int controlId) const;
+};
+
+const DialogTemplate& MainDialogTemplate();   // IDD_DIDUZOZOZ_DIALOG
+const DialogTemplate& AboutDialogTemplate();  // IDD_ABOUTBOX
+// A string of the script's string table, or nullptr.
+const char* ResourceText(int id);
+
+// The template's font where installed, else its metric-compatible stand-in IPAPGothic, else
+// the first sans family that writes Japanese; at the template's size.
+QFont DialogFont();
+
+// Dialog units to pixels for one font.
+class DluMapper {
+  public:
+    explicit DluMapper(const QFont& font);
+    int X(int dlu) const { return dlu * m_baseX / 4; }
+    int Y(int dlu) const { return dlu * m_baseY / 8; }
+    QRect Rect(int x, int y, int cx, int cy) const;
+    QSize Size(int cx, int cy) const { return QSize(X(cx), Y(cy)); }
+    int BaseX() const { return m_baseX; }
+    int BaseY() const { return m_baseY; }
+
+  private:
+    int m_baseX;  // average width of the 52 Latin letters, rounded as Windows does
+    int m_baseY;  // the font's height
+};
+
+}  // namespace diduzozoz
