@@ -3,28 +3,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QValidator>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
-#include <algorithm>
 
 #include "job/Strings.h"
 #include "qt/AboutDlg.h"
@@ -99,33 +88,6 @@ std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text)
     return box;
 }
 
-QIcon AppIcon() {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/diduzozoz-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/diduzozoz-16.png"), QSize(16, 16));
-    return icon;
-}
-
-QImage ToQImage(const ExportImage& image) {
-    QImage out(image.width, image.height, QImage::Format_Mono);
-    if (out.isNull()) return out;
-    out.setColorTable(
-        {qRgb(0xFF, 0xFF, 0xFF), qRgb(0, 0, 0)});  // index 1 is black, as in the export
-    out.fill(0);
-    // 96 dpi whatever the screen: the size programs give a pasted bitmap stays what it was.
-    const int perMetre = (kDefaultDpi * 10000 + 127) / 254;
-    out.setDotsPerMeterX(perMetre);
-    out.setDotsPerMeterY(perMetre);
-    for (int y = 0; y < image.height; ++y) {
-        uchar* line = out.scanLine(y);
-        const std::uint8_t* row = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
-        for (int x = 0; x < image.width; ++x) {
-            if (row[x]) line[x >> 3] |= static_cast<uchar>(0x80 >> (x & 7));
-        }
-    }
-    return out;
-}
-
 CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
     : QDialog(parent), m_hooks(std::move(hooks)) {
     const DialogTemplate& tmpl = MainDialogTemplate();
@@ -134,9 +96,13 @@ CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
     if (tmpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
     InstallAccessibleInterfaces();
-    BuildControls();
+    const TemplateWidgets widgets = BuildTemplate(*this, tmpl, &m_dlg.Canvas());
+    m_preview = Control<CPreview>(IDC_PREVIEW);
+    m_status = Control<QLineEdit>(IDC_STATUS);
     ConnectControls();
-    NameControls();
+    NameControls(widgets.labels);
+    m_commands.chooseSaveFile = m_hooks.chooseSaveFile;
+    m_commands.choosePrinter = m_hooks.choosePrinter;
 
     // Ctrl+C stays the edit fields' text copy; the barcode is copied with Ctrl+Shift+C.
     auto action = [this](const char* text, QKeySequence keys, std::function<void()> handler) {
@@ -147,11 +113,16 @@ CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
         addAction(a);  // the shortcut works without the menu
         return a;
     };
-    m_saveAction = action(str::kMenuSave, QKeySequence(Qt::CTRL | Qt::Key_S), [this] { OnSave(); });
+    m_saveAction = action(str::kMenuSave, QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
+        if (const ExportImage* image = m_dlg.Exported()) ShowBox(m_commands.Save(this, *image));
+    });
     m_copyAction = action(str::kMenuCopy, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                           [this] { m_dlg.OnCopy(); });
-    m_printAction =
-        action(str::kMenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { OnPrint(); });
+    m_printAction = action(str::kMenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] {
+        if (const ExportImage* image = m_dlg.Exported()) {
+            ShowBox(m_commands.Print(this, *image, m_dlg.ExportModulePixels()));
+        }
+    });
     setWindowIcon(AppIcon());
 
     m_dlg.OnInitDialog();
@@ -161,108 +132,7 @@ CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
 
 CBarcodeWindow::~CBarcodeWindow() = default;
 
-// --- The window from the template --------------------------------------------------------------
-
-void CBarcodeWindow::BuildControls() {
-    const DialogTemplate& tmpl = MainDialogTemplate();
-    setFont(DialogFont());
-    const DluMapper dlu(font());
-    setWindowTitle(QString::fromUtf8(tmpl.title));
-
-    auto* radios = new QButtonGroup(this);
-    radios->setExclusive(true);
-    QWidget* previous = nullptr;
-    QLabel* pendingLabel = nullptr;  // a label names the input control that follows it
-    for (const ControlTemplate& c : tmpl.controls) {
-        QRect rect = dlu.Rect(c.x, c.y, c.cx, c.cy);
-        QWidget* widget = nullptr;
-        bool input = true;  // an input control without a text of its own, which a label names
-        switch (c.kind) {
-            case ControlKind::kGroupBox:
-                widget = new QGroupBox(QString::fromUtf8(c.text), this);
-                input = false;
-                break;
-            case ControlKind::kLabel:
-            case ControlKind::kIcon: {
-                auto* label = new QLabel(QString::fromUtf8(c.text), this);
-                label->setTextFormat(Qt::PlainText);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-                widget = label;
-                input = false;
-                break;
-            }
-            case ControlKind::kComboEdit:
-            case ControlKind::kDropList: {
-                auto* combo = new CComboBox(this);
-                if (c.kind == ControlKind::kComboEdit) {
-                    combo->setEditable(true);
-                    combo->setInsertPolicy(QComboBox::NoInsert);
-                    combo->setCompleter(nullptr);  // the text is what was typed, nothing more
-                }
-                // The template's height includes the drop-down list.
-                rect.setHeight(combo->sizeHint().height());
-                widget = combo;
-                break;
-            }
-            case ControlKind::kPushButton:
-            case ControlKind::kDefPushButton: {
-                auto* button = new QPushButton(QString::fromUtf8(c.text), this);
-                button->setAutoDefault(false);  // Enter presses no button here
-                widget = button;
-                input = false;
-                break;
-            }
-            case ControlKind::kRadio: {
-                auto* radio = new QRadioButton(QString::fromUtf8(c.text), this);
-                radios->addButton(radio, c.id);
-                widget = radio;
-                input = false;
-                break;
-            }
-            case ControlKind::kCheckBox:
-                widget = new QCheckBox(QString::fromUtf8(c.text), this);
-                input = false;
-                break;
-            case ControlKind::kEdit: {
-                auto* edit = new QLineEdit(this);
-                edit->setReadOnly(c.Has(ControlTemplate::kReadOnly));
-                if (c.Has(ControlTemplate::kCentred)) edit->setAlignment(Qt::AlignCenter);
-                if (c.id == IDC_STATUS) m_status = edit;
-                widget = edit;
-                break;
-            }
-            case ControlKind::kSpin: {
-                auto* spin = new CSpinButton(this);
-                // Sits at the right edge of its buddy, which gives up that much width.
-                if (auto* buddy = qobject_cast<QLineEdit*>(previous)) {
-                    QRect b = buddy->geometry();
-                    b.setWidth(std::max(b.width() - rect.width(), 1));
-                    buddy->setGeometry(b);
-                    rect = QRect(b.right() + 1, b.top(), rect.width(), b.height());
-                    spin->SetBuddy(buddy);
-                }
-                widget = spin;
-                input = false;
-                break;
-            }
-            case ControlKind::kFrame:
-                m_preview = new CPreview(m_dlg.Canvas(), this);
-                widget = m_preview;
-                input = false;
-                break;
-        }
-        if (c.kind == ControlKind::kRadio || c.kind == ControlKind::kCheckBox) {
-            // Qt's indicators are wider than the template's; keep the whole text readable.
-            rect.setWidth(std::max(rect.width(), widget->sizeHint().width()));
-        }
-        if (c.id != IDC_STATIC) widget->setObjectName(QString::number(c.id));
-        widget->setGeometry(rect);
-        if (pendingLabel && input && c.id != IDC_STATIC) m_labels.emplace_back(pendingLabel, c.id);
-        pendingLabel = c.kind == ControlKind::kLabel ? static_cast<QLabel*>(widget) : nullptr;
-        previous = widget;
-    }
-    setFixedSize(dlu.Size(tmpl.cx, tmpl.cy));
-}
+// --- The window from the template ---------------------------------------------------------------
 
 void CBarcodeWindow::ConnectControls() {
     for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
@@ -287,10 +157,10 @@ void CBarcodeWindow::ConnectControls() {
 }
 
 // What a screen reader says for each control; nothing of it is drawn.
-void CBarcodeWindow::NameControls() {
-    for (const auto& [label, id] : m_labels) label->setBuddy(Widget(id));
+void CBarcodeWindow::NameControls(const std::vector<std::pair<QLabel*, int>>& labels) {
+    for (const auto& [label, id] : labels) label->setBuddy(Widget(id));
     for (CSpinButton* spin : findChildren<CSpinButton*>()) {
-        for (const auto& [label, id] : m_labels) {
+        for (const auto& [label, id] : labels) {
             if (Widget(id) == spin->Buddy()) spin->SetAccessibleLabel(label->text());
         }
     }
@@ -298,7 +168,7 @@ void CBarcodeWindow::NameControls() {
     for (const TypeControlName& t : kTypeControlNames) {
         QString own = QString::fromUtf8(str::kAccPatternColumn);
         if (t.own == OwnName::kText) own = Control<QAbstractButton>(t.id)->text();
-        for (const auto& [label, id] : m_labels) {
+        for (const auto& [label, id] : labels) {
             if (t.own == OwnName::kLabel && id == t.id) own = label->text();
         }
         const std::string type = Bytes(Control<QRadioButton>(t.radio)->text());
@@ -396,6 +266,7 @@ void CBarcodeWindow::ShowMessageBox(const std::string& text) {
 }
 
 void CBarcodeWindow::ShowBox(const QString& text) {
+    if (text.isEmpty()) return;
     // A held arrow must not repeat behind a box that took the mouse release.
     for (CSpinButton* spin : findChildren<CSpinButton*>()) spin->StopRepeat();
     if (m_hooks.showMessage) {
@@ -508,60 +379,6 @@ void CBarcodeWindow::contextMenuEvent(QContextMenuEvent* event) {
         menu.addAction(m_aboutAction);
     }
     menu.exec(event->globalPos());
-}
-
-// --- Save and print ----------------------------------------------------------------------------
-
-void CBarcodeWindow::OnSave() {
-    if (!m_dlg.Exported()) return;
-    const ExportImage image = *m_dlg.Exported();  // a paint's run while the file dialog is open
-    if (m_saveFolder.isEmpty()) {
-        m_saveFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (m_saveFolder.isEmpty() || !QFileInfo(m_saveFolder).isDir()) {
-            m_saveFolder = QDir::homePath();
-        }
-    }
-    const QString suggested =
-        QDir(m_saveFolder).filePath(QString::fromUtf8(str::kSaveDefaultName) + u'.' + m_saveSuffix);
-    QString path;
-    if (m_hooks.chooseSaveFile) {
-        path = m_hooks.chooseSaveFile(suggested);
-    } else {
-        const QString filters = QString::fromUtf8(str::kSaveFilters);
-        QString filter;
-        for (const QString& f : filters.split(QStringLiteral(";;"))) {
-            if (f.contains(QStringLiteral("*.") + m_saveSuffix)) filter = f;
-        }
-        path = QFileDialog::getSaveFileName(this, QString::fromUtf8(str::kSaveTitle), suggested,
-                                            filters, &filter);
-    }
-    if (path.isEmpty()) return;
-    const QFileInfo chosen(path);
-    m_saveFolder = chosen.absolutePath();  // also after a failure: the user is there now
-    const QString failure = SaveImageFile(image, path);
-    if (!failure.isEmpty()) {
-        ShowBox(failure);
-        return;
-    }
-    m_saveSuffix = chosen.suffix().toLower();
-}
-
-void CBarcodeWindow::OnPrint() {
-    if (!m_dlg.Exported()) return;
-    const ExportImage image = *m_dlg.Exported();
-    const int modulePixels = m_dlg.ExportModulePixels();
-    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    bool accepted = false;
-    if (m_hooks.choosePrinter) {
-        accepted = m_hooks.choosePrinter(*m_printer);
-    } else {
-        QPrintDialog dialog(m_printer.get(), this);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        accepted = dialog.exec() == QDialog::Accepted;
-    }
-    if (!accepted) return;
-    const QString failure = PrintImage(image, modulePixels, *m_printer);
-    if (!failure.isEmpty()) ShowBox(failure);
 }
 
 }  // namespace diduzozoz

@@ -5,19 +5,18 @@
 #pragma once
 
 #include <QDialog>
-#include <QIcon>
 #include <QString>
 #include <functional>
 #include <memory>
 
 #include "dialog/BarcodeDlg.h"
 #include "dialog/Controls.h"
+#include "qt/ImageOutput.h"
 
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMessageBox;
-class QPrinter;
 
 namespace diduzozoz {
 
@@ -42,12 +41,6 @@ struct DialogHooks {
 // A message box as the program shows them: modal, no icon, one OK button, titled with the
 // executable's name.
 std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text);
-
-// The application icon, 32 x 32 and 16 x 16.
-QIcon AppIcon();
-
-// The two-colour image handed to other programs: pure black on pure white, at 96 dpi.
-QImage ToQImage(const ExportImage& image);
 
 class CBarcodeWindow : public QDialog, public Controls {
     Q_OBJECT
@@ -105,13 +98,10 @@ class CBarcodeWindow : public QDialog, public Controls {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    void BuildControls();
     void ConnectControls();
-    void NameControls();
+    void NameControls(const std::vector<std::pair<QLabel*, int>>& labels);
     QWidget* Widget(int id) const;
     void ShowBox(const QString& text);
-    void OnSave();
-    void OnPrint();
 
     DialogHooks m_hooks;
     CPreview* m_preview = nullptr;
@@ -120,12 +110,7 @@ class CBarcodeWindow : public QDialog, public Controls {
     QAction* m_saveAction = nullptr;
     QAction* m_copyAction = nullptr;
     QAction* m_printAction = nullptr;
-    // A label and the control it names for screen readers and mnemonics.
-    std::vector<std::pair<QLabel*, int>> m_labels;
-    // Remembered while the program runs: where the last file went, and the printer set up.
-    QString m_saveFolder;
-    QString m_saveSuffix = QStringLiteral("png");
-    std::unique_ptr<QPrinter> m_printer;
+    CImageCommands m_commands;
     CBarcodeDlg m_dlg{*this};  // last: it waits for its verification before the rest goes
 };
 

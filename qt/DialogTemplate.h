@@ -5,9 +5,15 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 #include <QSize>
 #include <span>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QWidget;
 
 namespace diduzozoz {
 
@@ -75,5 +81,22 @@ class DluMapper {
     int m_baseX;  // average width of the 52 Latin letters, rounded as Windows does
     int m_baseY;  // the font's height
 };
+
+class BarCanvas;
+
+// The application icon, icon 128 of the script: 32 x 32 and 16 x 16.
+QIcon AppIcon();
+
+// The widgets of a template, made children of window in template order (so the tab order is
+// the template's), placed in the dialog font's units and named by their control ids (object
+// names). The window gets the template's font, title and fixed size. The black frame shows
+// canvas (the preview); a spin button sits at the right edge of the edit before it, its buddy.
+struct TemplateWidgets {
+    // Each label and the control after it that it names: an input control without a text of
+    // its own, as Windows pairs them.
+    std::vector<std::pair<QLabel*, int>> labels;
+};
+TemplateWidgets BuildTemplate(QWidget& window, const DialogTemplate& tmpl,
+                              const BarCanvas* canvas = nullptr);
 
 }  // namespace diduzozoz

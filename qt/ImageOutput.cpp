@@ -1,16 +1,18 @@
 #include "qt/ImageOutput.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "job/Strings.h"
-#include "qt/BarcodeWindow.h"
 #include "qt/DialogTemplate.h"
 
 namespace diduzozoz {
@@ -27,6 +29,26 @@ std::string Millimetres(std::int64_t dots, int dpi, int places = 1) {
 }
 
 }  // namespace
+
+QImage ToQImage(const ExportImage& image) {
+    QImage out(image.width, image.height, QImage::Format_Mono);
+    if (out.isNull()) return out;
+    out.setColorTable(
+        {qRgb(0xFF, 0xFF, 0xFF), qRgb(0, 0, 0)});  // index 1 is black, as in the export
+    out.fill(0);
+    // 96 dpi whatever the screen: the size programs give a pasted bitmap stays what it was.
+    const int perMetre = (kDefaultDpi * 10000 + 127) / 254;
+    out.setDotsPerMeterX(perMetre);
+    out.setDotsPerMeterY(perMetre);
+    for (int y = 0; y < image.height; ++y) {
+        uchar* line = out.scanLine(y);
+        const std::uint8_t* row = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+        for (int x = 0; x < image.width; ++x) {
+            if (row[x]) line[x >> 3] |= static_cast<uchar>(0x80 >> (x & 7));
+        }
+    }
+    return out;
+}
 
 std::unique_ptr<QMimeData> ClipboardDataFor(const ExportImage& image) {
     const QImage bitmap = ToQImage(image);
@@ -115,6 +137,50 @@ QString PrintImage(const ExportImage& image, int modulePixels, QPrinter& printer
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, note);
     if (!painter.end()) return QString::fromUtf8(str::kPrintFailed);
     return {};
+}
+
+CImageCommands::CImageCommands() = default;
+CImageCommands::~CImageCommands() = default;
+
+QString CImageCommands::Save(QWidget* parent, ExportImage image) {
+    if (m_folder.isEmpty()) {
+        m_folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (m_folder.isEmpty() || !QFileInfo(m_folder).isDir()) m_folder = QDir::homePath();
+    }
+    const QString suggested =
+        QDir(m_folder).filePath(QString::fromUtf8(str::kSaveDefaultName) + u'.' + m_suffix);
+    QString path;
+    if (chooseSaveFile) {
+        path = chooseSaveFile(suggested);
+    } else {
+        const QString filters = QString::fromUtf8(str::kSaveFilters);
+        QString filter;
+        for (const QString& f : filters.split(QStringLiteral(";;"))) {
+            if (f.contains(QStringLiteral("*.") + m_suffix)) filter = f;
+        }
+        path = QFileDialog::getSaveFileName(parent, QString::fromUtf8(str::kSaveTitle), suggested,
+                                            filters, &filter);
+    }
+    if (path.isEmpty()) return {};
+    const QFileInfo chosen(path);
+    m_folder = chosen.absolutePath();  // also after a failure: the user is there now
+    const QString failure = SaveImageFile(image, path);
+    if (failure.isEmpty()) m_suffix = chosen.suffix().toLower();
+    return failure;
+}
+
+QString CImageCommands::Print(QWidget* parent, ExportImage image, int modulePixels) {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    bool accepted = false;
+    if (choosePrinter) {
+        accepted = choosePrinter(*m_printer);
+    } else {
+        QPrintDialog dialog(m_printer.get(), parent);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (!accepted) return {};
+    return PrintImage(image, modulePixels, *m_printer);
 }
 
 }  // namespace diduzozoz

@@ -5,6 +5,7 @@
 
 #include "qt/BarcodeWindow.h"
 #include "qt/ClipboardHolder.h"
+#include "qt/DialogTemplate.h"
 
 int main(int argc, char* argv[]) {
     if (argc > 1 && std::strcmp(argv[1], diduzozoz::kHolderOption) == 0)
