@@ -130,7 +130,11 @@ CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-CBarcodeWindow::~CBarcodeWindow() = default;
+CBarcodeWindow::~CBarcodeWindow() {
+    // The controls go while the logic they report to is still there: an edit field that
+    // goes asks its validator once more.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 // --- The window from the template ---------------------------------------------------------------
 
