@@ -5,11 +5,14 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRect>
 #include <algorithm>
 
+#include "dialog/resource.h"
+#include "job/Strings.h"
 #include "qt/ComboBox.h"
 #include "qt/SpinButton.h"
 
@@ -286,6 +289,33 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     return nullptr;
 }
 
+// The controls of the code types, named after the type's radio button and then what names
+// them of their own: a check box its text, a start or stop list its label, a pattern list the
+// column it stands in.
+enum class OwnName { kText, kLabel, kPatternColumn };
+struct TypeControlName {
+    int radio;
+    int id;
+    OwnName own;
+};
+constexpr TypeControlName kTypeControlNames[] = {
+    {IDC_NW7, IDC_CD_NW7, OwnName::kText},
+    {IDC_NW7, IDC_PAT_NW7, OwnName::kPatternColumn},
+    {IDC_NW7, IDC_NW7_START, OwnName::kLabel},
+    {IDC_NW7, IDC_NW7_STOP, OwnName::kLabel},
+    {IDC_CODE39, IDC_CD_CODE39, OwnName::kText},
+    {IDC_CODE39, IDC_PAT_CODE39, OwnName::kPatternColumn},
+    {IDC_JAN, IDC_CD_JAN, OwnName::kText},
+    {IDC_JAN, IDC_PAT_JAN, OwnName::kPatternColumn},
+    {IDC_ITF, IDC_CD_ITF, OwnName::kText},
+    {IDC_ITF, IDC_PAT_ITF, OwnName::kPatternColumn},
+    {IDC_CODE128, IDC_CD_CODE128, OwnName::kText},
+    {IDC_CODE128, IDC_PAT_CODE128, OwnName::kPatternColumn},
+    {IDC_CODE128, IDC_CODE128_START, OwnName::kLabel},
+    {IDC_POSTAL, IDC_CD_POSTAL, OwnName::kText},
+    {IDC_POSTAL, IDC_PAT_POSTAL, OwnName::kPatternColumn},
+};
+
 }  // namespace
 
 void InstallAccessibleInterfaces() {
@@ -294,6 +324,27 @@ void InstallAccessibleInterfaces() {
         return true;
     }();
     (void)installed;
+}
+
+void NameControls(QWidget& window, const std::vector<std::pair<QLabel*, int>>& labels) {
+    auto control = [&window](int id) { return window.findChild<QWidget*>(QString::number(id)); };
+    for (const auto& [label, id] : labels) label->setBuddy(control(id));
+    for (CSpinButton* spin : window.findChildren<CSpinButton*>()) {
+        for (const auto& [label, id] : labels) {
+            if (control(id) == spin->Buddy()) spin->SetAccessibleLabel(label->text());
+        }
+    }
+    for (const TypeControlName& t : kTypeControlNames) {
+        QString own = QString::fromUtf8(str::kAccPatternColumn);
+        if (t.own == OwnName::kText) own = static_cast<QAbstractButton*>(control(t.id))->text();
+        for (const auto& [label, id] : labels) {
+            if (t.own == OwnName::kLabel && id == t.id) own = label->text();
+        }
+        const std::string type =
+            static_cast<QAbstractButton*>(control(t.radio))->text().toUtf8().toStdString();
+        control(t.id)->setAccessibleName(QString::fromUtf8(
+            FormatText(str::kAccTypeControl, type.c_str(), own.toUtf8().toStdString().c_str())));
+    }
 }
 
 }  // namespace diduzozoz

@@ -5,12 +5,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QRadioButton>
 #include <QValidator>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -51,33 +49,6 @@ class CEditValidator : public QValidator {
     std::function<bool(const std::string&)> m_accepts;
 };
 
-// The controls of the code types, named after the type's radio button and then what names
-// them of their own: a check box its text, a start or stop list its label, a pattern list the
-// column it stands in.
-enum class OwnName { kText, kLabel, kPatternColumn };
-struct TypeControlName {
-    int radio;
-    int id;
-    OwnName own;
-};
-constexpr TypeControlName kTypeControlNames[] = {
-    {IDC_NW7, IDC_CD_NW7, OwnName::kText},
-    {IDC_NW7, IDC_PAT_NW7, OwnName::kPatternColumn},
-    {IDC_NW7, IDC_NW7_START, OwnName::kLabel},
-    {IDC_NW7, IDC_NW7_STOP, OwnName::kLabel},
-    {IDC_CODE39, IDC_CD_CODE39, OwnName::kText},
-    {IDC_CODE39, IDC_PAT_CODE39, OwnName::kPatternColumn},
-    {IDC_JAN, IDC_CD_JAN, OwnName::kText},
-    {IDC_JAN, IDC_PAT_JAN, OwnName::kPatternColumn},
-    {IDC_ITF, IDC_CD_ITF, OwnName::kText},
-    {IDC_ITF, IDC_PAT_ITF, OwnName::kPatternColumn},
-    {IDC_CODE128, IDC_CD_CODE128, OwnName::kText},
-    {IDC_CODE128, IDC_PAT_CODE128, OwnName::kPatternColumn},
-    {IDC_CODE128, IDC_CODE128_START, OwnName::kLabel},
-    {IDC_POSTAL, IDC_CD_POSTAL, OwnName::kText},
-    {IDC_POSTAL, IDC_PAT_POSTAL, OwnName::kPatternColumn},
-};
-
 }  // namespace
 
 std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text) {
@@ -100,7 +71,8 @@ CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
     m_preview = Control<CPreview>(IDC_PREVIEW);
     m_status = Control<QLineEdit>(IDC_STATUS);
     ConnectControls();
-    NameControls(widgets.labels);
+    NameControls(*this, widgets.labels);
+    m_status->setAccessibleName(QString::fromUtf8(str::kAccStatus));
     m_commands.chooseSaveFile = m_hooks.chooseSaveFile;
     m_commands.choosePrinter = m_hooks.choosePrinter;
 
@@ -158,28 +130,6 @@ void CBarcodeWindow::ConnectControls() {
         const int id = spin->objectName().toInt();
         spin->onDeltaPos = [this, id](int pos, int delta) { m_dlg.OnDeltaPos(id, pos, delta); };
     }
-}
-
-// What a screen reader says for each control; nothing of it is drawn.
-void CBarcodeWindow::NameControls(const std::vector<std::pair<QLabel*, int>>& labels) {
-    for (const auto& [label, id] : labels) label->setBuddy(Widget(id));
-    for (CSpinButton* spin : findChildren<CSpinButton*>()) {
-        for (const auto& [label, id] : labels) {
-            if (Widget(id) == spin->Buddy()) spin->SetAccessibleLabel(label->text());
-        }
-    }
-    // The controls of a code type say which type they belong to: six boxes are called "CD".
-    for (const TypeControlName& t : kTypeControlNames) {
-        QString own = QString::fromUtf8(str::kAccPatternColumn);
-        if (t.own == OwnName::kText) own = Control<QAbstractButton>(t.id)->text();
-        for (const auto& [label, id] : labels) {
-            if (t.own == OwnName::kLabel && id == t.id) own = label->text();
-        }
-        const std::string type = Bytes(Control<QRadioButton>(t.radio)->text());
-        Widget(t.id)->setAccessibleName(
-            FromUtf8(FormatText(str::kAccTypeControl, type.c_str(), Bytes(own).c_str())));
-    }
-    m_status->setAccessibleName(QString::fromUtf8(str::kAccStatus));
 }
 
 QWidget* CBarcodeWindow::Widget(int id) const {

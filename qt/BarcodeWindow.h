@@ -14,7 +14,6 @@
 #include "qt/ImageOutput.h"
 
 class QAction;
-class QLabel;
 class QLineEdit;
 class QMessageBox;
 
@@ -99,7 +98,6 @@ class CBarcodeWindow : public QDialog, public Controls {
 
   private:
     void ConnectControls();
-    void NameControls(const std::vector<std::pair<QLabel*, int>>& labels);
     QWidget* Widget(int id) const;
     void ShowBox(const QString& text);
 
