@@ -21,6 +21,21 @@ namespace diduzozoz {
 
 namespace {
 
+#include "cp932_table.inc"
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 // Length of the valid UTF-8 sequence at the start of s, or 0: no overlong forms, no
 // surrogates, nothing above U+10FFFF.
 std::size_t Utf8SequenceAt(std::string_view s) {
@@ -54,17 +69,32 @@ std::size_t Utf8SequenceAt(std::string_view s) {
 }  // namespace
 
 std::string ListItemText(std::string_view line) {
+    std::size_t valid = 0;
+    while (valid < line.size()) {
+        const std::size_t n = Utf8SequenceAt(line.substr(valid));
+        if (n == 0) break;
+        valid += n;
+    }
+    if (valid == line.size()) return std::string(line);
+
     std::string out;
-    out.reserve(line.size());
-    while (!line.empty()) {
-        const std::size_t n = Utf8SequenceAt(line);
-        if (n == 0) {
-            out += "\xEF\xBF\xBD";  // U+FFFD
-            line.remove_prefix(1);
-            continue;
+    out.reserve(line.size() * 3 / 2);
+    const auto byte = [&line](std::size_t i) { return static_cast<unsigned char>(line[i]); };
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const unsigned char b = byte(i);
+        char32_t cp = 0xFFFD;
+        if (b < 0x80) {
+            cp = b;
+        } else if (b >= 0xA1 && b <= 0xDF) {
+            cp = 0xFF61 + (b - 0xA1);  // half-width katakana
+        } else if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < line.size() &&
+                   byte(i + 1) >= 0x40 && byte(i + 1) <= 0xFC) {
+            const int row = b <= 0x9F ? b - 0x81 : b - 0xE0 + 31;
+            const char16_t unit = kCp932DoubleByte[row][byte(i + 1) - 0x40];
+            if (unit != 0) cp = unit;
+            ++i;  // a lead and a trail byte: one character, or one U+FFFD for the pair
         }
-        out.append(line.substr(0, n));
-        line.remove_prefix(n);
+        AppendUtf8(out, cp);
     }
     return out;
 }

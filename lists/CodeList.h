@@ -56,8 +56,9 @@ class CodeListReader {
     std::string m_block;
 };
 
-// A list line as the combos show it: valid UTF-8 as it is; every byte that starts no valid
-// UTF-8 sequence becomes U+FFFD, as Qt shows such bytes.
+// A list line as the combos show it, in UTF-8: valid UTF-8 as it is; any other line as code
+// page 932 (Shift_JIS as Japanese Windows writes it), whatever the running system's code page,
+// with U+FFFD for each byte or pair that stands for no character there.
 std::string ListItemText(std::string_view line);
 
 // A reader over a regular file, opened without blocking; nullptr when it cannot be opened.

@@ -25,6 +25,12 @@ namespace {
 namespace fs = std::filesystem;
 using test::RecordingControls;
 
+std::string Repeat(const std::string& s, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += s;
+    return out;
+}
+
 constexpr int kTypeSpecific[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017,
                                  1013, 1018, 1014, 1019, 1029, 1015, 1020};
 
@@ -358,15 +364,26 @@ TEST_F(Dialog, ListFiles) {
          {std::string(10, 'c')},
          {"1"}},
         {"empty files", "", "", {}, {}},
-        // Invalid UTF-8 shows one replacement character a byte; a line they would make too
-        // long for the member is left out rather than cut.
-        {"invalid UTF-8",
+        // Lines that are not UTF-8 are Shift_JIS as Japanese Windows writes it (code page
+        // 932, 日本語コード below); bytes that are no character there show U+FFFD. The limits
+        // count the file's bytes; a line that decodes too long for its member is left out.
+        {"Shift_JIS",
+         "\x93\xfa\x96\x7b\x8c\xea\x83\x52\x81\x5b\x83\x68\r\n7654321\n",
+         "\x82\xa0\n",
+         {"日本語コード", "7654321"},
+         {"あ"}},
+        {"not a character",
          "a\xff"
-         "b\n\xe3\x81\n" +
+         "b\n" +
              std::string(100, '\xfe') + "\nok\n",
          "\xff\xff\xff\xff\xff\xff\n2\n",
-         {"a\uFFFDb", "\uFFFD\uFFFD", "ok"},
+         {"a\uFFFDb", "ok"},
          {"2"}},
+        {"Shift_JIS too long decoded",
+         Repeat("\x82\xa0", 42) + "\n" + Repeat("\x82\xa0", 41) + "\n",
+         "1\n",
+         {Repeat("あ", 41)},
+         {"1"}},
         {"byte-order mark",
          "\xEF\xBB\xBF"
          "1234567\n",

@@ -1,7 +1,9 @@
 // Fuzz target: the code list reader with arbitrary file bytes. Items respect their limits,
-// hold no line feed, and item 0 fits its member whole, as the dialog copies it there.
+// hold no line feed, item 0 fits its member whole, as the dialog copies it there, and what the
+// combos show of an item is UTF-8 (decoding it again changes nothing).
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "job/BarcodeSettings.h"
@@ -25,6 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (item.size() > list.limit) std::abort();
             if (item.find('\n') != std::string::npos || item.find('\0') != std::string::npos)
                 std::abort();
+            const std::string shown = diduzozoz::ListItemText(item);
+            if (diduzozoz::ListItemText(shown) != shown) std::abort();
         }
         if (!items.empty()) {
             if (!diduzozoz::CopyText(list.member, list.memberSize, items[0])) std::abort();
