@@ -234,7 +234,7 @@ void CBarcodeDlg::OnPaint() {
     m_createQueued = true;
     m_controls.Post([this] {
         m_createQueued = false;
-        if (!m_controls.IsMinimized()) RunCreate(Occasion::kPaint);
+        if (!m_controls.IsMinimised()) RunCreate(Occasion::kPaint);
     });
 }
 

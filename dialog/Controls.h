@@ -1,7 +1,7 @@
 // The window as the dialog's logic sees it: the controls of its template by id, and the few
 // services of the window around them. Each front end implements it and decides nothing the
 // logic decides; a test implements it with a recording double. Text is UTF-8 throughout. No
-// member is named like a Windows API macro (MessageBox, LoadString), so windows.h beside this
+// member is named like a Windows API macro (MessageBox, LoadString, IsMinimized), so windows.h beside this
 // header renames nothing.
 #pragma once
 
@@ -47,7 +47,7 @@ class Controls {
     // is dismissed. The window keeps dispatching its messages meanwhile.
     virtual void ShowMessageBox(const std::string& text) = 0;
     virtual void Beep() = 0;  // the default system sound
-    virtual bool IsMinimized() = 0;
+    virtual bool IsMinimised() = 0;
     virtual void RunAboutBox() = 0;  // template 100, modally
     virtual void EndDialog(int result) = 0;
 

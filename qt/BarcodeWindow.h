@@ -80,7 +80,7 @@ class CBarcodeWindow : public QDialog, public Controls {
     void AppendSystemMenuItem(int command, const std::string& text) override;
     void ShowMessageBox(const std::string& text) override;
     void Beep() override;
-    bool IsMinimized() override { return isMinimized(); }
+    bool IsMinimised() override { return isMinimized(); }
     void RunAboutBox() override;
     void EndDialog(int result) override;
     void RepaintPreview() override;

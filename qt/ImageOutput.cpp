@@ -96,10 +96,6 @@ QString SaveImageFile(const ExportImage& image, const QString& path) {
     return {};
 }
 
-int DotsPerPixel(int printerDpi) {
-    return std::max(1, (printerDpi * 2 + kDefaultDpi) / (2 * kDefaultDpi));
-}
-
 QString PrintImage(const ExportImage& image, int modulePixels, QPrinter& printer) {
     // The page's own corner is the origin, so whole dots stay whole on the paper.
     printer.setFullPage(true);

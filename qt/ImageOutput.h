@@ -28,10 +28,6 @@ std::unique_ptr<QMimeData> ClipboardDataFor(const ExportImage& image);
 // older file stays as it was). Empty on success, else the message to show.
 QString SaveImageFile(const ExportImage& image, const QString& path);
 
-// Printer dots for one barcode pixel at the printer's resolution: the whole number closest to
-// a pixel of 1/96 inch, so every bar keeps its exact share of dots.
-int DotsPerPixel(int printerDpi);
-
 // Prints the image on one page at DotsPerPixel() dots a pixel, at the top left of the
 // printable area, with a note of the module width (modulePixels wide) beneath it. Empty on
 // success, else the message to show.

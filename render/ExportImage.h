@@ -25,6 +25,13 @@ inline constexpr int kDefaultDpi = 96;
 inline constexpr int kMinDpi = 72;
 inline constexpr int kMaxDpi = 2400;
 
+// Printer dots for one pixel at the printer's resolution: the whole number closest to a pixel
+// of 1/96 inch, so every bar keeps its exact share of dots.
+inline int DotsPerPixel(int printerDpi) {
+    const int dots = (printerDpi * 2 + kDefaultDpi) / (2 * kDefaultDpi);
+    return dots > 1 ? dots : 1;
+}
+
 // The black pixels as rectangles in pixel units: each horizontal run of black pixels, stacked
 // with the same run in the rows below it. Disjoint; together exactly the black pixels.
 struct PixelRect {

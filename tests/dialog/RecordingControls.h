@@ -89,7 +89,7 @@ class RecordingControls : public Controls, public RecordedWindow {
         if (onMessage) onMessage();
     }
     void Beep() override { ++beeps; }
-    bool IsMinimized() override { return minimized; }
+    bool IsMinimised() override { return minimized; }
     void RunAboutBox() override { ++aboutBoxes; }
     void EndDialog(int result) override { ended = result; }
     void RepaintPreview() override { ++repaints; }

@@ -1,0 +1,272 @@
+// The Windows dialog driven from outside as a user drives it, scenario by scenario, by control
+// id and message: every drawing compared with the command-line renderer's (its PNG's pixels
+// and bytes against the clipboard's bitmap and "PNG", its stdout against the status line).
+//
+// Usage: dialog_driver DIALOG.exe CLI.exe [SCENARIO]
+// Prints a line a scenario; exit code 0 when every scenario held.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "dialog/resource.h"
+#include "tests/win32/RemoteDialog.h"
+
+namespace {
+
+using namespace diduzozoz;
+using namespace diduzozoz::remote;
+namespace fs = std::filesystem;
+
+fs::path g_dialog, g_cli;
+
+constexpr int kTypeControls[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017,
+                                 1013, 1018, 1014, 1019, 1029, 1015, 1020};
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += (out.empty() ? "" : " | ") + line;
+    return "[" + out + "]";
+}
+
+void ExpectBoxes(Dialog& d, const std::vector<std::string>& expected, const std::string& after) {
+    const std::vector<std::string> shown = d.Take();
+    Check(shown == expected,
+          "after " + after + ": message boxes " + Join(shown) + ", expected " + Join(expected));
+}
+
+// The items of a combo as the dialog lists them.
+std::vector<std::string> Items(Dialog& d, int id) {
+    HWND combo = d.Control(id);
+    std::vector<std::string> items;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, 60000, &count);
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_NORMAL, 60000, &length);
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_NORMAL, 60000, &got);
+        text.resize(got);
+        items.push_back(Utf8(text));
+    }
+    return items;
+}
+
+// One drawing as the user sets it up in the dialog, and the same for the command line.
+struct Drawing {
+    const char* name;
+    int radio;
+    const char* cliType;
+    const char* code;
+    bool cd;
+    int textBox;                  // IDC_TEXT_ABOVE, IDC_TEXT_BELOW or 0
+    int unit;                     // 1..3
+    const char* start = nullptr;  // CODE128 start set
+    const char* ref = nullptr;    // postal reference number
+};
+
+const Drawing kDrawings[] = {
+    {"NW-7", IDC_NW7, "nw7", "0123456", true, IDC_TEXT_ABOVE, 1},
+    {"CODE39", IDC_CODE39, "code39", "CODE 39$", true, IDC_TEXT_BELOW, 2},
+    {"JAN", IDC_JAN, "jan", "490123456789", true, IDC_TEXT_ABOVE, 3},
+    {"ITF", IDC_ITF, "itf", "1234567", true, IDC_TEXT_BELOW, 1},
+    {"CODE128", IDC_CODE128, "code128", "Hello, 128", true, IDC_TEXT_ABOVE, 2, "B"},
+    {"postal", IDC_POSTAL, "postal", "1234567", true, IDC_TEXT_BELOW, 3, nullptr, "1203"},
+};
+
+int CdBoxOf(int radio) {
+    const int boxes[] = {IDC_CD_NW7, IDC_CD_CODE39,  IDC_CD_JAN,
+                         IDC_CD_ITF, IDC_CD_CODE128, IDC_CD_POSTAL};
+    return boxes[radio - IDC_NW7];
+}
+
+// Sets the dialog up for the drawing and presses 作成; the same settings on the command line
+// must give the clipboard's picture and the status line.
+void DrawAndCompare(Dialog& d, const Folder& folder, const Drawing& row) {
+    d.Click(row.radio);
+    d.Type(IDC_CODE, row.code);
+    if (d.Checked(CdBoxOf(row.radio)) != row.cd) d.Click(CdBoxOf(row.radio));
+    for (int box : {IDC_TEXT_ABOVE, IDC_TEXT_BELOW}) {
+        if (d.Checked(box) != (box == row.textBox)) d.Click(box);
+    }
+    d.Pick(IDC_LINE_UNIT, row.unit - 1);
+    if (row.start) d.Pick(IDC_CODE128_START, row.start[0] - 'A');
+    if (row.ref) d.Type(IDC_REFNO, row.ref);
+    const DWORD before = ReadClipboard().sequence;
+    d.Click(IDC_CREATE);
+    ExpectBoxes(d, {}, std::string(row.name) + " 作成");
+
+    std::vector<std::string> args = {"--type", row.cliType,   "--code",
+                                     row.code, "--unit",      std::to_string(row.unit),
+                                     "-o",     "expected.png"};
+    if (row.cd) args.push_back("--cd");
+    if (row.textBox)
+        args.insert(args.end(), {"--text", row.textBox == IDC_TEXT_ABOVE ? "above" : "below"});
+    if (row.start) args.insert(args.end(), {"--start", row.start});
+    if (row.ref) args.insert(args.end(), {"--ref", row.ref});
+    const ProgramRun cli = RunProgram(g_cli, args, folder.Path());
+    Check(cli.exitCode == 0, std::string(row.name) + ": the command line drew nothing");
+    std::string status = cli.out;
+    while (!status.empty() && (status.back() == '\n' || status.back() == '\r')) status.pop_back();
+    Check(d.Text(IDC_STATUS) == status, std::string(row.name) + ": status '" + d.Text(IDC_STATUS) +
+                                            "', expected '" + status + "'");
+
+    std::ifstream in(folder.Path() / "expected.png", std::ios::binary);
+    const std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const test::GreyImage expected = test::ReadPng(png);
+    const Clipboard clip = ReadClipboard();
+    Check(clip.sequence != before, std::string(row.name) + ": the clipboard did not change");
+    Check(clip.bitmap, std::string(row.name) + ": no CF_BITMAP");
+    Check(clip.dib.width == expected.width && clip.dib.height == expected.height,
+          std::string(row.name) + ": the clipboard's bitmap is " + std::to_string(clip.dib.width) +
+              " x " + std::to_string(clip.dib.height) + ", the command line's " +
+              std::to_string(expected.width) + " x " + std::to_string(expected.height));
+    Check(clip.dib.grey == expected.grey, std::string(row.name) + ": other pixels");
+    Check(clip.dibPixelsPerMetre == 3780, std::string(row.name) + ": the bitmap is not at 96 dpi");
+    Check(clip.png == png, std::string(row.name) + ": the clipboard's PNG is not the same file");
+}
+
+struct Scenario {
+    const char* name;
+    const char* codes;  // nullptr: no such file
+    const char* refs;
+    std::function<void(Dialog&, Folder&)> run;
+};
+
+const Scenario kScenarios[] = {
+    {"start state", "1234567\n12\n", "12\n",
+     [](Dialog& d, Folder&) {
+         d.Main();
+         ExpectBoxes(d, {}, "the start");
+         for (int id = IDC_NW7; id <= IDC_POSTAL; ++id) {
+             Check(!d.Checked(id), "a radio button is selected at the start");
+         }
+         for (int id : kTypeControls) {
+             Check(!d.Enabled(id), "control " + std::to_string(id) + " is enabled at the start");
+         }
+         Check(d.Text(IDC_HEIGHT) == "40" && d.Text(IDC_MARGIN_X) == "10" &&
+                   d.Text(IDC_MARGIN_Y) == "20",
+               "the spins show " + d.Text(IDC_HEIGHT) + "/" + d.Text(IDC_MARGIN_X) + "/" +
+                   d.Text(IDC_MARGIN_Y));
+         Check(d.Text(IDC_STATUS) == "コード種別を選んでください", "status " + d.Text(IDC_STATUS));
+         Check(d.Text(IDC_CODE) == "1234567", "code " + d.Text(IDC_CODE));
+         Check(d.Text(IDC_LINE_UNIT) == "1 ピクセル", "line unit " + d.Text(IDC_LINE_UNIT));
+         d.Click(IDC_CODE128);
+         Check(d.Enabled(IDC_CD_CODE128) && d.Enabled(IDC_CODE128_START) && !d.Enabled(IDC_CD_NW7),
+               "CODE128 did not enable its own controls only");
+         Check(d.Text(IDC_STATUS) == "CODE128が選択されました[5] CODE:1234567",
+               "status " + d.Text(IDC_STATUS));
+     }},
+    {"every type, captions and line units", "1234567\n", "12\n",
+     [](Dialog& d, Folder& folder) {
+         for (const Drawing& row : kDrawings) DrawAndCompare(d, folder, row);
+     }},
+    {"a refused code", "abc\n", "12\n",
+     [](Dialog& d, Folder& folder) {
+         DrawAndCompare(d, folder, kDrawings[0]);
+         const Clipboard before = ReadClipboard();
+         d.Click(IDC_CODE39);
+         d.Type(IDC_CODE, "abc");
+         const std::string status = d.Text(IDC_STATUS);
+         d.Click(IDC_CREATE);
+         ExpectBoxes(d, {"CODE39用のコードを入力してください"}, "作成 with abc");
+         Check(d.Text(IDC_STATUS) == status, "the status changed: " + d.Text(IDC_STATUS));
+         Check(ReadClipboard().sequence == before.sequence, "the clipboard changed");
+     }},
+    {"a refused spin step", "12\n", "12\n",
+     [](Dialog& d, Folder&) {
+         for (int i = 0; i < 9; ++i) d.Step(IDC_MARGIN_X, -1);
+         ExpectBoxes(d, {}, "nine steps down");
+         d.Step(IDC_MARGIN_X, -1);
+         ExpectBoxes(d, {"左右の空白は、範囲外です"}, "the tenth step down");
+         Check(d.Text(IDC_MARGIN_X) == "0", "the margin spin shows " + d.Text(IDC_MARGIN_X));
+         d.Step(IDC_HEIGHT, +1);
+         ExpectBoxes(d, {}, "a step up of the height");
+         Check(d.Text(IDC_HEIGHT) == "41", "the height spin shows " + d.Text(IDC_HEIGHT));
+     }},
+    {"Enter and Escape", "12\n", "12\n",
+     [](Dialog& d, Folder&) {
+         d.Click(IDC_NW7);
+         const std::string status = d.Text(IDC_STATUS);
+         for (int id : {IDC_CODE, IDC_CREATE, IDC_REFNO}) {
+             d.PostKey(id, VK_RETURN);
+             d.PostKey(id, VK_ESCAPE);
+         }
+         // Keys are taken in order: once a step of the height shows, the six are handled.
+         d.PostKey(IDC_HEIGHT, VK_UP);
+         d.WaitUntil([&] { return !d.Running() || d.Text(IDC_HEIGHT) == "41"; }, "the keys");
+         Check(d.Running(), "Enter or Escape closed the dialog");
+         d.Settle();
+         ExpectBoxes(d, {}, "Enter and Escape");
+         // Only the height's step drew: the keys pressed no button.
+         Check(d.Text(IDC_STATUS) == "データ[　A12A　]の形で作成しました",
+               "status " + d.Text(IDC_STATUS) + " after " + status);
+     }},
+    {"list files in UTF-8, Shift_JIS and CR LF", "東京\r\n\x93\xfa\x96\x7b\r\n1234567\r\n",
+     "\x82\xa0\n12\n",
+     [](Dialog& d, Folder&) {
+         d.Main();
+         Check(Items(d, IDC_CODE) == std::vector<std::string>{"東京", "日本", "1234567"},
+               "codes " + Join(Items(d, IDC_CODE)));
+         Check(Items(d, IDC_REFNO) == std::vector<std::string>{"あ", "12"},
+               "reference numbers " + Join(Items(d, IDC_REFNO)));
+         Check(d.Text(IDC_CODE) == "東京", "code " + d.Text(IDC_CODE));
+     }},
+    {"both list files missing", nullptr, nullptr,
+     [](Dialog& d, Folder&) {
+         d.Main();
+         ExpectBoxes(d,
+                     {"初期化の読み込みファイル[DiDuzozoz.ini]をオープンできません。",
+                      "初期化の読み込みファイル[ViVederuvida.ini]をオープンできません。"},
+                     "the start");
+         Check(Items(d, IDC_CODE).empty() && Items(d, IDC_REFNO).empty(),
+               "the lists are not empty");
+     }},
+    {"the clipboard after 終了", "1234567\n", "12\n",
+     [](Dialog& d, Folder& folder) {
+         DrawAndCompare(d, folder, kDrawings[3]);
+         const Clipboard before = ReadClipboard();
+         d.Close();
+         const Clipboard after = ReadClipboard();
+         Check(after.dib.grey == before.dib.grey && after.png == before.png && !after.png.empty(),
+               "the barcode went from the clipboard with the program");
+     }},
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: dialog_driver DIALOG.exe CLI.exe [SCENARIO]\n");
+        return 2;
+    }
+    g_dialog = fs::absolute(argv[1]);
+    g_cli = fs::absolute(argv[2]);
+    const std::string only = argc > 3 ? Utf8(argv[3]) : "";
+    int failures = 0, run = 0;
+    for (const Scenario& s : kScenarios) {
+        if (!only.empty() && std::string(s.name).rfind(only, 0) != 0) continue;
+        ++run;
+        try {
+            Folder folder;
+            if (s.codes) folder.Write("DiDuzozoz.ini", s.codes);
+            if (s.refs) folder.Write("ViVederuvida.ini", s.refs);
+            EmptyTheClipboard();
+            Dialog d(g_dialog, folder.Path());
+            s.run(d, folder);
+            std::printf("ok   %s\n", s.name);
+        } catch (const std::exception& e) {
+            ++failures;
+            std::printf("FAIL %s: %s\n", s.name, e.what());
+        }
+        std::fflush(stdout);
+    }
+    std::printf("%d scenarios, %d failed\n", run, failures);
+    return failures == 0 && run > 0 ? 0 : 1;
+}

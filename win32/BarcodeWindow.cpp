@@ -1,0 +1,433 @@
+#include "win32/BarcodeWindow.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <vector>
+
+#include "job/Strings.h"
+#include "win32/Clipboard.h"
+#include "win32/WinText.h"
+
+namespace diduzozoz::win {
+
+namespace {
+
+constexpr UINT kRunPosted = WM_APP + 1;
+
+// The context menu's commands, beside the controls' ids.
+enum : UINT { kSaveCommand = 0x8001, kCopyCommand, kPrintCommand };
+
+// The executable's name without its extension, as message boxes are titled.
+std::wstring ExecutableName() {
+    std::vector<wchar_t> path(32768);
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::wstring name(path.data(), n);
+    const std::size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos && dot > 0) name.erase(dot);
+    return name;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    const int n = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        ::EndDialog(hwnd, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+CBarcodeWindow::CBarcodeWindow(HINSTANCE instance)
+    : m_instance(instance), m_title(ExecutableName()) {
+    m_icon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    m_smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), 0));
+    m_settledMessage = RegisterWindowMessageW(kSettledMessage);
+}
+
+CBarcodeWindow::~CBarcodeWindow() {
+    if (m_hwnd) DestroyWindow(m_hwnd);
+    if (m_icon) DestroyIcon(m_icon);
+    if (m_smallIcon) DestroyIcon(m_smallIcon);
+}
+
+int CBarcodeWindow::DoModal() {
+    // Modal as a class library runs it: the dialog's own message loop, so the dialog sees
+    // every key before its controls do.
+    m_hwnd = CreateDialogParamW(m_instance, MAKEINTRESOURCEW(IDD_DIDUZOZOZ_DIALOG), nullptr,
+                                &CBarcodeWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!m_hwnd) return -1;
+    ShowWindow(m_hwnd, SW_SHOW);
+    m_running = true;
+    MSG msg;
+    while (m_running) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (PreTranslate(msg) || IsDialogMessageW(m_hwnd, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    {
+        std::lock_guard lock(m_postMutex);
+        m_postTarget = nullptr;
+        m_posted.clear();
+    }
+    DestroyWindow(m_hwnd);
+    m_hwnd = nullptr;
+    return m_result;
+}
+
+INT_PTR CALLBACK CBarcodeWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<CBarcodeWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    if (msg == WM_INITDIALOG) self->m_hwnd = hwnd;
+    return self->OnMessage(msg, wParam, lParam);
+}
+
+INT_PTR CBarcodeWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto result = [this](LRESULT value) {
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, value);
+        return TRUE;
+    };
+    switch (msg) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return TRUE;  // the system sets the focus
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == UDN_DELTAPOS) {
+                const auto* change = reinterpret_cast<const NMUPDOWN*>(lParam);
+                m_dlg.OnDeltaPos(static_cast<int>(header->idFrom), change->iPos, change->iDelta);
+                return result(FALSE);  // the spin carries out its step whatever the handler did
+            }
+            return FALSE;
+        }
+        case WM_PAINT:
+            OnPaintMessage();
+            return TRUE;
+        case WM_SYSCOMMAND:
+            if (m_dlg.OnSysCommand(static_cast<int>(wParam))) return result(0);
+            return FALSE;
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<INT_PTR>(m_icon);
+        case WM_HELP:
+            return result(m_dlg.OnHelpInfo());
+        case WM_CONTEXTMENU:
+            OnContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return TRUE;
+        case WM_CLOSE:
+            m_dlg.OnClicked(IDCANCEL);
+            return TRUE;
+        case kRunPosted:
+            RunPosted();
+            return TRUE;
+        default:
+            if (msg == m_settledMessage && m_settledMessage != 0) {
+                std::lock_guard lock(m_postMutex);
+                return result(!m_dlg.CreateQueued() && m_posted.empty() && m_modal == 0);
+            }
+            return FALSE;
+    }
+}
+
+void CBarcodeWindow::OnInitDialog() {
+    {
+        std::lock_guard lock(m_postMutex);
+        m_postTarget = m_hwnd;
+    }
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    // A held arrow steps one at a time, as the Qt window's does: the logic takes every change
+    // other than +1 as one step down.
+    for (int spin : {IDC_SPIN_HEIGHT, IDC_SPIN_MARGIN_X, IDC_SPIN_MARGIN_Y}) {
+        UDACCEL accel{0, 1};
+        SendDlgItemMessageW(m_hwnd, spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+    }
+    m_preview.Attach(Item(IDC_PREVIEW));
+    m_dlg.OnInitDialog();
+    for (int combo : {IDC_CODE, IDC_REFNO}) m_acceptedText[combo] = WindowText(Item(combo));
+}
+
+void CBarcodeWindow::OnCommand(int id, int code) {
+    if (code == 0 && (id == kSaveCommand || id == kCopyCommand || id == kPrintCommand)) {
+        const ExportImage* image = m_dlg.Exported();
+        if (!image) return;
+        if (id == kCopyCommand) {
+            m_dlg.OnCopy();
+            return;
+        }
+        ++m_modal;
+        const std::string failure =
+            id == kSaveCommand ? m_commands.Save(m_hwnd, *image)
+                               : m_commands.Print(m_hwnd, *image, m_dlg.ExportModulePixels());
+        --m_modal;
+        if (!failure.empty()) ShowMessageBox(failure);
+        return;
+    }
+    if (id == IDM_ABOUTBOX && code == 0) {
+        m_dlg.OnSysCommand(IDM_ABOUTBOX);
+        return;
+    }
+    switch (code) {
+        case BN_CLICKED:
+            if (id == IDOK) return;  // no such button: Enter is swallowed before it gets here
+            m_dlg.OnClicked(id);
+            break;
+        case CBN_SELCHANGE:
+            m_dlg.OnSelChange(id);
+            // The edit field takes the item's text once this is handled.
+            if (m_acceptedText.count(id)) m_acceptedText[id] = Wide(ItemText(id, CurSel(id)));
+            break;
+        case CBN_EDITCHANGE: {
+            HWND combo = Item(id);
+            const std::wstring text = WindowText(combo);
+            if (!m_dlg.AcceptsEdit(id, Utf8(text))) {
+                // Refused whole (the logic beeped): the field goes back to what it held.
+                const std::wstring& before = m_acceptedText[id];
+                SetWindowTextW(combo, before.c_str());
+                const int end = static_cast<int>(before.size());
+                SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+                return;
+            }
+            m_acceptedText[id] = text;
+            m_dlg.OnEditChange(id);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void CBarcodeWindow::OnPaintMessage() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hwnd, &ps);
+    if (IsIconic(m_hwnd)) {
+        // The icon at the centre of the minimised window.
+        SendMessageW(m_hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        RECT client;
+        GetClientRect(m_hwnd, &client);
+        const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+        DrawIcon(dc, (client.right - client.left - cx + 1) / 2,
+                 (client.bottom - client.top - cy + 1) / 2, m_icon);
+        EndPaint(m_hwnd, &ps);
+        return;
+    }
+    EndPaint(m_hwnd, &ps);  // the dialog's own painting is its background and its controls
+    m_dlg.OnPaint();
+}
+
+void CBarcodeWindow::OnContextMenu(int x, int y) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    const UINT enabled = m_exportCommands ? MF_ENABLED : MF_GRAYED;
+    auto item = [&](UINT id, const char* text, const char* keys) {
+        AppendMenuW(menu, MF_STRING | enabled, id, Wide(std::string(text) + "\t" + keys).c_str());
+    };
+    item(kSaveCommand, str::kMenuSave, "Ctrl+S");
+    item(kCopyCommand, str::kMenuCopy, "Ctrl+Shift+C");
+    item(kPrintCommand, str::kMenuPrint, "Ctrl+P");
+    const std::wstring about = Wide(ResourceString(IDS_ABOUTBOX));
+    if (!about.empty()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+    }
+    if (x == -1 && y == -1) {  // from the keyboard: at the preview
+        RECT r;
+        GetWindowRect(Item(IDC_PREVIEW), &r);
+        x = r.left + 8;
+        y = r.top + 8;
+    }
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, m_hwnd, nullptr);
+    DestroyMenu(menu);
+}
+
+bool CBarcodeWindow::PreTranslate(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !msg.hwnd ||
+        (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd))) {
+        return false;
+    }
+    const int key = static_cast<int>(msg.wParam);
+    if (GetKeyState(VK_CONTROL) < 0) {
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        // Ctrl+C stays the edit fields' text copy; the barcode is copied with Ctrl+Shift+C.
+        UINT command = 0;
+        if (key == 'S' && !shift) command = kSaveCommand;
+        if (key == 'C' && shift) command = kCopyCommand;
+        if (key == 'P' && !shift) command = kPrintCommand;
+        if (command) {
+            OnCommand(static_cast<int>(command), 0);
+            return true;
+        }
+    }
+    return m_dlg.PreTranslateKey(key);
+}
+
+void CBarcodeWindow::RunPosted() {
+    for (;;) {
+        std::function<void()> task;
+        {
+            std::lock_guard lock(m_postMutex);
+            if (m_posted.empty()) return;
+            task = std::move(m_posted.front());
+            m_posted.pop_front();
+        }
+        task();
+    }
+}
+
+// --- Controls ----------------------------------------------------------------------------------
+
+void CBarcodeWindow::EnableControl(int id, bool enable) {
+    EnableWindow(Item(id), enable);
+}
+
+bool CBarcodeWindow::IsChecked(int id) {
+    return IsDlgButtonChecked(m_hwnd, id) == BST_CHECKED;
+}
+
+void CBarcodeWindow::SetChecked(int id, bool checked) {
+    CheckDlgButton(m_hwnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+std::string CBarcodeWindow::Text(int id) {
+    return Utf8(WindowText(Item(id)));
+}
+
+void CBarcodeWindow::SetText(int id, const std::string& text) {
+    const std::wstring wide = Wide(text);
+    SetWindowTextW(Item(id), wide.c_str());
+    if (m_acceptedText.count(id)) m_acceptedText[id] = wide;
+}
+
+void CBarcodeWindow::ResetContent(int id) {
+    SendDlgItemMessageW(m_hwnd, id, CB_RESETCONTENT, 0, 0);
+}
+
+void CBarcodeWindow::AddItem(int id, const std::string& text) {
+    // Inserted at the end: the sorted style would otherwise reorder the list.
+    SendDlgItemMessageW(m_hwnd, id, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(Wide(text).c_str()));
+}
+
+int CBarcodeWindow::ItemCount(int id) {
+    return static_cast<int>(SendDlgItemMessageW(m_hwnd, id, CB_GETCOUNT, 0, 0));
+}
+
+std::string CBarcodeWindow::ItemText(int id, int index) {
+    const LRESULT n = SendDlgItemMessageW(m_hwnd, id, CB_GETLBTEXTLEN, index, 0);
+    if (n == CB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    const LRESULT got =
+        SendDlgItemMessageW(m_hwnd, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == CB_ERR ? 0 : static_cast<std::size_t>(got));
+    return Utf8(text);
+}
+
+int CBarcodeWindow::CurSel(int id) {
+    return static_cast<int>(SendDlgItemMessageW(m_hwnd, id, CB_GETCURSEL, 0, 0));
+}
+
+void CBarcodeWindow::SetCurSel(int id, int index) {
+    SendDlgItemMessageW(m_hwnd, id, CB_SETCURSEL, index, 0);
+}
+
+void CBarcodeWindow::SetRange(int id, int lower, int upper) {
+    SendDlgItemMessageW(m_hwnd, id, UDM_SETRANGE32, lower, upper);
+}
+
+void CBarcodeWindow::SetPos(int id, int pos) {
+    SendDlgItemMessageW(m_hwnd, id, UDM_SETPOS32, 0, pos);
+}
+
+std::string CBarcodeWindow::ResourceString(int id) {
+    const wchar_t* text = nullptr;
+    // With no buffer, the length and a pointer into the resource itself.
+    const int n =
+        LoadStringW(m_instance, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    return n > 0 && text ? Utf8(std::wstring_view(text, static_cast<std::size_t>(n))) : "";
+}
+
+void CBarcodeWindow::AppendSystemMenuItem(int command, const std::string& text) {
+    HMENU menu = GetSystemMenu(m_hwnd, FALSE);
+    if (!menu) return;
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), Wide(text).c_str());
+}
+
+void CBarcodeWindow::ShowMessageBox(const std::string& text) {
+    ++m_modal;
+    MessageBoxW(m_hwnd, Wide(text).c_str(), m_title.c_str(), MB_OK);
+    --m_modal;
+}
+
+void CBarcodeWindow::Beep() {
+    MessageBeep(0);
+}
+
+bool CBarcodeWindow::IsMinimised() {
+    return IsIconic(m_hwnd) != 0;
+}
+
+void CBarcodeWindow::RunAboutBox() {
+    ++m_modal;
+    DialogBoxParamW(m_instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), m_hwnd, AboutProc, 0);
+    --m_modal;
+}
+
+void CBarcodeWindow::EndDialog(int result) {
+    m_result = result;
+    m_running = false;
+    PostMessageW(m_hwnd, WM_NULL, 0, 0);  // the loop wakes and ends
+}
+
+void CBarcodeWindow::RepaintPreview() {
+    m_preview.Repaint();
+}
+
+void CBarcodeWindow::DescribePreview(const std::string& text) {
+    // What screen readers read as the frame's name; a frame draws no text.
+    SetWindowTextW(Item(IDC_PREVIEW), Wide(std::string(str::kAccPreview) + " " + text).c_str());
+}
+
+void CBarcodeWindow::ShowVerdict(const std::string& text, VerdictTone tone, int w, int h) {
+    m_preview.SetVerdict(Wide(text), tone, w, h);
+}
+
+void CBarcodeWindow::SetClipboardImage(const ExportImage& image) {
+    PutOnClipboard(m_hwnd, image);
+}
+
+void CBarcodeWindow::EnableExportCommands(bool enable) {
+    m_exportCommands = enable;
+}
+
+void CBarcodeWindow::Post(std::function<void()> task) {
+    std::lock_guard lock(m_postMutex);
+    if (!m_postTarget) return;  // the window is gone: nothing to come back to
+    m_posted.push_back(std::move(task));
+    PostMessageW(m_postTarget, kRunPosted, 0, 0);
+}
+
+}  // namespace diduzozoz::win

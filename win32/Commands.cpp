@@ -1,0 +1,205 @@
+#include "win32/Commands.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "job/Strings.h"
+#include "win32/WinText.h"
+
+namespace diduzozoz::win {
+
+namespace {
+
+std::string Message(const char* format, const std::wstring& path) {
+    return FormatText(format, Utf8(path).c_str());
+}
+
+// Millimetres as the messages show them.
+std::string Millimetres(std::int64_t dots, int dpi, int places = 1) {
+    return DecimalText(dots * 254, std::int64_t{dpi} * 10, places);
+}
+
+bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return FlushFileBuffers(file) != 0;
+}
+
+// "PNG 画像 (*.png);;SVG 画像 (*.svg)" as the save dialog's filter: name, NUL, pattern, NUL.
+std::wstring FilterOf(const std::wstring& filters) {
+    std::wstring out;
+    std::size_t start = 0;
+    while (start <= filters.size()) {
+        std::size_t end = filters.find(L";;", start);
+        if (end == std::wstring::npos) end = filters.size();
+        const std::wstring item = filters.substr(start, end - start);
+        const std::size_t open = item.rfind(L'('), close = item.rfind(L')');
+        if (open != std::wstring::npos && close != std::wstring::npos && close > open) {
+            out += item;
+            out += L'\0';
+            out += item.substr(open + 1, close - open - 1);
+            out += L'\0';
+        }
+        start = end + 2;
+    }
+    return out + L'\0';
+}
+
+}  // namespace
+
+std::string SaveImageFile(const ExportImage& image, const std::string& path) {
+    const std::wstring wide = Wide(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return Message(str::kSaveIsFolder, wide);
+    }
+    const std::size_t slash = wide.find_last_of(L"\\/");
+    const std::wstring name = wide.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    const std::size_t dot = name.rfind(L'.');
+    const std::optional<ImageFormat> format =
+        dot == std::wstring::npos ? std::nullopt : ImageFormatByName(Utf8(name.substr(dot + 1)));
+    if (!format || dot == 0) return Message(str::kSaveNeedsExtension, wide);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return Message(str::kSaveReadOnlyFile, wide);
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!EncodeImage(image, *format, kDefaultDpi, bytes))
+        return Message(str::kSaveWriteFailed, wide);
+
+    const std::wstring temp = wide + L".tmp-diduzozoz";
+    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Message(str::kSaveCannotCreate, wide);
+    bool ok = WriteAll(file, bytes);
+    ok = CloseHandle(file) && ok;
+    if (!ok || !MoveFileExW(temp.c_str(), wide.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temp.c_str());
+        return Message(str::kSaveWriteFailed, wide);
+    }
+    return {};
+}
+
+std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels) {
+    const int dpi = GetDeviceCaps(printer, LOGPIXELSX);
+    const int k = DotsPerPixel(dpi);
+    // The printable area in whole dots; its corner is the printer's origin.
+    const int areaW = GetDeviceCaps(printer, HORZRES), areaH = GetDeviceCaps(printer, VERTRES);
+    const std::int64_t w = std::int64_t{image.width} * k;
+    const std::int64_t h = std::int64_t{image.height} * k;
+    if (dpi <= 0 || areaW <= 0 || areaH <= 0 || w > areaW || h > areaH) {
+        const int shownDpi = dpi > 0 ? dpi : kDefaultDpi;
+        return FormatText(str::kPrintTooLarge, Millimetres(w, shownDpi).c_str(),
+                          Millimetres(h, shownDpi).c_str(), Millimetres(areaW, shownDpi).c_str(),
+                          Millimetres(areaH, shownDpi).c_str());
+    }
+    const std::wstring document = Wide(str::kPrintDocument);
+    DOCINFOW doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = document.c_str();
+    if (StartDocW(printer, &doc) <= 0) return str::kPrintFailed;
+    if (StartPage(printer) <= 0) {
+        AbortDoc(printer);
+        return str::kPrintFailed;
+    }
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    for (const PixelRect& r : BlackRectangles(image)) {
+        const RECT dots{r.x * k, r.y * k, (r.x + r.width) * k, (r.y + r.height) * k};
+        FillRect(printer, &dots, black);
+    }
+    // The note, a few millimetres below the barcode's white margin, in 8 points.
+    HFONT font = CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+    HGDIOBJ oldFont = SelectObject(printer, font);
+    const std::string module = Millimetres(std::int64_t{modulePixels} * k, dpi, 3);
+    const std::wstring note = Wide(FormatText(str::kPrintNote, module.c_str(), k, dpi));
+    const int gap = dpi * 3 / 25;  // about 3 mm
+    RECT noteBox{0, static_cast<int>(h) + gap, areaW, areaH};
+    DrawTextW(printer, note.c_str(), static_cast<int>(note.size()), &noteBox,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(printer, oldFont);
+    DeleteObject(font);
+    const bool ok = EndPage(printer) > 0;
+    if (!ok) {
+        AbortDoc(printer);
+        return str::kPrintFailed;
+    }
+    return EndDoc(printer) > 0 ? std::string() : std::string(str::kPrintFailed);
+}
+
+CImageCommands::~CImageCommands() {
+    if (m_devMode) GlobalFree(m_devMode);
+    if (m_devNames) GlobalFree(m_devNames);
+}
+
+std::string CImageCommands::Save(HWND owner, const ExportImage& image) {
+    if (m_folder.empty()) {
+        PWSTR documents = nullptr;
+        if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents))) {
+            m_folder = documents;
+        }
+        CoTaskMemFree(documents);
+    }
+    const ExportImage copy = image;  // a paint's run while the dialog is open draws anew
+    std::wstring file = Wide(str::kSaveDefaultName) + L'.' + m_suffix;
+    file.resize(32768, L'\0');
+    const std::wstring filter = FilterOf(Wide(str::kSaveFilters));
+    const std::wstring title = Wide(str::kSaveTitle);
+    DWORD index = 1;
+    for (const wchar_t* ext : {L"png", L"svg", L"pdf", L"eps"}) {
+        if (m_suffix == ext) break;
+        ++index;
+    }
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = index <= 4 ? index : 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = m_folder.empty() ? nullptr : m_folder.c_str();
+    ofn.lpstrTitle = title.c_str();
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!GetSaveFileNameW(&ofn)) return {};
+    file.resize(wcslen(file.c_str()));
+    const std::size_t slash = file.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) m_folder = file.substr(0, slash);
+    const std::string failure = SaveImageFile(copy, Utf8(file));
+    if (failure.empty()) {
+        const std::size_t dot = file.rfind(L'.');
+        m_suffix = file.substr(dot + 1);
+        for (wchar_t& c : m_suffix) c = static_cast<wchar_t>(towlower(c));
+    }
+    return failure;
+}
+
+std::string CImageCommands::Print(HWND owner, const ExportImage& image, int modulePixels) {
+    const ExportImage copy = image;
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = owner;
+    pd.hDevMode = m_devMode;
+    pd.hDevNames = m_devNames;
+    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+    const BOOL accepted = PrintDlgW(&pd);
+    m_devMode = pd.hDevMode;
+    m_devNames = pd.hDevNames;
+    if (!accepted || !pd.hDC) return {};
+    const std::string failure = PrintImage(pd.hDC, copy, modulePixels);
+    DeleteDC(pd.hDC);
+    return failure;
+}
+
+}  // namespace diduzozoz::win

@@ -1,0 +1,42 @@
+// Saving and printing the exported barcode from the Windows dialog's context menu: the
+// platform's save and print dialogs; while the program runs it remembers the folder and the
+// kind of the last file saved, and the printer set up.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "render/ExportImage.h"
+
+namespace diduzozoz::win {
+
+// Writes the image to path (UTF-8) in the format its extension names, at 96 dpi, through a
+// temporary file beside it renamed into place: either the whole file is there afterwards or
+// nothing new is. Empty on success, else the message to show.
+std::string SaveImageFile(const ExportImage& image, const std::string& path);
+
+// Prints the image on one page at DotsPerPixel() dots a pixel at the top left of the
+// printable area, with a note of the module width beneath it. Empty on success, else the
+// message to show.
+std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels);
+
+class CImageCommands {
+  public:
+    CImageCommands() = default;
+    ~CImageCommands();
+    CImageCommands(const CImageCommands&) = delete;
+    CImageCommands& operator=(const CImageCommands&) = delete;
+
+    // Each returns the message to show, empty when done or cancelled.
+    std::string Save(HWND owner, const ExportImage& image);
+    std::string Print(HWND owner, const ExportImage& image, int modulePixels);
+
+  private:
+    std::wstring m_folder;
+    std::wstring m_suffix = L"png";
+    HGLOBAL m_devMode = nullptr;  // the printer set up last
+    HGLOBAL m_devNames = nullptr;
+};
+
+}  // namespace diduzozoz::win
