@@ -11,7 +11,7 @@ PACKAGES=(
   help2man bash-completion man-db file dpkg-dev lintian appstream desktop-file-utils
   at-spi2-core python3-pyatspi dbus libxtst6
   qpdf poppler-utils ghostscript librsvg2-bin
-  g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64
+  g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 wixl
 )
 
 # --list: print the packages, one a line, for callers that install them themselves.

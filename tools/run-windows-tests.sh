@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The Windows build: cross-builds the `windows` preset with mingw-w64, runs its tests under
-# Wine, and runs the same command lines through the Linux build and through Wine, requiring
-# the same images, stdout, stderr and exit codes byte for byte.
+# The Windows build: cross-builds the `windows` preset with mingw-w64 (both programs, the zip
+# and the installer), runs its tests under Wine — among them the dialog driven from outside and
+# the installer installed and removed, each in an X server and a Wine prefix of its own — and
+# runs the same command lines through the Linux build and through Wine, requiring the same
+# images, stdout, stderr and exit codes byte for byte.
 #
 # Usage: tools/run-windows-tests.sh [LINUX_CLI]   (default build/cli/diduzozoz-cli)
 set -euo pipefail

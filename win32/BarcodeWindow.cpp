@@ -165,9 +165,34 @@ void CBarcodeWindow::OnInitDialog() {
         UDACCEL accel{0, 1};
         SendDlgItemMessageW(m_hwnd, spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
     }
+    WidenButtonsToTheirText();
     m_preview.Attach(Item(IDC_PREVIEW));
     m_dlg.OnInitDialog();
     for (int combo : {IDC_CODE, IDC_REFNO}) m_acceptedText[combo] = WindowText(Item(combo));
+}
+
+void CBarcodeWindow::WidenButtonsToTheirText() {
+    // Where the system's check marks and font are wider than the template allowed for, a radio
+    // button or check box grows to show its whole text, as the Qt window's do.
+    HDC dc = GetDC(m_hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0)));
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+        if (type != BS_AUTORADIOBUTTON && type != BS_AUTOCHECKBOX) continue;
+        const std::wstring text = WindowText(child);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        const int needed =
+            GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE) * 2 + extent.cx;
+        RECT r;
+        GetWindowRect(child, &r);
+        if (needed > r.right - r.left) {
+            SetWindowPos(child, nullptr, 0, 0, needed, r.bottom - r.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
 }
 
 void CBarcodeWindow::OnCommand(int id, int code) {
@@ -407,8 +432,7 @@ void CBarcodeWindow::RepaintPreview() {
 }
 
 void CBarcodeWindow::DescribePreview(const std::string& text) {
-    // What screen readers read as the frame's name; a frame draws no text.
-    SetWindowTextW(Item(IDC_PREVIEW), Wide(std::string(str::kAccPreview) + " " + text).c_str());
+    m_preview.SetDescription(Wide(std::string(str::kAccPreview) + " " + text));
 }
 
 void CBarcodeWindow::ShowVerdict(const std::string& text, VerdictTone tone, int w, int h) {

@@ -64,6 +64,7 @@ class CBarcodeWindow : public Controls {
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
+    void WidenButtonsToTheirText();
     void OnCommand(int id, int code);
     void OnPaintMessage();
     void OnContextMenu(int x, int y);

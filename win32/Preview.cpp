@@ -73,6 +73,16 @@ LRESULT CALLBACK CPreview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     }
     if (msg == WM_ERASEBKGND) return 1;  // everything is painted in WM_PAINT
+    // The frame's text is what it shows, in words; a static frame would keep none.
+    if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(self->m_description.size());
+    if (msg == WM_GETTEXT) {
+        if (wParam == 0) return 0;
+        const std::size_t n = std::min<std::size_t>(self->m_description.size(), wParam - 1);
+        auto* out = reinterpret_cast<wchar_t*>(lParam);
+        std::copy_n(self->m_description.c_str(), n, out);
+        out[n] = L'\0';
+        return static_cast<LRESULT>(n);
+    }
     return CallWindowProcW(self->m_oldProc, hwnd, msg, wParam, lParam);
 }
 

@@ -25,6 +25,8 @@ class CPreview {
     // Takes over the painting of the frame control.
     void Attach(HWND frame);
     void SetVerdict(const std::wstring& text, VerdictTone tone, int w, int h);
+    // What screen readers read as the frame's text (its name); a frame draws no text.
+    void SetDescription(const std::wstring& text) { m_description = text; }
     void Repaint();
     // Screen pixels per canvas pixel.
     int Scale() const;
@@ -39,6 +41,7 @@ class CPreview {
     HWND m_frame = nullptr;
     WNDPROC m_oldProc = nullptr;
     std::wstring m_verdict;
+    std::wstring m_description;
     VerdictTone m_tone = VerdictTone::kNeutral;
     int m_drawnW = 0, m_drawnH = 0;
 };

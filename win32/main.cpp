@@ -1,8 +1,11 @@
 // CBarcodeApp on Windows: the common controls set up, the main dialog run modally from
 // template 102; the program ends when it closes.
+// windows.h first: the headers after it need its types.
+// clang-format off
+#include <windows.h>
+// clang-format on
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "win32/BarcodeWindow.h"
 

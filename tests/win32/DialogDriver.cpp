@@ -3,7 +3,8 @@
 // and bytes against the clipboard's bitmap and "PNG", its stdout against the status line).
 //
 // Usage: dialog_driver DIALOG.exe CLI.exe [SCENARIO]
-// Prints a line a scenario; exit code 0 when every scenario held.
+// Prints a line a scenario; exit code 0 when every scenario held. With --pose FOLDER instead
+// of a scenario it only sets the dialog up for a screenshot (tools/screenshot-windows.sh).
 #include <windows.h>
 
 #include <cstdio>
@@ -102,22 +103,24 @@ void DrawAndCompare(Dialog& d, const Folder& folder, const Drawing& row) {
     d.Click(IDC_CREATE);
     ExpectBoxes(d, {}, std::string(row.name) + " 作成");
 
-    std::vector<std::string> args = {"--type", row.cliType,   "--code",
-                                     row.code, "--unit",      std::to_string(row.unit),
-                                     "-o",     "expected.png"};
+    static int drawings = 0;
+    const std::string file = "expected-" + std::to_string(++drawings) + ".png";
+    std::vector<std::string> args = {
+        "--type", row.cliType, "--code", row.code, "--unit", std::to_string(row.unit), "-o", file};
     if (row.cd) args.push_back("--cd");
     if (row.textBox)
         args.insert(args.end(), {"--text", row.textBox == IDC_TEXT_ABOVE ? "above" : "below"});
     if (row.start) args.insert(args.end(), {"--start", row.start});
     if (row.ref) args.insert(args.end(), {"--ref", row.ref});
     const ProgramRun cli = RunProgram(g_cli, args, folder.Path());
-    Check(cli.exitCode == 0, std::string(row.name) + ": the command line drew nothing");
+    Check(cli.exitCode == 0, std::string(row.name) + ": the command line drew nothing (exit code " +
+                                 std::to_string(cli.exitCode) + ")");
     std::string status = cli.out;
     while (!status.empty() && (status.back() == '\n' || status.back() == '\r')) status.pop_back();
     Check(d.Text(IDC_STATUS) == status, std::string(row.name) + ": status '" + d.Text(IDC_STATUS) +
                                             "', expected '" + status + "'");
 
-    std::ifstream in(folder.Path() / "expected.png", std::ios::binary);
+    std::ifstream in(folder.Path() / file, std::ios::binary);
     const std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const test::GreyImage expected = test::ReadPng(png);
     const Clipboard clip = ReadClipboard();
@@ -241,13 +244,47 @@ const Scenario kScenarios[] = {
 
 }  // namespace
 
+// For a screenshot: the dialog started in folder with a barcode drawn and its verdict in;
+// "ready" on stdout, then the dialog stays until a line comes on stdin.
+int Pose(const fs::path& folder) {
+    try {
+        Dialog d(g_dialog, folder);
+        d.Click(IDC_NW7);
+        d.Click(IDC_CD_NW7);
+        d.Click(IDC_TEXT_BELOW);
+        d.Click(IDC_CREATE);
+        d.WaitUntil(
+            [&] {
+                return d.Text(IDC_PREVIEW).find("読取確認：OK") != std::string::npos ||
+                       d.Text(IDC_PREVIEW).find("読取確認：未確認") != std::string::npos ||
+                       d.Text(IDC_PREVIEW).find("読取確認：読めません") != std::string::npos;
+            },
+            "the verdict in " + d.Text(IDC_PREVIEW));
+        d.Settle();
+        // Painted whole before the picture is taken.
+        RedrawWindow(d.Main(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        d.Settle();
+        std::printf("ready\n");
+        std::fflush(stdout);
+        char line[16];
+        if (!std::fgets(line, sizeof line, stdin)) return 1;
+        d.Close();
+    } catch (const std::exception& e) {
+        std::printf("FAIL pose: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: dialog_driver DIALOG.exe CLI.exe [SCENARIO]\n");
+        std::fprintf(stderr,
+                     "usage: dialog_driver DIALOG.exe CLI.exe [SCENARIO | --pose FOLDER]\n");
         return 2;
     }
     g_dialog = fs::absolute(argv[1]);
     g_cli = fs::absolute(argv[2]);
+    if (argc > 4 && std::wstring(argv[3]) == L"--pose") return Pose(argv[4]);
     const std::string only = argc > 3 ? Utf8(argv[3]) : "";
     int failures = 0, run = 0;
     for (const Scenario& s : kScenarios) {

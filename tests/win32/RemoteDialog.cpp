@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <thread>
 
@@ -95,11 +96,12 @@ std::string Utf8(const std::wstring& wide) {
 }
 
 Folder::Folder() {
-    static int count = 0;
-    m_path =
-        fs::temp_directory_path() / ("diduzozoz-driver-" + std::to_string(GetCurrentProcessId()) +
-                                     "-" + std::to_string(++count));
-    fs::create_directories(m_path);
+    // A name no earlier run used: a folder a run could not remove (a file still open a
+    // moment after its program ended) stays, and process ids repeat in a new Wine server.
+    std::random_device seed;
+    do {
+        m_path = fs::temp_directory_path() / ("diduzozoz-driver-" + std::to_string(seed()));
+    } while (!fs::create_directories(m_path));
 }
 
 Folder::~Folder() {
@@ -160,10 +162,14 @@ ProgramRun RunProgram(const fs::path& program, const std::vector<std::string>& a
                       const fs::path& folder) {
     std::wstring line = L"\"" + program.wstring() + L"\"";
     for (const std::string& arg : args) line += L" \"" + Wide(arg) + L"\"";
-    const fs::path outPath = folder / "stdout.txt";
+    // A file of its own each run: under Wine a program's files may stay open a moment after
+    // it has ended.
+    static int runs = 0;
+    const fs::path outPath = folder / ("stdout-" + std::to_string(++runs) + ".txt");
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Check(out != INVALID_HANDLE_VALUE, "cannot create " + outPath.string());
     HANDLE nul =
         CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, 0, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup{};
@@ -174,8 +180,15 @@ ProgramRun RunProgram(const fs::path& program, const std::vector<std::string>& a
     startup.hStdError = nul;
     PROCESS_INFORMATION process{};
     ProgramRun run;
-    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                       nullptr, folder.c_str(), &startup, &process)) {
+    // Under Wine on a busy machine a start fails now and then; a start that failed ran
+    // nothing, so trying again changes no result.
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                                 CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process);
+        if (!started) Sleep(200);
+    }
+    if (started) {
         WaitForSingleObject(process.hProcess, INFINITE);
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
@@ -198,11 +211,16 @@ Dialog::Dialog(const fs::path& program, const fs::path& folder) {
     std::wstring line = L"\"" + program.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &m_process)) {
-        throw Failure("cannot start " + program.string() + ", error " +
-                      std::to_string(GetLastError()));
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {  // as RunProgram's
+        if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.c_str(), &startup, &m_process)) {
+            return;
+        }
+        error = GetLastError();
+        Sleep(200);
     }
+    throw Failure("cannot start " + program.string() + ", error " + std::to_string(error));
 }
 
 Dialog::~Dialog() {

@@ -1,8 +1,6 @@
 #!/bin/bash
-# The Windows dialog's driver under Wine: an X server of its own and a Wine prefix of its own
-# (beside the driver), whose font replacements map "ＭＳ Ｐゴシック" to IPAPGothic and link
-# Japanese into the fonts Wine draws captions and menus with, and whose windows are not
-# managed (with no window manager, Wine would wait two seconds for every window it hides).
+# The Windows dialog's driver under Wine, in an X server and a Wine prefix of its own (beside
+# the driver; see wine_prefix.sh).
 # Usage: dialog_wine.sh WINE64 DRIVER.exe DIALOG.exe CLI.exe [SCENARIO]
 # Exit 77 (skipped) when there is no X server to start.
 set -euo pipefail
@@ -14,19 +12,7 @@ if [ -z "${DRIVER_IN_X:-}" ]; then
         timeout -k 10 800 "$0" "$wine" "$driver" "$dialog" "$cli" "$@"
 fi
 export WINEPREFIX="$(cd "$(dirname "$driver")" && pwd)/wineprefix-dialog"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
-wineserver="$(dirname "$wine")/wineserver"
-[ -x "$wineserver" ] || wineserver=wineserver
-trap '"$wineserver" -k 2>/dev/null || true' EXIT
-"$wine" wineboot -u </dev/null >/dev/null 2>&1
-reg() { "$wine" reg add "$@" /f </dev/null >/dev/null 2>&1; }
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic
-reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
-for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif'; do
-    reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
-        /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic'
-done
-windows() { "$wine" winepath -w "$1" 2>/dev/null; }
+. "$(dirname "$0")/wine_prefix.sh"
 status=0
-"$wine" "$driver" "$(windows "$dialog")" "$(windows "$cli")" "$@" || status=$?
+"$wine" "$driver" "$(windows_path "$dialog")" "$(windows_path "$cli")" "$@" || status=$?
 exit "$status"
