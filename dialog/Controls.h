@@ -1,8 +1,8 @@
 // The window as the dialog's logic sees it: the controls of its template by id, and the few
 // services of the window around them. Each front end implements it and decides nothing the
 // logic decides; a test implements it with a recording double. Text is UTF-8 throughout. No
-// member is named like a Windows API macro (MessageBox, LoadString, IsMinimized), so windows.h beside this
-// header renames nothing.
+// member is named like a Windows API macro (MessageBox, LoadString, IsMinimized), so
+// windows.h beside this header renames nothing.
 #pragma once
 
 #include <functional>

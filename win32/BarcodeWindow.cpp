@@ -218,6 +218,14 @@ void CBarcodeWindow::OnCommand(int id, int code) {
     switch (code) {
         case BN_CLICKED:
             if (id == IDOK) return;  // no such button: Enter is swallowed before it gets here
+            if (!IsWindowEnabled(Item(id))) {
+                // A click that reached a disabled box anyway (a program's BM_CLICK) does
+                // nothing, as the mouse does nothing there: its tick goes back.
+                if ((GetWindowLongW(Item(id), GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+                    SetChecked(id, !IsChecked(id));
+                }
+                return;
+            }
             m_dlg.OnClicked(id);
             break;
         case CBN_SELCHANGE:

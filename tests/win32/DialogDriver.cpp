@@ -160,6 +160,14 @@ const Scenario kScenarios[] = {
          Check(d.Text(IDC_STATUS) == "コード種別を選んでください", "status " + d.Text(IDC_STATUS));
          Check(d.Text(IDC_CODE) == "1234567", "code " + d.Text(IDC_CODE));
          Check(d.Text(IDC_LINE_UNIT) == "1 ピクセル", "line unit " + d.Text(IDC_LINE_UNIT));
+         // A disabled box takes no click.
+         d.Click(IDC_CD_NW7);
+         Check(!d.Checked(IDC_CD_NW7) && d.Text(IDC_STATUS) == "コード種別を選んでください",
+               "a click on the disabled CD box of NW-7 did something");
+         d.Click(IDC_NW7);
+         d.Click(IDC_CD_NW7);
+         Check(d.Text(IDC_STATUS) == "Check Digit の有無：[ 11 ]（１X：有　０X：無）",
+               "status " + d.Text(IDC_STATUS));
          d.Click(IDC_CODE128);
          Check(d.Enabled(IDC_CD_CODE128) && d.Enabled(IDC_CODE128_START) && !d.Enabled(IDC_CD_NW7),
                "CODE128 did not enable its own controls only");
@@ -230,6 +238,24 @@ const Scenario kScenarios[] = {
                      "the start");
          Check(Items(d, IDC_CODE).empty() && Items(d, IDC_REFNO).empty(),
                "the lists are not empty");
+     }},
+    {"a clipboard another program holds open", "1234567\n", "12\n",
+     [](Dialog& d, Folder& folder) {
+         DrawAndCompare(d, folder, kDrawings[1]);
+         const Clipboard before = ReadClipboard();
+         // Held open throughout the next drawing: the drawing and its status stay, nothing
+         // waits for the clipboard.
+         d.Click(IDC_ITF);
+         d.Type(IDC_CODE, "1234567");
+         Check(OpenClipboard(nullptr) != 0, "cannot open the clipboard");
+         d.Click(IDC_CREATE);
+         const std::string status = d.Text(IDC_STATUS);
+         CloseClipboard();
+         ExpectBoxes(d, {}, "作成 with the clipboard held");
+         Check(status.find("の形で作成しました") != std::string::npos, "status " + status);
+         Check(ReadClipboard().sequence == before.sequence, "the clipboard changed");
+         d.Click(IDC_CREATE);
+         Check(ReadClipboard().sequence != before.sequence, "the next drawing did not reach it");
      }},
     {"the clipboard after 終了", "1234567\n", "12\n",
      [](Dialog& d, Folder& folder) {
