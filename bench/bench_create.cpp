@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "base/BoundedCopy.h"
 #include "job/BarcodeJob.h"
-#include "job/BoundedCopy.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "base/BoundedCopy.h"
 #include "job/BarcodeJob.h"
-#include "job/BoundedCopy.h"
 #include "verify/Verify.h"
 #include "verify/ZxingReader.h"
 

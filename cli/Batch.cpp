@@ -13,11 +13,11 @@
 #include <thread>
 #include <vector>
 
+#include "base/BoundedCopy.h"
 #include "cli/FileOutput.h"
 #include "cli/Platform.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
-#include "job/BoundedCopy.h"
 #include "lists/CodeList.h"
 
 namespace diduzozoz::cli {

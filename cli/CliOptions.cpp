@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "job/BoundedCopy.h"
+#include "base/BoundedCopy.h"
 #include "symbology/Dispatch.h"
 
 namespace diduzozoz::cli {

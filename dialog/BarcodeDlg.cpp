@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "lists/CodeList.h"
 #include "symbology/Postal.h"
 

@@ -1,7 +1,7 @@
 #include "job/ContentChecks.h"
 
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "symbology/Code39.h"
 #include "symbology/Nw7.h"
 

@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "base/Digits.h"
 #include "symbology/Dispatch.h"
 
 namespace diduzozoz {
@@ -13,17 +14,5 @@ CheckOutcome CheckJanContent(BarcodeJob& job);
 CheckOutcome CheckItfContent(BarcodeJob& job);
 CheckOutcome CheckCode128Content(BarcodeJob& job);
 CheckOutcome CheckPostalContent(BarcodeJob& job);
-
-// "0".."9"; every other byte, 0x80 and above included, is not a digit.
-inline bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-// Every character a digit; an empty text passes.
-inline bool AllDigits(std::string_view text) {
-    for (char c : text) {
-        if (!IsDigit(c)) return false;
-    }
-    return true;
-}
 
 }  // namespace diduzozoz

@@ -11,8 +11,8 @@
 #include <QRect>
 #include <algorithm>
 
+#include "base/Strings.h"
 #include "dialog/resource.h"
-#include "job/Strings.h"
 #include "qt/ComboBox.h"
 #include "qt/SpinButton.h"
 

@@ -13,7 +13,7 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
-#include "job/Strings.h"
+#include "base/Strings.h"
 #include "qt/AboutDlg.h"
 #include "qt/Accessible.h"
 #include "qt/ComboBox.h"

@@ -12,7 +12,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 
-#include "job/Strings.h"
+#include "base/Strings.h"
 #include "qt/DialogTemplate.h"
 
 namespace diduzozoz {

@@ -7,8 +7,8 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "base/Strings.h"
 #include "dialog/VerdictPlacement.h"
-#include "job/Strings.h"
 #include "render/BarCanvas.h"
 
 namespace diduzozoz {

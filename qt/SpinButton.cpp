@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "job/Strings.h"
+#include "base/Strings.h"
 
 namespace diduzozoz {
 

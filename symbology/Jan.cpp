@@ -5,8 +5,8 @@
 #include <iterator>
 #include <string_view>
 
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "render/DisplayText.h"
 #include "symbology/Nw7.h"
 #include "symbology/Skeleton.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "render/DisplayText.h"
 #include "symbology/Skeleton.h"
 

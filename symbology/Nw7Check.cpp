@@ -2,9 +2,9 @@
 // character or shows its message and appends nothing; the barcode is drawn in either case.
 #include <string_view>
 
-#include "job/BoundedCopy.h"
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "job/ContentChecks.h"
-#include "job/Strings.h"
 #include "symbology/Nw7.h"
 
 namespace diduzozoz {

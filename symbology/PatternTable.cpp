@@ -1,6 +1,6 @@
 #include "symbology/PatternTable.h"
 
-#include "job/BoundedCopy.h"
+#include "base/BoundedCopy.h"
 
 namespace diduzozoz {
 

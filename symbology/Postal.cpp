@@ -5,9 +5,9 @@
 #include <iterator>
 #include <string>
 
-#include "job/BoundedCopy.h"
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "job/ContentChecks.h"
-#include "job/Strings.h"
 #include "render/DisplayText.h"
 #include "symbology/Skeleton.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "render/DisplayText.h"
 
 namespace diduzozoz {

@@ -1,7 +1,7 @@
 // The verdict as the dialog shows it: one line of our own Japanese words.
 #include <cstdio>
 
-#include "job/Strings.h"
+#include "base/Strings.h"
 #include "render/DisplayText.h"
 #include "verify/PostalRead.h"
 #include "verify/Verify.h"

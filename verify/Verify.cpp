@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/BoundedCopy.h"
 #include "job/BarcodeJob.h"
-#include "job/BoundedCopy.h"
 #include "verify/PostalRead.h"
 #include "verify/Scan.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "job/Strings.h"
+#include "base/Strings.h"
 #include "win32/Clipboard.h"
 #include "win32/WinText.h"
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "job/Strings.h"
+#include "base/Strings.h"
 #include "win32/WinText.h"
 
 namespace diduzozoz::win {

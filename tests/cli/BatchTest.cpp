@@ -7,8 +7,8 @@
 #include <string>
 
 #include "PngRead.h"
+#include "base/Strings.h"
 #include "cli/CliRunner.h"
-#include "job/Strings.h"
 
 namespace diduzozoz::test {
 namespace {

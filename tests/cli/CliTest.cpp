@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "PngRead.h"
+#include "base/Strings.h"
 #include "cli/CliRunner.h"
-#include "job/Strings.h"
 
 namespace {
 

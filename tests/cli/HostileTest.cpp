@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Strings.h"
 #include "cli/CliRunner.h"
-#include "job/Strings.h"
 
 namespace diduzozoz::test {
 namespace {

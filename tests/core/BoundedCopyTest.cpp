@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "job/BoundedCopy.h"
+#include "base/BoundedCopy.h"
 
 namespace diduzozoz {
 namespace {

@@ -5,9 +5,9 @@
 #include <map>
 #include <set>
 
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
 #include "render/CaptionFont.h"
 #include "symbology/Code128.h"
 

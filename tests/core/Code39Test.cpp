@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
 #include "symbology/Code39.h"
 
 #if defined(DIDUZOZOZ_HAVE_ZXING)

@@ -2,10 +2,10 @@
 // that a refused run draws nothing and hands nothing over.
 #include <gtest/gtest.h>
 
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/BoundedCopy.h"
 #include "job/ContentChecks.h"
-#include "job/Strings.h"
 
 namespace diduzozoz::test {
 namespace {

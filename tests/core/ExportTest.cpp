@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "PngRead.h"
+#include "base/BoundedCopy.h"
 #include "core/TestHost.h"
-#include "job/BoundedCopy.h"
 
 namespace diduzozoz::test {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/Strings.h"
 #include "symbology/Itf.h"
 
 namespace diduzozoz::test {

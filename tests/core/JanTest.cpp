@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/Strings.h"
 #include "render/BarCanvas.h"
 #include "symbology/Jan.h"
 

@@ -1,8 +1,8 @@
 // The seven NW-7 check-digit schemes: worked examples, refusals and their order.
 #include <gtest/gtest.h>
 
+#include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/Strings.h"
 #include "symbology/Nw7.h"
 
 namespace diduzozoz::test {

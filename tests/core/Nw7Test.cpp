@@ -1,8 +1,8 @@
 // NW-7 encoding: lookups, module sequences and the geometry of the exported image.
 #include <gtest/gtest.h>
 
+#include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/Strings.h"
 #include "symbology/Nw7.h"
 
 namespace diduzozoz::test {

@@ -2,8 +2,8 @@
 // character table, bar rows, fixed geometry and the check symbol of earlier runs.
 #include <gtest/gtest.h>
 
+#include "base/BoundedCopy.h"
 #include "core/TestHost.h"
-#include "job/BoundedCopy.h"
 #include "symbology/Postal.h"
 
 namespace diduzozoz::test {

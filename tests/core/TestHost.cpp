@@ -1,6 +1,6 @@
 #include "core/TestHost.h"
 
-#include "job/BoundedCopy.h"
+#include "base/BoundedCopy.h"
 
 namespace diduzozoz::test {
 

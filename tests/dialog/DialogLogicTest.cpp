@@ -9,9 +9,9 @@
 #include <random>
 #include <set>
 
+#include "base/Strings.h"
 #include "dialog/BarcodeDlg.h"
 #include "dialog/VerdictPlacement.h"
-#include "job/Strings.h"
 #include "tests/dialog/RecordingControls.h"
 
 #ifndef _WIN32

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/BoundedCopy.h"
 #include "job/BarcodeSettings.h"
-#include "job/BoundedCopy.h"
 #include "lists/CodeList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/BoundedCopy.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
-#include "job/BoundedCopy.h"
 #include "verify/Verify.h"
 
 namespace {

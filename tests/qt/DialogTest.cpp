@@ -33,8 +33,8 @@
 #include <memory>
 #include <optional>
 
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "qt/AboutDlg.h"
 #include "qt/BarcodeWindow.h"
 #include "qt/DialogTemplate.h"

@@ -3,9 +3,9 @@
 // examples and against every single changed bar, and images without bars.
 #include <gtest/gtest.h>
 
+#include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/BoundedCopy.h"
-#include "job/Strings.h"
 #include "verify/Verify.h"
 #include "verify/ZxingReader.h"
 

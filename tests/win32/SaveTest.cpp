@@ -8,7 +8,7 @@
 #include <random>
 #include <sstream>
 
-#include "job/Strings.h"
+#include "base/Strings.h"
 #include "win32/Commands.h"
 #include "win32/WinText.h"
 

@@ -1,4 +1,4 @@
-#include "job/BoundedCopy.h"
+#include "base/BoundedCopy.h"
 
 #include <cstring>
 

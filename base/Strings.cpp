@@ -1,4 +1,4 @@
-#include "job/Strings.h"
+#include "base/Strings.h"
 
 #include <cstdarg>
 #include <cstdio>
