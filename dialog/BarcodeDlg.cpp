@@ -6,7 +6,6 @@
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "lists/CodeList.h"
-#include "symbology/Postal.h"
 
 namespace diduzozoz {
 
@@ -46,10 +45,15 @@ struct SpinSpec {
     const char* refusal;
 };
 
-constexpr SpinSpec kSpins[] = {
-    {IDC_SPIN_HEIGHT, 20, 150, 40, 20, 150, &BarcodeSettings::m_nBarHeight, str::kHeightRange},
-    {IDC_SPIN_MARGIN_Y, 0, 50, 20, 20, 50, &BarcodeSettings::m_nMarginY, str::kMarginYRange},
-    {IDC_SPIN_MARGIN_X, 0, 50, 10, 1, 50, &BarcodeSettings::m_nMarginX, str::kMarginXRange},
+// The spins start where the settings start.
+const BarcodeSettings kStart;
+const SpinSpec kSpins[] = {
+    {IDC_SPIN_HEIGHT, 20, 150, kStart.m_nBarHeight, 20, 150, &BarcodeSettings::m_nBarHeight,
+     str::kHeightRange},
+    {IDC_SPIN_MARGIN_Y, 0, 50, kStart.m_nMarginY, 20, 50, &BarcodeSettings::m_nMarginY,
+     str::kMarginYRange},
+    {IDC_SPIN_MARGIN_X, 0, 50, kStart.m_nMarginX, 1, 50, &BarcodeSettings::m_nMarginX,
+     str::kMarginXRange},
 };
 
 }  // namespace
@@ -65,16 +69,9 @@ void CBarcodeDlg::OnInitDialog() {
     const std::string about = m_controls.ResourceString(IDS_ABOUTBOX);
     if (!about.empty()) m_controls.AppendSystemMenuItem(IDM_ABOUTBOX, about);
 
+    // The start values; the start and stop choices stay empty until their combos are filled.
     BarcodeSettings& s = m_job;
-    s.m_nSymbology = kSymbologyNone;
-    s.m_nTextPosition = 0;
-    s.m_nCdNW7 = s.m_nCdCode39 = s.m_nCdJan = s.m_nCdItf = s.m_nCdCode128 = s.m_nCdPostal = 0x01;
-    s.m_nLineUnit = 1;
-    s.m_nBarHeight = 40;
-    s.m_nMarginY = 20;
-    s.m_nMarginX = 10;
-    CopyText(s.m_szCode, "");
-    CopyText(s.m_szRefNo, "");
+    s = kStart;
     CopyText(s.m_szNW7Start, "");
     CopyText(s.m_szNW7Stop, "");
     CopyText(s.m_szCode128Start, "");
@@ -324,9 +321,7 @@ void CBarcodeDlg::RequestRepaint() {
 }
 
 void CBarcodeDlg::ExportToClipboard(const ExportImage& image) {
-    // Postal bars keep their width whatever the line unit.
-    m_exportModulePixels =
-        m_job.m_nSymbology == kSymbologyPostal ? kPostalPitch / 2 : m_job.m_nLineUnit;
+    m_exportModulePixels = m_job.ModulePixels();
     m_controls.SetClipboardImage(image);
 }
 

@@ -8,11 +8,6 @@
 
 namespace diduzozoz {
 
-int* BarcodeSettings::OptionWord(int symbology) {
-    const SymbologyEntry* entry = SymbologyAt(symbology);
-    return entry && entry->optionWord ? &(this->*(entry->optionWord)) : nullptr;
-}
-
 void BarcodeJob::ShowMessage(const char* text) {
     m_host.ShowMessage(text);
 }
@@ -20,14 +15,6 @@ void BarcodeJob::ShowMessage(const char* text) {
 void BarcodeJob::SetStatus(std::string text) {
     m_strStatus = std::move(text);
     m_host.RefreshStatus(m_strStatus);
-}
-
-void BarcodeJob::SetDataText(std::string_view text) {
-    CopyText(m_szDataText, text);
-}
-
-bool BarcodeJob::AppendToCode(std::string_view text) {
-    return AppendText(m_szCode, text);
 }
 
 void BarcodeJob::RestoreCode() {
@@ -45,6 +32,11 @@ void BarcodeJob::Export(int w, int h) {
     if (m_export.width == 0 || m_export.height == 0) return;  // nothing to hand over
     m_exported = true;
     m_host.ExportToClipboard(m_export);
+}
+
+int BarcodeJob::ModulePixels() const {
+    const SymbologyEntry* entry = SymbologyAt(m_nSymbology);
+    return entry && entry->modulePixels ? entry->modulePixels(*this) : m_nLineUnit;
 }
 
 bool BarcodeJob::SettingsAreDrawable() {

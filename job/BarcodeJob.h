@@ -1,16 +1,12 @@
-// One barcode job: the settings, the shared pattern table and canvas, and the Create command.
-// The job reaches the outside world only through the JobHost its shell gives it.
+// One barcode job: the settings, the canvas and the pattern table the code types share, and
+// the Create command above them. The job reaches the outside world only through the JobHost
+// its shell gives it.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include "job/BarcodeSettings.h"
-#include "render/BarCanvas.h"
 #include "render/ExportImage.h"
-#include "symbology/PatternTable.h"
+#include "symbology/Context.h"
 
 namespace diduzozoz {
 
@@ -39,41 +35,29 @@ inline constexpr int kMaxBarHeight = 600;
 inline constexpr int kMinMargin = 0;
 inline constexpr int kMaxMargin = 200;
 
-class BarcodeJob : public BarcodeSettings {
+class BarcodeJob final : public CreateContext {
   public:
     explicit BarcodeJob(JobHost& host) : m_host(host) {}
-    BarcodeJob(const BarcodeJob&) = delete;
-    BarcodeJob& operator=(const BarcodeJob&) = delete;
+    ~BarcodeJob() = default;
 
     // The Create command: clear, check, check digit, render, restore. Returns true when the
     // run handed a complete image to the host.
     bool CreateBarcode();
 
-    // --- Services for the check-digit steps and renderers ---
-    void ShowMessage(const char* text);
-    void SetStatus(std::string text);
-    void RequestRepaint() { m_host.RequestRepaint(); }
-    // Copies (0, 0)-(w, h) of the canvas and hands it to the host.
-    void Export(int w, int h);
-    // Replaces m_szDataText by text (bounded).
-    void SetDataText(std::string_view text);
-    // Appends to m_szCode; false (and nothing written) when it does not fit.
-    bool AppendToCode(std::string_view text);
-    // m_szCode restored from the code combo.
-    void RestoreCode();
-    void RestoreRefNo();
+    // Pixels of one module of the code type chosen, as its drawings are exported.
+    int ModulePixels() const;
 
-    // H of every code type.
-    int TotalHeight() const { return m_nBarHeight + 2 * m_nMarginY; }
+    // CreateContext
+    void ShowMessage(const char* text) override;
+    void SetStatus(std::string text) override;
+    void RequestRepaint() override { m_host.RequestRepaint(); }
+    void Export(int w, int h) override;
+    void RestoreCode() override;
+    void RestoreRefNo() override;
 
-    BarCanvas m_canvas;
-    PatternTable m_patternTable;
     ExportImage m_export;
-    std::vector<std::uint8_t> m_modules;  // module colours of the drawing in progress
 
   private:
-    bool RefuseAndRestore(const char* message);
-    bool Refuse(const char* message);
     bool SettingsAreDrawable();
 
     JobHost& m_host;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "render/DisplayText.h"
+
 #if defined(_WIN32)
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -22,19 +24,6 @@ namespace diduzozoz {
 namespace {
 
 #include "cp932_table.inc"
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Length of the valid UTF-8 sequence at the start of s, or 0: no overlong forms, no
 // surrogates, nothing above U+10FFFF.

@@ -168,11 +168,11 @@ constexpr ByteSpread kSpread;
 
 }  // namespace
 
-void BarCanvas::DrawText(int x, int y, std::string_view text) {
+void BarCanvas::DrawText(int x, int y, std::string_view text, InternalCodeNames names) {
     // Captions are nearly always printable ASCII, which is shown as it is.
     bool plain = true;
     for (char c : text) plain = plain && c >= 0x20 && c < 0x7F;
-    const std::string converted = plain ? std::string() : DisplayText(text);
+    const std::string converted = plain ? std::string() : DisplayText(text, names);
     const std::string_view shown = plain ? text : std::string_view(converted);
     std::size_t i = 0;
     while (i < shown.size() && x < kMaxWidth) {

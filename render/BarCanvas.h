@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "render/DisplayText.h"
+
 namespace diduzozoz {
 
 inline constexpr int kWhite = 0;
@@ -37,8 +39,8 @@ class BarCanvas {
     void DrawColumns(const std::uint8_t* colours, int count, int x0, int unit, int yTop,
                      int yBarTop, int yBarBottom, int yBottom);
     // Draws text with the 8 x 16 caption font, black on opaque white, cell corner at (x, y).
-    // The text is shown as DisplayText() shows it.
-    void DrawText(int x, int y, std::string_view text);
+    // The text is shown as DisplayText() shows it with the code type's names.
+    void DrawText(int x, int y, std::string_view text, InternalCodeNames names = nullptr);
 
     // 1 for black, 0 for white; anything outside the stored area is white.
     int Pixel(int x, int y) const;

@@ -1,7 +1,6 @@
 #include "render/DisplayText.h"
 
 namespace diduzozoz {
-namespace {
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -16,38 +15,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-const char* SpecialName(unsigned char b) {
-    switch (b) {
-        case 0x81:
-            return "FNC1";
-        case 0x82:
-            return "FNC2";
-        case 0x83:
-            return "FNC3";
-        case 0x84:
-            return "FNC4";
-        case 0x85:
-            return "SHIFT";
-        case 0x90:
-            return "CODE A";
-        case 0x91:
-            return "CODE B";
-        case 0x92:
-            return "CODE C";
-        case 0x93:
-            return "START A";
-        case 0x94:
-            return "START B";
-        case 0x95:
-            return "START C";
-        default:
-            return nullptr;
-    }
-}
-
-}  // namespace
-
-std::string DisplayText(std::string_view bytes) {
+std::string DisplayText(std::string_view bytes, InternalCodeNames names) {
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) {
@@ -58,12 +26,8 @@ std::string DisplayText(std::string_view bytes) {
             AppendUtf8(out, 0x2400 + b);
         } else if (b == 0x7F) {
             AppendUtf8(out, 0x2421);
-        } else if (b == 0x80) {
-            AppendUtf8(out, 0x2400);
-        } else if (const char* name = SpecialName(b)) {
-            AppendUtf8(out, 0xAB);
+        } else if (const char* name = names ? names(b) : nullptr) {
             out += name;
-            AppendUtf8(out, 0xBB);
         } else {
             AppendUtf8(out, 0xFFFD);
         }

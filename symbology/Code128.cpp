@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "base/BoundedCopy.h"
+#include "base/CharTests.h"
 #include "base/Strings.h"
-#include "job/ContentChecks.h"
 #include "render/DisplayText.h"
 #include "symbology/Skeleton.h"
 
@@ -116,6 +116,63 @@ int StartValue(char set) {
 
 }  // namespace
 
+const char* Code128InternalCodeName(unsigned char byte) {
+    switch (byte) {
+        case kCode128Nul:
+            return "\u2400";
+        case kCode128Fnc1:
+            return "«FNC1»";
+        case kCode128Fnc2:
+            return "«FNC2»";
+        case kCode128Fnc3:
+            return "«FNC3»";
+        case kCode128Fnc4:
+            return "«FNC4»";
+        case kCode128Shift:
+            return "«SHIFT»";
+        case kCode128CodeA:
+            return "«CODE A»";
+        case kCode128CodeB:
+            return "«CODE B»";
+        case kCode128CodeC:
+            return "«CODE C»";
+        case kCode128StartA:
+            return "«START A»";
+        case kCode128StartB:
+            return "«START B»";
+        case kCode128StartC:
+            return "«START C»";
+        default:
+            return nullptr;
+    }
+}
+
+CheckOutcome CheckCode128Content(CreateContext& job) {
+    const std::string_view code = TextView(job.m_szCode);
+    switch (job.m_szCode128Start[0]) {
+        case 'A':
+            if (!AllChars(code, [](char c) { return InRange(c, 0x20, 0x5F); })) {
+                return RefuseThenRestore(job, str::kCode128SetA);
+            }
+            break;
+        case 'B':
+            if (!AllChars(code, [](char c) { return InRange(c, 0x20, 0x7E); })) {
+                return RefuseThenRestore(job, str::kCode128SetB);
+            }
+            break;
+        case 'C':
+            if (!AllDigits(code)) return RefuseThenRestore(job, str::kCode128SetC);
+            // Set C encodes digit pairs: an odd count gets a fill digit for this run only.
+            if (code.size() % 2 == 1 && !job.AppendToCode("0")) {
+                return RefuseThenRestore(job, str::kCodeTooLong);
+            }
+            break;
+        default:
+            return RefuseAndEnd(job, str::kStartStopLetter);
+    }
+    return CheckOutcome::kPassed;
+}
+
 // --- Lookups ----------------------------------------------------------------------------------
 
 int Code128CharIndex(char set, char c) {
@@ -162,13 +219,11 @@ void BuildCode128Table(PatternTable& table) {
 
 // --- Check character --------------------------------------------------------------------------
 
-void Code128CheckDigit(BarcodeJob& job) {
-    if ((job.m_nCdCode128 & kCheckDigitOnMask) != 0 && (job.m_nCdCode128 & kPatternMask) == 1) {
-        CheckMod103(job);
-    }
+void Code128CheckDigit(CreateContext& job) {
+    if (CheckDigitWanted(job.m_nCdCode128, 1)) CheckMod103(job);
 }
 
-void CheckMod103(BarcodeJob& job) {
+void CheckMod103(CreateContext& job) {
     const char set = job.m_szCode128Start[0];
     int sum = StartValue(set);
     if (sum < 0) return;
@@ -201,14 +256,14 @@ void CheckMod103(BarcodeJob& job) {
 
 // --- Renderer ---------------------------------------------------------------------------------
 
-void RenderCode128(BarcodeJob& job) {
+void RenderCode128(CreateContext& job) {
     const char set = job.m_szCode128Start[0];
     const std::string_view code = TextView(job.m_szCode);
     // The caption is the code text as it stands now: data, fill digit and check character.
     job.SetDataText(code);
     job.SetStatus(FormatText(str::kStatusMadeCode128,
                              DisplayText(TextView(job.m_szCode128Start)).c_str(),
-                             DisplayText(code).c_str()));
+                             DisplayText(code, Code128InternalCodeName).c_str()));
     const int startValue = StartValue(set);
     if (startValue < 0) return;
 
@@ -218,7 +273,7 @@ void RenderCode128(BarcodeJob& job) {
     if (set == 'C') Code128PackSetC(symbols);
     BuildCode128Table(job.m_patternTable);
 
-    SkeletonRenderer r(job);
+    SkeletonRenderer r(job, Code128InternalCodeName);
     for (char c : symbols) {
         const int value = set == 'C' ? Code128SetCValue(c) : Code128CharIndex(set, c);
         if (!r.Slot(value)) {

@@ -8,12 +8,13 @@
 
 #include <string>
 
-#include "job/BarcodeJob.h"
+#include "symbology/Context.h"
 
 namespace diduzozoz {
 
 // Internal codes of the special symbols. 0x80 stands for NUL (set A value 64), whose own
-// byte would end the text; in packed set-C text it stands for the digit pair 00.
+// byte would end the text; in packed set-C text it stands for the digit pair 00. The status
+// line and the caption show them as Code128InternalCodeName() names them.
 inline constexpr unsigned char kCode128Nul = 0x80;
 inline constexpr unsigned char kCode128Fnc1 = 0x81;
 inline constexpr unsigned char kCode128Fnc2 = 0x82;
@@ -29,6 +30,12 @@ inline constexpr unsigned char kCode128StartC = 0x95;
 
 inline constexpr int kCode128SymbolCount = 106;  // values 0..105; the stop has no value
 
+// How an internal code is shown, in UTF-8: 0x80 as U+2400 "␀", the special symbols as their
+// names in guillemets («FNC1» «FNC2» «FNC3» «FNC4» «SHIFT» «CODE A» «CODE B» «CODE C»
+// «START A» «START B» «START C»), which never occur in accepted input, so a name cannot be
+// taken for typed text; nullptr for any other byte.
+const char* Code128InternalCodeName(unsigned char byte);
+
 // Value of a byte in set 'A' or 'B' (its position in the set's character table), or -1; the
 // byte 0 and every other set give -1.
 int Code128CharIndex(char set, char c);
@@ -43,8 +50,11 @@ int Code128SetCValue(char c);
 // and stops the renderer.
 void Code128PackSetC(std::string& symbols);
 void BuildCode128Table(PatternTable& table);
-void Code128CheckDigit(BarcodeJob& job);
-void CheckMod103(BarcodeJob& job);
-void RenderCode128(BarcodeJob& job);
+void Code128CheckDigit(CreateContext& job);
+void CheckMod103(CreateContext& job);
+// The Create command's checks of the code text (and for the postal barcode the reference
+// number) before the check digit and the drawing.
+CheckOutcome CheckCode128Content(CreateContext& job);
+void RenderCode128(CreateContext& job);
 
 }  // namespace diduzozoz

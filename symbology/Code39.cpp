@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/BoundedCopy.h"
+#include "base/CharTests.h"
 #include "base/Strings.h"
-#include "render/DisplayText.h"
 #include "symbology/Skeleton.h"
 
 namespace diduzozoz {
@@ -33,10 +33,15 @@ constexpr int kCode39SetSize = static_cast<int>(sizeof kCode39CharSet - 1);
 
 }  // namespace
 
+CheckOutcome CheckCode39Content(CreateContext& job) {
+    if (!AllChars(TextView(job.m_szCode), [](char c) { return Code39CharIndex(c) >= 0; })) {
+        return RefuseThenRestore(job, str::kCode39Code);
+    }
+    return CheckOutcome::kPassed;
+}
+
 int Code39CharIndex(char c) {
-    if (c == 0) return -1;
-    const char* p = std::strchr(kCode39CharSet, c);
-    return p ? static_cast<int>(p - kCode39CharSet) : -1;
+    return CharIndexIn(kCode39CharSet, c);
 }
 
 char Code39CharAt(int index) {
@@ -47,12 +52,11 @@ void BuildCode39Table(PatternTable& table) {
     table.Fill(CODE39_PATTERNS, kCode39SetSize);
 }
 
-void Code39CheckDigit(BarcodeJob& job) {
-    if ((job.m_nCdCode39 & kCheckDigitOnMask) == 0) return;
-    if ((job.m_nCdCode39 & kPatternMask) == 1) CheckMod43(job);
+void Code39CheckDigit(CreateContext& job) {
+    if (CheckDigitWanted(job.m_nCdCode39, 1)) CheckMod43(job);
 }
 
-void CheckMod43(BarcodeJob& job) {
+void CheckMod43(CreateContext& job) {
     int sum = 0;
     for (char c : TextView(job.m_szCode)) {
         const int v = Code39CharIndex(c);
@@ -64,22 +68,16 @@ void CheckMod43(BarcodeJob& job) {
     job.AppendToCode(std::string_view(&check, 1));
 }
 
-void RenderCode39(BarcodeJob& job) {
+void RenderCode39(CreateContext& job) {
     std::string data = "*";
     data += TextView(job.m_szCode);
     data += '*';
     job.SetDataText(data);
-    job.SetStatus(FormatText(str::kStatusMade, DisplayText(TextView(job.m_szDataText)).c_str()));
+    job.SetStatus(MadeStatus(TextView(job.m_szDataText)));
     BuildCode39Table(job.m_patternTable);
 
     SkeletonRenderer r(job);
-    for (char c : TextView(job.m_szDataText)) {
-        if (!r.Slot(Code39CharIndex(c))) {
-            r.Stop();
-            return;
-        }
-    }
-    r.Complete();
+    if (r.Characters(TextView(job.m_szDataText), Code39CharIndex)) r.Complete();
 }
 
 }  // namespace diduzozoz

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "job/ContentChecks.h"
 #include "symbology/Code128.h"
 #include "symbology/Code39.h"
 #include "symbology/Itf.h"
@@ -13,7 +12,7 @@
 namespace diduzozoz {
 namespace {
 
-CheckOutcome NoChecks(BarcodeJob&) {
+CheckOutcome NoChecks(CreateContext&) {
     return CheckOutcome::kPassed;
 }
 
@@ -25,10 +24,16 @@ constexpr SymbologyEntry kSymbologies[kSymbologyCount] = {
     {"itf", &BarcodeSettings::m_nCdItf, CheckItfContent, ItfCheckDigit, RenderItf},
     {"code128", &BarcodeSettings::m_nCdCode128, CheckCode128Content, Code128CheckDigit,
      RenderCode128},
-    {"postal", &BarcodeSettings::m_nCdPostal, CheckPostalContent, PostalCheckDigit, RenderPostal},
+    {"postal", &BarcodeSettings::m_nCdPostal, CheckPostalContent, PostalCheckDigit, RenderPostal,
+     PostalModulePixels},
 };
 
 }  // namespace
+
+int* BarcodeSettings::OptionWord(int symbology) {
+    const SymbologyEntry* entry = SymbologyAt(symbology);
+    return entry && entry->optionWord ? &(this->*(entry->optionWord)) : nullptr;
+}
 
 const SymbologyEntry* SymbologyAt(int symbology) {
     return symbology >= 0 && symbology < kSymbologyCount ? &kSymbologies[symbology] : nullptr;

@@ -2,21 +2,18 @@
 // need to know about it.
 #pragma once
 
-#include "job/BarcodeJob.h"
+#include "symbology/Context.h"
 
 namespace diduzozoz {
-
-enum class CheckOutcome {
-    kPassed,
-    kRefused,  // the check showed its message and ended the run
-};
 
 struct SymbologyEntry {
     const char* cliName;               // name on the command line
     int BarcodeSettings::*optionWord;  // nullptr for kSymbologyNone
-    CheckOutcome (*contentChecks)(BarcodeJob&);
-    void (*checkDigit)(BarcodeJob&);
-    void (*render)(BarcodeJob&);
+    CheckOutcome (*contentChecks)(CreateContext&);
+    void (*checkDigit)(CreateContext&);
+    void (*render)(CreateContext&);
+    // Pixels of one module as the type draws it; nullptr: the line unit.
+    int (*modulePixels)(const BarcodeSettings&) = nullptr;
 };
 
 // The row of a Symbology value; nullptr outside 0..6.

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "base/BoundedCopy.h"
+#include "base/CharTests.h"
 #include "base/Strings.h"
-#include "render/DisplayText.h"
-#include "symbology/Nw7.h"
+#include "symbology/CheckDigits.h"
 #include "symbology/Skeleton.h"
 
 namespace diduzozoz {
@@ -30,37 +30,34 @@ constexpr int kItfSetSize = static_cast<int>(sizeof kItfCharSet - 1);
 
 }  // namespace
 
+CheckOutcome CheckItfContent(CreateContext& job) {
+    if (!AllDigits(TextView(job.m_szCode))) return RefuseThenRestore(job, str::kDigitsOnly);
+    return CheckOutcome::kPassed;
+}
+
 int ItfCharIndex(char c) {
-    if (c == 0) return -1;
-    const char* p = std::strchr(kItfCharSet, c);
-    return p ? static_cast<int>(p - kItfCharSet) : -1;
+    return CharIndexIn(kItfCharSet, c);
 }
 
 void BuildItfTable(PatternTable& table) {
     table.Fill(ITF_PATTERNS, kItfSetSize);
 }
 
-void ItfCheckDigit(BarcodeJob& job) {
-    if ((job.m_nCdItf & kCheckDigitOnMask) == 0) return;
-    if ((job.m_nCdItf & kPatternMask) == 1) CheckMod10W3(job);
+void ItfCheckDigit(CreateContext& job) {
+    if (CheckDigitWanted(job.m_nCdItf, 1)) CheckMod10W3(job);
 }
 
-void RenderItf(BarcodeJob& job) {
+void RenderItf(CreateContext& job) {
     std::string data = "S";
     data += TextView(job.m_szCode);
     data += 'E';
     job.SetDataText(data);
     // The start and stop characters are bars only; the status names the digits.
-    job.SetStatus(FormatText(str::kStatusMade, DisplayText(TextView(job.m_szCode)).c_str()));
+    job.SetStatus(MadeStatus(TextView(job.m_szCode)));
     BuildItfTable(job.m_patternTable);
 
     SkeletonRenderer r(job);
-    for (char c : TextView(job.m_szDataText)) {
-        if (!r.Slot(ItfCharIndex(c))) {
-            r.Stop();
-            return;
-        }
-    }
+    if (!r.Characters(TextView(job.m_szDataText), ItfCharIndex)) return;
     // The caption shows the digits with a blank where the start and stop stand.
     if (const std::size_t len = TextLength(job.m_szDataText); len >= 2) {
         job.m_szDataText[0] = ' ';

@@ -1,7 +1,7 @@
 // ITF: the digits with start "S" and stop "E", patterns, check digit and renderer.
 #pragma once
 
-#include "job/BarcodeJob.h"
+#include "symbology/Context.h"
 
 namespace diduzozoz {
 
@@ -9,7 +9,10 @@ inline constexpr char kItfCharSet[] = "0123456789SE";
 
 int ItfCharIndex(char c);
 void BuildItfTable(PatternTable& table);
-void ItfCheckDigit(BarcodeJob& job);
-void RenderItf(BarcodeJob& job);
+void ItfCheckDigit(CreateContext& job);
+// The Create command's checks of the code text (and for the postal barcode the reference
+// number) before the check digit and the drawing.
+CheckOutcome CheckItfContent(CreateContext& job);
+void RenderItf(CreateContext& job);
 
 }  // namespace diduzozoz

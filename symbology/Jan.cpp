@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "base/BoundedCopy.h"
+#include "base/CharTests.h"
 #include "base/Strings.h"
-#include "render/DisplayText.h"
-#include "symbology/Nw7.h"
+#include "symbology/CheckDigits.h"
 #include "symbology/Skeleton.h"
 
 namespace diduzozoz {
@@ -52,6 +52,13 @@ void Guard(SkeletonRenderer& r) {
 
 }  // namespace
 
+CheckOutcome CheckJanContent(CreateContext& job) {
+    const std::string_view code = TextView(job.m_szCode);
+    if (!AllDigits(code)) return RefuseThenRestore(job, str::kDigitsOnly);
+    if (code.size() != 12) return RefuseAndEnd(job, str::kJanLength);
+    return CheckOutcome::kPassed;
+}
+
 int JanCharIndex(char c) {
     return c >= '0' && c <= '9' ? c - '0' : -1;
 }
@@ -68,14 +75,13 @@ void BuildJanRightTable(PatternTable& table) {
     table.Fill(JAN_RIGHT_PATTERNS, 10);
 }
 
-void JanCheckDigit(BarcodeJob& job) {
-    if ((job.m_nCdJan & kCheckDigitOnMask) == 0) return;
-    if ((job.m_nCdJan & kPatternMask) == 1) CheckMod10W3(job);
+void JanCheckDigit(CreateContext& job) {
+    if (CheckDigitWanted(job.m_nCdJan, 1)) CheckMod10W3(job);
 }
 
-void RenderJan(BarcodeJob& job) {
+void RenderJan(CreateContext& job) {
     job.SetDataText(TextView(job.m_szCode));
-    job.SetStatus(FormatText(str::kStatusMade, DisplayText(TextView(job.m_szCode)).c_str()));
+    job.SetStatus(MadeStatus(TextView(job.m_szCode)));
     const std::string_view code = TextView(job.m_szDataText);
 
     SkeletonRenderer r(job);

@@ -1,7 +1,7 @@
 // JAN (EAN-13): digit lookup, the odd, even and right tables, check digit and renderer.
 #pragma once
 
-#include "job/BarcodeJob.h"
+#include "symbology/Context.h"
 
 namespace diduzozoz {
 
@@ -9,7 +9,10 @@ int JanCharIndex(char c);
 void BuildJanOddTable(PatternTable& table);
 void BuildJanEvenTable(PatternTable& table);
 void BuildJanRightTable(PatternTable& table);
-void JanCheckDigit(BarcodeJob& job);
-void RenderJan(BarcodeJob& job);
+void JanCheckDigit(CreateContext& job);
+// The Create command's checks of the code text (and for the postal barcode the reference
+// number) before the check digit and the drawing.
+CheckOutcome CheckJanContent(CreateContext& job);
+void RenderJan(CreateContext& job);
 
 }  // namespace diduzozoz

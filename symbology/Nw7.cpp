@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/BoundedCopy.h"
+#include "base/CharTests.h"
 #include "base/Strings.h"
-#include "render/DisplayText.h"
 #include "symbology/Skeleton.h"
 
 namespace diduzozoz {
@@ -23,10 +23,20 @@ static_assert(std::size(NW7_PATTERNS) == sizeof kNw7CharSet - 1);
 
 }  // namespace
 
+CheckOutcome CheckNw7Content(CreateContext& job) {
+    if (!AllChars(TextView(job.m_szCode), [](char c) { return Nw7CharIndex(c) >= 0; })) {
+        return RefuseThenRestore(job, str::kNw7Code);
+    }
+    // The start and stop letters come from lists of A to D; other callers may set anything.
+    auto isLetter = [](const char* s) { return s[0] >= 'A' && s[0] <= 'D' && s[1] == 0; };
+    if (!isLetter(job.m_szNW7Start) || !isLetter(job.m_szNW7Stop)) {
+        return RefuseAndEnd(job, str::kStartStopLetter);
+    }
+    return CheckOutcome::kPassed;
+}
+
 int Nw7CharIndex(char c) {
-    if (c == 0) return -1;
-    const char* p = std::strchr(kNw7CharSet, c);
-    return p ? static_cast<int>(p - kNw7CharSet) : -1;
+    return CharIndexIn(kNw7CharSet, c);
 }
 
 char Nw7CharAt(int index) {
@@ -37,22 +47,16 @@ void BuildNw7Table(PatternTable& table) {
     table.Fill(NW7_PATTERNS, 20);
 }
 
-void RenderNw7(BarcodeJob& job) {
+void RenderNw7(CreateContext& job) {
     std::string data(TextView(job.m_szNW7Start));
     data += TextView(job.m_szCode);
     data += TextView(job.m_szNW7Stop);
     job.SetDataText(data);
-    job.SetStatus(FormatText(str::kStatusMade, DisplayText(TextView(job.m_szDataText)).c_str()));
+    job.SetStatus(MadeStatus(TextView(job.m_szDataText)));
     BuildNw7Table(job.m_patternTable);
 
     SkeletonRenderer r(job);
-    for (char c : TextView(job.m_szDataText)) {
-        if (!r.Slot(Nw7CharIndex(c))) {
-            r.Stop();
-            return;
-        }
-    }
-    r.Complete();
+    if (r.Characters(TextView(job.m_szDataText), Nw7CharIndex)) r.Complete();
 }
 
 }  // namespace diduzozoz

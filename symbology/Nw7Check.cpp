@@ -3,39 +3,16 @@
 #include <string_view>
 
 #include "base/BoundedCopy.h"
+#include "base/CharTests.h"
 #include "base/Strings.h"
-#include "job/ContentChecks.h"
+#include "symbology/CheckDigits.h"
 #include "symbology/Nw7.h"
 
 namespace diduzozoz {
 namespace {
 
-void AppendChar(BarcodeJob& job, char c) {
+void AppendChar(CreateContext& job, char c) {
     job.AppendToCode(std::string_view(&c, 1));
-}
-void AppendDigit(BarcodeJob& job, int digit) {
-    AppendChar(job, static_cast<char>('0' + digit));
-}
-
-// Sum of the digits counted from the right: odd positions (the rightmost first) times
-// oddWeight, even positions times one.
-int WeightedFromRight(std::string_view code, int oddWeight) {
-    int sum = 0;
-    int k = 1;
-    for (auto it = code.rbegin(); it != code.rend(); ++it, ++k) {
-        const int d = *it - '0';
-        sum += (k % 2 == 1) ? d * oddWeight : d;
-    }
-    return sum;
-}
-
-void Mod10(BarcodeJob& job, int oddWeight) {
-    const std::string_view code = TextView(job.m_szCode);
-    if (!AllDigits(code)) {
-        job.ShowMessage(str::kCdDigitsOnly);
-        return;
-    }
-    AppendDigit(job, (10 - WeightedFromRight(code, oddWeight) % 10) % 10);
 }
 
 // Check values 10 and 11 of the modulus 11 schemes have no digit of their own; they are
@@ -46,7 +23,7 @@ int Mod11Digit(int value) {
 
 }  // namespace
 
-void Nw7CheckDigit(BarcodeJob& job) {
+void Nw7CheckDigit(CreateContext& job) {
     if ((job.m_nCdNW7 & kCheckDigitOnMask) == 0) return;
     switch (job.m_nCdNW7 & kPatternMask) {
         case 1:
@@ -75,15 +52,11 @@ void Nw7CheckDigit(BarcodeJob& job) {
     }
 }
 
-void CheckMod10W2(BarcodeJob& job) {
-    Mod10(job, 2);
+void CheckMod10W2(CreateContext& job) {
+    AppendMod10(job, [](int d, int k) { return k % 2 == 1 ? 2 * d : d; });
 }
 
-void CheckMod10W3(BarcodeJob& job) {
-    Mod10(job, 3);
-}
-
-void CheckMod11(BarcodeJob& job) {
+void CheckMod11(CreateContext& job) {
     const std::string_view code = TextView(job.m_szCode);
     if (code.size() < 6) {
         job.ShowMessage(str::kCdMod11Length);
@@ -98,7 +71,7 @@ void CheckMod11(BarcodeJob& job) {
     AppendDigit(job, Mod11Digit(11 - sum % 11));
 }
 
-void CheckMod16(BarcodeJob& job) {
+void CheckMod16(CreateContext& job) {
     int sum = 0;
     for (std::string_view part :
          {TextView(job.m_szNW7Start), TextView(job.m_szCode), TextView(job.m_szNW7Stop)}) {
@@ -111,7 +84,7 @@ void CheckMod16(BarcodeJob& job) {
     AppendChar(job, Nw7CharAt((16 - sum % 16) % 16));
 }
 
-void Check7DR(BarcodeJob& job) {
+void Check7DR(CreateContext& job) {
     const std::string_view code = TextView(job.m_szCode);
     if (!AllDigits(code)) {
         job.ShowMessage(str::kCdDigitsOnly);
@@ -123,7 +96,7 @@ void Check7DR(BarcodeJob& job) {
     AppendDigit(job, remainder);
 }
 
-void CheckWeightedMod11(BarcodeJob& job) {
+void CheckWeightedMod11(CreateContext& job) {
     static constexpr int kRow1[12] = {6, 3, 5, 9, 10, 7, 8, 4, 5, 3, 6, 2};
     static constexpr int kRow2[12] = {5, 8, 6, 2, 10, 4, 3, 7, 6, 8, 5, 9};
     const std::string_view code = TextView(job.m_szCode);
@@ -152,23 +125,9 @@ void CheckWeightedMod11(BarcodeJob& job) {
     AppendDigit(job, digit);
 }
 
-void CheckLuhn(BarcodeJob& job) {
-    const std::string_view code = TextView(job.m_szCode);
-    if (!AllDigits(code)) {
-        job.ShowMessage(str::kCdDigitsOnly);
-        return;
-    }
-    int sum = 0;
-    int k = 1;
-    for (auto it = code.rbegin(); it != code.rend(); ++it, ++k) {
-        int d = *it - '0';
-        if (k % 2 == 1) {
-            d *= 2;
-            if (d > 9) d -= 9;
-        }
-        sum += d;
-    }
-    AppendDigit(job, (10 - sum % 10) % 10);
+void CheckLuhn(CreateContext& job) {
+    // Odd positions doubled, a two-digit product counted by its digit sum.
+    AppendMod10(job, [](int d, int k) { return k % 2 == 1 ? (2 * d > 9 ? 2 * d - 9 : 2 * d) : d; });
 }
 
 }  // namespace diduzozoz

@@ -6,9 +6,8 @@
 #include <string>
 
 #include "base/BoundedCopy.h"
+#include "base/CharTests.h"
 #include "base/Strings.h"
-#include "job/ContentChecks.h"
-#include "render/DisplayText.h"
 #include "symbology/Skeleton.h"
 
 namespace diduzozoz {
@@ -73,7 +72,7 @@ constexpr int kNoSymbol = -1;
 
 // The 20 symbols between start and check: the postal code's digits, then the reference
 // number padded with CC4. The renderer draws exactly what the check value is computed from.
-std::array<int, kCodeDigits + kRefPositions> DataArea(const BarcodeJob& job) {
+std::array<int, kCodeDigits + kRefPositions> DataArea(const CreateContext& job) {
     std::array<int, kCodeDigits + kRefPositions> area{};
     const std::string_view code = TextView(job.m_szCode);
     const std::string_view ref = TextView(job.m_szRefNo);
@@ -90,10 +89,27 @@ std::array<int, kCodeDigits + kRefPositions> DataArea(const BarcodeJob& job) {
 
 }  // namespace
 
+int PostalModulePixels(const BarcodeSettings&) {
+    return kPostalPitch / 2;
+}
+
+CheckOutcome CheckPostalContent(CreateContext& job) {
+    const std::string_view code = TextView(job.m_szCode);
+    if (!AllDigits(code)) return RefuseThenRestore(job, str::kDigitsOnly);
+    if (!AllDigits(TextView(job.m_szRefNo))) {
+        job.ShowMessage(str::kDigitsOnly);
+        job.RestoreRefNo();
+        return CheckOutcome::kRefused;
+    }
+    if (code.size() != 7) return RefuseAndEnd(job, str::kPostalLength);
+    if (TextLength(job.m_szRefNo) > 13) return RefuseAndEnd(job, str::kRefNoLength);
+    return CheckOutcome::kPassed;
+}
+
 // --- Check value ------------------------------------------------------------------------------
 
-void PostalCheckDigit(BarcodeJob& job) {
-    if ((job.m_nCdPostal & kCheckDigitOnMask) != 0 && (job.m_nCdPostal & kPatternMask) == 1) {
+void PostalCheckDigit(CreateContext& job) {
+    if (CheckDigitWanted(job.m_nCdPostal, 1)) {
         CheckMod19(job);
     } else {
         // A value left from an earlier run belongs to other data: draw no check symbol.
@@ -101,7 +117,7 @@ void PostalCheckDigit(BarcodeJob& job) {
     }
 }
 
-void CheckMod19(BarcodeJob& job) {
+void CheckMod19(CreateContext& job) {
     int sum = 0;
     for (int value : DataArea(job)) {
         if (value != kNoSymbol) sum += value;
@@ -112,7 +128,7 @@ void CheckMod19(BarcodeJob& job) {
 
 // --- Drawing ----------------------------------------------------------------------------------
 
-int DrawPostalBar(BarcodeJob& job, int upper, int middle, int lower, int x, int y) {
+int DrawPostalBar(CreateContext& job, int upper, int middle, int lower, int x, int y) {
     const int f = job.m_nBarHeight / 10;
     BarCanvas& c = job.m_canvas;
     // Top down, so the lower section is drawn last; the gap after the whole bar.
@@ -125,7 +141,7 @@ int DrawPostalBar(BarcodeJob& job, int upper, int middle, int lower, int x, int 
     return x + kPostalPitch;
 }
 
-int DrawPostalSymbol(BarcodeJob& job, int symbol, int x, int y) {
+int DrawPostalSymbol(CreateContext& job, int symbol, int x, int y) {
     if (symbol < 0 || symbol >= kPostalSymbolCount) return x;
     const SymbolBars& s = POSTAL_SYMBOLS[symbol];
     for (int i = 0; i < s.count; ++i) {
@@ -135,12 +151,12 @@ int DrawPostalSymbol(BarcodeJob& job, int symbol, int x, int y) {
     return x;
 }
 
-void RenderPostal(BarcodeJob& job) {
+void RenderPostal(CreateContext& job) {
     std::string data(TextView(job.m_szCode));
     data += " - ";
     data += TextView(job.m_szRefNo);
     job.SetDataText(data);
-    job.SetStatus(FormatText(str::kStatusMade, DisplayText(TextView(job.m_szDataText)).c_str()));
+    job.SetStatus(MadeStatus(TextView(job.m_szDataText)));
 
     int x = DrawPostalSymbol(job, kPostalStart, kPostalX0, kPostalY0);
     for (int symbol : DataArea(job)) x = DrawPostalSymbol(job, symbol, x, kPostalY0);

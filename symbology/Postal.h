@@ -2,7 +2,7 @@
 // and the renderer with its fixed geometry.
 #pragma once
 
-#include "job/BarcodeJob.h"
+#include "symbology/Context.h"
 
 namespace diduzozoz {
 
@@ -28,14 +28,19 @@ inline constexpr int kPostalX0 = 20;
 inline constexpr int kPostalY0 = 20;
 inline constexpr int kPostalPitch = 4;
 
-void PostalCheckDigit(BarcodeJob& job);
-void CheckMod19(BarcodeJob& job);
+// Postal bars keep their width whatever the line unit: half the pitch.
+int PostalModulePixels(const BarcodeSettings& settings);
+void PostalCheckDigit(CreateContext& job);
+void CheckMod19(CreateContext& job);
 // One bar with its top at (x, y): colours of the upper, middle and lower section (1 black,
 // any other value white). Returns x + 4.
-int DrawPostalBar(BarcodeJob& job, int upper, int middle, int lower, int x, int y);
+int DrawPostalBar(CreateContext& job, int upper, int middle, int lower, int x, int y);
 // The bars of one symbol from x on; returns the x after its last bar. A value outside the
 // symbols draws nothing and returns x.
-int DrawPostalSymbol(BarcodeJob& job, int symbol, int x, int y);
-void RenderPostal(BarcodeJob& job);
+int DrawPostalSymbol(CreateContext& job, int symbol, int x, int y);
+// The Create command's checks of the code text (and for the postal barcode the reference
+// number) before the check digit and the drawing.
+CheckOutcome CheckPostalContent(CreateContext& job);
+void RenderPostal(CreateContext& job);
 
 }  // namespace diduzozoz

@@ -8,7 +8,17 @@
 
 namespace diduzozoz {
 
-void DrawModule(BarcodeJob& job, int colour, int x, int yTop) {
+int CharIndexIn(const char* set, char c) {
+    if (c == 0) return -1;
+    const char* p = std::strchr(set, c);
+    return p ? static_cast<int>(p - set) : -1;
+}
+
+std::string MadeStatus(std::string_view data, InternalCodeNames names) {
+    return FormatText(str::kStatusMade, DisplayText(data, names).c_str());
+}
+
+void DrawModule(CreateContext& job, int colour, int x, int yTop) {
     const int unit = job.m_nLineUnit;
     const int top = job.m_nMarginY;
     const int bottom = job.m_nMarginY + job.m_nBarHeight;
@@ -17,7 +27,7 @@ void DrawModule(BarcodeJob& job, int colour, int x, int yTop) {
     job.m_canvas.DrawLine(kWhite, unit, x, bottom, x, job.m_nBarHeight + 2 * job.m_nMarginY);
 }
 
-void DrawCaption(BarcodeJob& job, int x) {
+void DrawCaption(CreateContext& job, int x, InternalCodeNames names) {
     int y = 0;
     if (job.m_nTextPosition == 1) {
         y = job.m_nMarginY + job.m_nBarHeight;
@@ -26,10 +36,11 @@ void DrawCaption(BarcodeJob& job, int x) {
     } else {
         return;
     }
-    job.m_canvas.DrawText(x + 20, y, TextView(job.m_szDataText));
+    job.m_canvas.DrawText(x + 20, y, TextView(job.m_szDataText), names);
 }
 
-SkeletonRenderer::SkeletonRenderer(BarcodeJob& job) : m_job(job) {
+SkeletonRenderer::SkeletonRenderer(CreateContext& job, InternalCodeNames names)
+    : m_job(job), m_names(names) {
     const int h = job.TotalHeight();
     m_x = 2;
     while (m_x - 2 < job.m_nMarginX) {
@@ -72,6 +83,16 @@ bool SkeletonRenderer::Slot(int slot) {
     return true;
 }
 
+bool SkeletonRenderer::Characters(std::string_view text, int (*lookup)(char)) {
+    for (char c : text) {
+        if (!Slot(lookup(c))) {
+            Stop();
+            return false;
+        }
+    }
+    return true;
+}
+
 void SkeletonRenderer::Complete(Finish how) {
     const int unit = m_job.m_nLineUnit;
     const int h = m_job.TotalHeight();
@@ -82,7 +103,7 @@ void SkeletonRenderer::Complete(Finish how) {
         m_job.m_canvas.DrawLine(kWhite, 1, x, kYTop, x, h);
     }
     const int w = x;
-    DrawCaption(m_job, m_textX - how.captionDx);
+    DrawCaption(m_job, m_textX - how.captionDx, m_names);
     const int top = m_job.m_nMarginY;
     const int bottom = m_job.m_nMarginY + m_job.m_nBarHeight;
     m_job.m_canvas.DrawLine(kWhite, 2, m_textX, top, xEnd, top);
@@ -93,8 +114,8 @@ void SkeletonRenderer::Complete(Finish how) {
 
 void SkeletonRenderer::Stop() {
     DrawCollected();
-    m_job.SetStatus(
-        FormatText(str::kStatusIncomplete, DisplayText(TextView(m_job.m_szDataText)).c_str()));
+    m_job.SetStatus(FormatText(str::kStatusIncomplete,
+                               DisplayText(TextView(m_job.m_szDataText), m_names).c_str()));
     m_job.RequestRepaint();
 }
 

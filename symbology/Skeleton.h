@@ -2,22 +2,33 @@
 // left margin, modules, right margin, caption, trim lines, repaint and export.
 #pragma once
 
-#include "job/BarcodeJob.h"
+#include <string_view>
+
+#include "render/DisplayText.h"
+#include "symbology/Context.h"
 
 namespace diduzozoz {
 
+// The position of c in a character set (distinct bytes, NUL-terminated), or -1; NUL is in no
+// set. A code type's character lookup.
+int CharIndexIn(const char* set, char c);
+
 // Three vertical lines of pen width m_nLineUnit at x: white above the bars, the module's
 // colour over the bar rows, white below.
-void DrawModule(BarcodeJob& job, int colour, int x, int yTop);
+void DrawModule(CreateContext& job, int colour, int x, int yTop);
 // m_szDataText below (position 1) or above (position 2) the bars, from x + 20; else nothing.
-void DrawCaption(BarcodeJob& job, int x);
+void DrawCaption(CreateContext& job, int x, InternalCodeNames names = nullptr);
+
+// The status line of a completed drawing, naming the data as shown.
+std::string MadeStatus(std::string_view data, InternalCodeNames names = nullptr);
 
 class SkeletonRenderer {
   public:
     static constexpr int kYTop = 2;
 
-    // Draws the left margin; x() is then the first module's column.
-    explicit SkeletonRenderer(BarcodeJob& job);
+    // Draws the left margin; x() is then the first module's column. names: how the status
+    // and the caption show the type's internal codes.
+    explicit SkeletonRenderer(CreateContext& job, InternalCodeNames names = nullptr);
 
     int x() const { return m_x; }
     int textX() const { return m_textX; }
@@ -29,6 +40,9 @@ class SkeletonRenderer {
     // Every module of a PatternTable slot; false, drawing nothing, for a slot without a
     // pattern (lookup -1), after which the renderer must call Stop().
     bool Slot(int slot);
+    // Every character of text through its slot by lookup; false after Stop() at the first
+    // character without a pattern.
+    bool Characters(std::string_view text, int (*lookup)(char));
 
     struct Finish {
         int captionDx = 0;             // JAN sets its caption 15 pixels further left
@@ -47,7 +61,8 @@ class SkeletonRenderer {
     // drawing each on its own, row by row instead of column by column.
     void DrawCollected();
 
-    BarcodeJob& m_job;
+    CreateContext& m_job;
+    InternalCodeNames m_names;
     int m_x0 = 2;
     int m_x = 2;
     int m_textX = -2;

@@ -3,6 +3,7 @@
 
 #include "base/Strings.h"
 #include "render/DisplayText.h"
+#include "symbology/Code128.h"
 #include "verify/PostalRead.h"
 #include "verify/Verify.h"
 
@@ -25,9 +26,11 @@ std::string ReasonText(const Finding& f) {
         case Reason::kNotRead:
             return str::kReasonNotRead;
         case Reason::kWrongFormat:
-            return FormatText(str::kReasonWrongFormat, DisplayText(f.detail).c_str());
+            return FormatText(str::kReasonWrongFormat,
+                              DisplayText(f.detail, Code128InternalCodeName).c_str());
         case Reason::kTextDiffers:
-            return FormatText(str::kReasonTextDiffers, DisplayText(f.detail).c_str());
+            return FormatText(str::kReasonTextDiffers,
+                              DisplayText(f.detail, Code128InternalCodeName).c_str());
         case Reason::kItfNotInterleaved:
             return str::kReasonItf;
         case Reason::kJanNoCheckDigit:
@@ -55,7 +58,8 @@ std::string ReasonText(const Finding& f) {
         case Reason::kReaderMissing:
             return str::kReasonReaderMissing;
         case Reason::kReaderFailed:
-            return FormatText(str::kReasonReaderFailed, DisplayText(f.detail).c_str());
+            return FormatText(str::kReasonReaderFailed,
+                              DisplayText(f.detail, Code128InternalCodeName).c_str());
     }
     return {};
 }
@@ -104,7 +108,8 @@ std::string Decimal(double value) {
 
 std::string VerdictText(const Verdict& v) {
     if (v.outcome == Outcome::kOk) {
-        return FormatText(str::kVerdictOk, v.format.c_str(), DisplayText(v.text).c_str());
+        return FormatText(str::kVerdictOk, v.format.c_str(),
+                          DisplayText(v.text, Code128InternalCodeName).c_str());
     }
     bool explained = false;
     for (const Finding& f : v.findings) explained = explained || Explains(f.reason);

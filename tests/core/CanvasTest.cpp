@@ -4,6 +4,7 @@
 
 #include "core/TestHost.h"
 #include "render/CaptionFont.h"
+#include "symbology/Code128.h"
 #include "symbology/Skeleton.h"
 
 namespace diduzozoz::test {
@@ -204,7 +205,7 @@ TEST(DrawColumns, SameAsDrawingEveryModuleOnItsOwn) {
 
 TEST(Caption, ControlBytesAndUnknownBytesHaveVisibleGlyphs) {
     BarCanvas canvas;
-    canvas.DrawText(0, 0, std::string("\x01\x81\xFF", 3));
+    canvas.DrawText(0, 0, std::string("\x01\x81\xFF", 3), Code128InternalCodeName);
     // ␁ is 16 wide, «FNC1» six cells, U+FFFD one cell: all of them draw something.
     auto inked = [&](int x0, int x1) {
         for (int x = x0; x < x1; ++x) {

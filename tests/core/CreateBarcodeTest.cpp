@@ -5,7 +5,7 @@
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "core/TestHost.h"
-#include "job/ContentChecks.h"
+#include "symbology/Code128.h"
 
 namespace diduzozoz::test {
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "base/BoundedCopy.h"
-#include "job/BarcodeSettings.h"
 #include "lists/CodeList.h"
+#include "symbology/BarcodeSettings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
