@@ -1,5 +1,5 @@
 // What each finding's reason means to the verdict, one row per Reason: where it is told among
-// the findings, and whether it makes the drawing unfit.
+// the findings, whether it makes the drawing unfit, and how the one-line verdict treats it.
 // Private to verify/.
 #pragma once
 
@@ -21,29 +21,31 @@ enum class Told {
 struct ReasonRow {
     Reason reason;
     Told told;
-    bool failure;  // makes the drawing unfit; otherwise it only leaves it unchecked
+    bool failure;   // makes the drawing unfit; otherwise it only leaves it unchecked
+    bool explains;  // a named cause of nothing being read: "not read" need not be said as well
+    bool misread;   // the symbol was read, but not as meant
 };
 
 // In the order of Reason, so that a reason is its own index.
 // clang-format off
 inline constexpr ReasonRow kReasonRows[] = {
-    // reason                       told                failure
-    {Reason::kNoBars,               Told::kReading,     true},
-    {Reason::kNotRead,              Told::kReading,     true},
-    {Reason::kWrongFormat,          Told::kReading,     true},
-    {Reason::kTextDiffers,          Told::kReading,     true},
-    {Reason::kItfNotInterleaved,    Told::kNonStandard, true},
-    {Reason::kJanNoCheckDigit,      Told::kNonStandard, true},
-    {Reason::kCode128NoCheck,       Told::kNonStandard, true},
-    {Reason::kCode39AsteriskInData, Told::kNonStandard, true},
-    {Reason::kNw7LetterInData,      Told::kNonStandard, true},
-    {Reason::kPostalNoCheck,        Told::kNonStandard, true},
-    {Reason::kPostalCheckWrong,     Told::kReading,     true},
-    {Reason::kPostalUnreadable,     Told::kReading,     true},
-    {Reason::kQuietZoneLeft,        Told::kQuietZone,   true},
-    {Reason::kQuietZoneRight,       Told::kQuietZone,   true},
-    {Reason::kReaderMissing,        Told::kUnchecked,   false},
-    {Reason::kReaderFailed,         Told::kUnchecked,   false},
+    // reason                       told                failure explains misread
+    {Reason::kNoBars,               Told::kReading,     true,   false,   false},
+    {Reason::kNotRead,              Told::kReading,     true,   false,   false},
+    {Reason::kWrongFormat,          Told::kReading,     true,   false,   true},
+    {Reason::kTextDiffers,          Told::kReading,     true,   false,   true},
+    {Reason::kItfNotInterleaved,    Told::kNonStandard, true,   true,    false},
+    {Reason::kJanNoCheckDigit,      Told::kNonStandard, true,   true,    false},
+    {Reason::kCode128NoCheck,       Told::kNonStandard, true,   true,    false},
+    {Reason::kCode39AsteriskInData, Told::kNonStandard, true,   true,    false},
+    {Reason::kNw7LetterInData,      Told::kNonStandard, true,   true,    false},
+    {Reason::kPostalNoCheck,        Told::kNonStandard, true,   false,   false},
+    {Reason::kPostalCheckWrong,     Told::kReading,     true,   false,   true},
+    {Reason::kPostalUnreadable,     Told::kReading,     true,   false,   true},
+    {Reason::kQuietZoneLeft,        Told::kQuietZone,   true,   false,   false},
+    {Reason::kQuietZoneRight,       Told::kQuietZone,   true,   false,   false},
+    {Reason::kReaderMissing,        Told::kUnchecked,   false,  false,   false},
+    {Reason::kReaderFailed,         Told::kUnchecked,   false,  false,   false},
 };
 // clang-format on
 
