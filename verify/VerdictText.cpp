@@ -5,6 +5,7 @@
 #include "render/DisplayText.h"
 #include "symbology/Code128.h"
 #include "verify/PostalRead.h"
+#include "verify/ReasonTable.h"
 #include "verify/Verify.h"
 
 namespace diduzozoz::verify {
@@ -64,34 +65,12 @@ std::string ReasonText(const Finding& f) {
     return {};
 }
 
-// Named causes that explain why nothing was read, so "not read" need not be said as well.
-bool Explains(Reason r) {
-    switch (r) {
-        case Reason::kItfNotInterleaved:
-        case Reason::kJanNoCheckDigit:
-        case Reason::kCode128NoCheck:
-        case Reason::kCode39AsteriskInData:
-        case Reason::kNw7LetterInData:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // Whether the symbol was read back as meant, so what is wrong is the standard, not the
 // reading.
 bool ReadAsMeant(const Verdict& v) {
     if (!v.read) return false;
     for (const Finding& f : v.findings) {
-        switch (f.reason) {
-            case Reason::kWrongFormat:
-            case Reason::kTextDiffers:
-            case Reason::kPostalCheckWrong:
-            case Reason::kPostalUnreadable:
-                return false;
-            default:
-                break;
-        }
+        if (RowOf(f.reason).misread) return false;
     }
     return true;
 }
@@ -112,7 +91,7 @@ std::string VerdictText(const Verdict& v) {
                           DisplayText(v.text, Code128InternalCodeName).c_str());
     }
     bool explained = false;
-    for (const Finding& f : v.findings) explained = explained || Explains(f.reason);
+    for (const Finding& f : v.findings) explained = explained || RowOf(f.reason).explains;
     std::string reasons;
     for (const Finding& f : v.findings) {
         if (f.reason == Reason::kNotRead && explained) continue;

@@ -5,6 +5,7 @@
 #include "base/BoundedCopy.h"
 #include "job/BarcodeJob.h"
 #include "verify/PostalRead.h"
+#include "verify/ReasonTable.h"
 #include "verify/Scan.h"
 
 namespace diduzozoz::verify {
@@ -158,28 +159,6 @@ void ReadModules(const ExportImage& image, const Meant& meant, const Reader* rea
     }
 }
 
-// The order findings are told in: what makes the symbol non-standard, then what went wrong
-// in reading it, then the quiet zones, then what could not be checked.
-int Rank(Reason r) {
-    switch (r) {
-        case Reason::kItfNotInterleaved:
-        case Reason::kJanNoCheckDigit:
-        case Reason::kCode128NoCheck:
-        case Reason::kCode39AsteriskInData:
-        case Reason::kNw7LetterInData:
-        case Reason::kPostalNoCheck:
-            return 0;
-        case Reason::kQuietZoneLeft:
-        case Reason::kQuietZoneRight:
-            return 2;
-        case Reason::kReaderMissing:
-        case Reason::kReaderFailed:
-            return 3;
-        default:
-            return 1;
-    }
-}
-
 }  // namespace
 
 bool Verdict::Has(Reason r) const {
@@ -194,7 +173,7 @@ const Finding* Verdict::Find(Reason r) const {
 }
 
 bool IsFailure(Reason reason) {
-    return reason != Reason::kReaderMissing && reason != Reason::kReaderFailed;
+    return RowOf(reason).failure;
 }
 
 Meant MeantOf(const BarcodeJob& job) {
@@ -242,8 +221,9 @@ Verdict Verify(const ExportImage& image, const Meant& meant, const Reader* reade
             Add(v, Reason::kNotRead);
         }
     }
+    // Told group by group, each group in the order it was found.
     std::stable_sort(v.findings.begin(), v.findings.end(), [](const Finding& a, const Finding& b) {
-        return Rank(a.reason) < Rank(b.reason);
+        return RowOf(a.reason).told < RowOf(b.reason).told;
     });
     const bool failed = std::any_of(v.findings.begin(), v.findings.end(),
                                     [](const Finding& f) { return IsFailure(f.reason); });

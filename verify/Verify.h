@@ -55,6 +55,8 @@ enum class Outcome {
     kUnchecked,  // our own checks passed, but no reader could be asked
 };
 
+// Each reason has a row in verify/ReasonTable.h at the same place; the table counts up to the
+// last one here, kReaderFailed.
 enum class Reason {
     kNoBars,                // nothing to read in the image
     kNotRead,               // the reader found no symbol
