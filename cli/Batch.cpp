@@ -18,7 +18,7 @@
 #include "cli/Platform.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
-#include "lists/CodeList.h"
+#include "platform/ListFile.h"
 
 namespace diduzozoz::cli {
 namespace {

@@ -95,7 +95,7 @@ void CBarcodeDlg::OnInitDialog() {
 void CBarcodeDlg::ReadCodeList(const char* fileName, const char* failMessage, int combo,
                                std::size_t lineLimit, std::size_t memberLimit, char* member,
                                std::size_t memberSize) {
-    const std::optional<std::string> bytes = ReadListFile(fileName);
+    const std::optional<std::string> bytes = m_controls.ReadListFile(fileName);
     if (!bytes) {
         m_controls.ShowMessageBox(failMessage);
         return;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "render/ExportImage.h"
@@ -38,6 +39,9 @@ class Controls {
     virtual void SetRange(int id, int lower, int upper) = 0;
     virtual void SetPos(int id, int pos) = 0;
 
+    // The bytes of a code list file in the current folder, or nothing when it cannot be
+    // opened as a regular file; never blocks.
+    virtual std::optional<std::string> ReadListFile(const char* name) = 0;
     // A string of the resource script's string table; empty when there is none.
     virtual std::string ResourceString(int id) = 0;
     // Appends a separator and an item with this command to the system menu (where the

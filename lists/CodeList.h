@@ -1,5 +1,5 @@
-// Code list files: the lines offered in the code and reference-number combos.
-// Plain C++ without Qt, so the command-line renderer can read the same lists.
+// Code list files: the lines offered in the code and reference-number combos, from bytes the
+// front ends and the command line read (platform/ListFile.h). Plain C++, no operating system.
 #pragma once
 
 #include <cstddef>
@@ -60,13 +60,5 @@ class CodeListReader {
 // page 932 (Shift_JIS as Japanese Windows writes it), whatever the running system's code page,
 // with U+FFFD for each byte or pair that stands for no character there.
 std::string ListItemText(std::string_view line);
-
-// A reader over a regular file, opened without blocking; nullptr when it cannot be opened.
-std::unique_ptr<CodeListReader> OpenListFile(const std::string& path, std::size_t limit);
-
-// The bytes of a list file, or nothing when it cannot be opened as a regular file. Never
-// blocks: FIFOs, devices and directories count as files that cannot be opened.
-std::optional<std::string> ReadListFile(const std::string& path,
-                                        std::size_t maxBytes = kMaxListFileBytes);
 
 }  // namespace diduzozoz

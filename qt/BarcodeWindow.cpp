@@ -14,6 +14,7 @@
 #include <QWindowStateChangeEvent>
 
 #include "base/Strings.h"
+#include "platform/ListFile.h"
 #include "qt/AboutDlg.h"
 #include "qt/Accessible.h"
 #include "qt/ComboBox.h"
@@ -200,6 +201,10 @@ void CBarcodeWindow::SetRange(int id, int lower, int upper) {
 
 void CBarcodeWindow::SetPos(int id, int pos) {
     Control<CSpinButton>(id)->SetPos(pos);
+}
+
+std::optional<std::string> CBarcodeWindow::ReadListFile(const char* name) {
+    return diduzozoz::ReadListFile(name);
 }
 
 std::string CBarcodeWindow::ResourceString(int id) {

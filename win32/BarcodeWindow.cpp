@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Strings.h"
+#include "platform/ListFile.h"
 #include "win32/Clipboard.h"
 #include "win32/WinText.h"
 
@@ -392,6 +393,10 @@ void CBarcodeWindow::SetRange(int id, int lower, int upper) {
 
 void CBarcodeWindow::SetPos(int id, int pos) {
     SendDlgItemMessageW(m_hwnd, id, UDM_SETPOS32, 0, pos);
+}
+
+std::optional<std::string> CBarcodeWindow::ReadListFile(const char* name) {
+    return diduzozoz::ReadListFile(name);
 }
 
 std::string CBarcodeWindow::ResourceString(int id) {

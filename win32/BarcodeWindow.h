@@ -46,6 +46,7 @@ class CBarcodeWindow : public Controls {
     void SetCurSel(int id, int index) override;
     void SetRange(int id, int lower, int upper) override;
     void SetPos(int id, int pos) override;
+    std::optional<std::string> ReadListFile(const char* name) override;
     std::string ResourceString(int id) override;
     void AppendSystemMenuItem(int command, const std::string& text) override;
     void ShowMessageBox(const std::string& text) override;

@@ -15,6 +15,7 @@
 
 #include "dialog/BarcodeDlg.h"
 #include "dialog/Controls.h"
+#include "platform/ListFile.h"
 
 namespace diduzozoz::test {
 
@@ -80,6 +81,9 @@ class RecordingControls : public Controls, public RecordedWindow {
         controls[id].upper = upper;
     }
     void SetPos(int id, int pos) override { controls[id].pos = pos; }
+    std::optional<std::string> ReadListFile(const char* name) override {
+        return diduzozoz::ReadListFile(name);
+    }
     std::string ResourceString(int id) override { return id == IDS_ABOUTBOX ? aboutItem : ""; }
     void AppendSystemMenuItem(int command, const std::string& text) override {
         systemMenu.emplace_back(command, text);

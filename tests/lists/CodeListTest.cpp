@@ -16,6 +16,7 @@
 #include <fstream>
 
 #include "lists/CodeList.h"
+#include "platform/ListFile.h"
 
 namespace diduzozoz {
 namespace {
