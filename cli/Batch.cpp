@@ -16,6 +16,7 @@
 #include "base/BoundedCopy.h"
 #include "cli/FileOutput.h"
 #include "cli/Platform.h"
+#include "cli/Printable.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
 #include "lists/CodeList.h"

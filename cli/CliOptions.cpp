@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "base/BoundedCopy.h"
+#include "cli/Printable.h"
 #include "symbology/Dispatch.h"
 
 namespace diduzozoz::cli {
@@ -88,29 +89,9 @@ bool ParseNumber(const std::string& text, int lo, int hi, int& out) {
     return true;
 }
 
-}  // namespace
-
-std::string Printable(const std::string& arg, std::size_t kMax) {
-    std::string out;
-    for (std::size_t i = 0; i < arg.size() && i < kMax; ++i) {
-        const auto b = static_cast<unsigned char>(arg[i]);
-        if (b < 0x20 || b == 0x7F) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", b);
-            out += buf;
-        } else {
-            out += arg[i];
-        }
-    }
-    if (arg.size() > kMax) out += "...";
-    return out;
-}
-
-namespace {
-
 // An argument as a usage message quotes it.
 std::string Shown(const std::string& arg) {
-    return Printable(arg, 40);
+    return Printable(arg, Escaping::kControlBytes, 40);
 }
 
 OutputFormat OutputFormatOf(ImageFormat format) {

@@ -58,7 +58,4 @@ void ApplyOptions(const CliOptions& options, BarcodeSettings& settings);
 
 extern const char kUsage[];
 
-// Text quoted in a message on one line: control bytes escaped as \xNN, cut after max bytes.
-std::string Printable(const std::string& text, std::size_t max = std::string::npos);
-
 }  // namespace diduzozoz::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/Platform.h"
+#include "cli/Printable.h"
 
 namespace diduzozoz::cli {
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/Printable.h"
+
 #ifdef __linux__
 #include <unistd.h>
 #endif
@@ -10,22 +12,6 @@ namespace diduzozoz::cli {
 namespace {
 
 using verify::Reason;
-
-// Bytes outside printable ASCII, and the backslash, as \xNN: one field, one line, any bytes.
-std::string Escaped(const std::string& bytes) {
-    std::string out;
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b >= 0x7F || b == '\\') {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", b);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string Token(const verify::Finding& f) {
     const std::string numbers =
@@ -86,7 +72,7 @@ std::string VerdictColumns(const verify::Verdict* v) {
     out += '\t';
     out += v->read ? v->format : "-";
     out += '\t';
-    out += v->read ? Escaped(v->text) : "-";
+    out += v->read ? Printable(v->text, Escaping::kNonPrintableAscii) : "-";
     out += '\t';
     std::string reasons;
     for (const verify::Finding& f : v->findings) {
