@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
-#include <cstring>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -51,21 +49,7 @@ class BatchHost : public JobHost {
     void ExportToClipboard(const ExportImage& image) override {
         result->exported = true;
         if (!EncodeOutput(image, format, dpi, encoded, result->writeError, &png)) return;
-        WriteFile(encoded.data(), encoded.size());
-    }
-
-    void WriteFile(const void* data, std::size_t size) {
-        const int fd = CreateOutputFile(path);
-        bool ok = fd >= 0 && WriteAll(fd, data, size);
-        int err = errno;
-        if (fd >= 0 && CloseFile(fd) != 0 && ok) {
-            ok = false;
-            err = errno;
-        }
-        if (!ok) {
-            if (fd >= 0) RemoveFile(path);  // never leave a partial image behind
-            result->writeError = "cannot write " + Printable(path) + ": " + std::strerror(err);
-        }
+        FinishFile(CreateOutputFile(path), "", path, encoded, result->writeError);
     }
 
     ItemResult* result = nullptr;
