@@ -1,12 +1,6 @@
 #include "cli/VerifyOutput.h"
 
-#include <cstdio>
-
 #include "cli/Printable.h"
-
-#ifdef __linux__
-#include <unistd.h>
-#endif
 
 namespace diduzozoz::cli {
 namespace {
@@ -81,32 +75,6 @@ std::string VerdictColumns(const verify::Verdict* v) {
     }
     out += reasons.empty() ? "-" : reasons;
     return out;
-}
-
-void HandOverTo(const char* name, const char* installed, char** argv) {
-#ifdef __linux__
-    char self[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return;
-    std::string dir(self, static_cast<std::size_t>(n));
-    const std::size_t slash = dir.rfind('/');
-    if (slash == std::string::npos) return;
-    dir.resize(slash + 1);
-    // Beside this program in the build tree; in the package's private directory once
-    // installed, where it stays off the PATH.
-    std::string candidates[] = {dir + name, dir + installed};
-    std::fflush(nullptr);
-    char* const own = argv[0];
-    for (std::string& path : candidates) {
-        argv[0] = path.data();
-        ::execv(path.c_str(), argv);
-    }
-    argv[0] = own;
-#else
-    (void)name;
-    (void)installed;
-    (void)argv;
-#endif
 }
 
 }  // namespace diduzozoz::cli
