@@ -1,13 +1,9 @@
 #include "cli/Batch.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <cstring>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -15,7 +11,9 @@
 
 #include "base/BoundedCopy.h"
 #include "cli/FileOutput.h"
+#include "cli/OrderedWindow.h"
 #include "cli/Platform.h"
+#include "cli/Printable.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
 #include "platform/ListFile.h"
@@ -36,6 +34,15 @@ struct ItemResult {
     bool verifyFailed = false;
 };
 
+// A chunk of consecutive items of the list: read, rendered and reported together.
+struct Chunk {
+    std::size_t first = 0;  // the list index of its first item
+    std::size_t count = 0;
+    std::vector<std::string> codes;
+    std::vector<std::string> refs;
+    std::vector<ItemResult> results;
+};
+
 class BatchHost : public JobHost {
   public:
     void ShowMessage(const std::string& text) override {
@@ -50,21 +57,7 @@ class BatchHost : public JobHost {
     void ExportToClipboard(const ExportImage& image) override {
         result->exported = true;
         if (!EncodeOutput(image, format, dpi, encoded, result->writeError, &png)) return;
-        WriteFile(encoded.data(), encoded.size());
-    }
-
-    void WriteFile(const void* data, std::size_t size) {
-        const int fd = CreateOutputFile(path);
-        bool ok = fd >= 0 && WriteAll(fd, data, size);
-        int err = errno;
-        if (fd >= 0 && CloseFile(fd) != 0 && ok) {
-            ok = false;
-            err = errno;
-        }
-        if (!ok) {
-            if (fd >= 0) RemoveFile(path);  // never leave a partial image behind
-            result->writeError = "cannot write " + Printable(path) + ": " + std::strerror(err);
-        }
+        FinishFile(CreateOutputFile(path), "", path, encoded, result->writeError);
     }
 
     ItemResult* result = nullptr;
@@ -83,6 +76,88 @@ std::string Number(std::size_t index) {
     std::snprintf(buf, sizeof buf, "%06zu", index + 1);
     return buf;
 }
+
+// The batch's lists, read a chunk at a time: each code with the reference number of its line,
+// or with --ref beyond the end of the reference-number list.
+class ItemLists {
+  public:
+    ItemLists(CodeListReader& codes, CodeListReader* refs, const std::string& ref)
+        : m_codes(codes), m_refs(refs), m_ref(ref), m_refsEnded(refs == nullptr) {}
+
+    // Reads the n-th chunk's items (from 0).
+    ChunkFill Read(Chunk& chunk, std::size_t n) {
+        chunk.first = n * kChunk;
+        chunk.count = 0;
+        chunk.codes.resize(kChunk);
+        chunk.refs.resize(kChunk);
+        while (chunk.count < kChunk && m_codes.Next(chunk.codes[chunk.count])) {
+            std::string& ref = chunk.refs[chunk.count];
+            if (m_refsEnded || !m_refs->Next(ref)) {
+                m_refsEnded = true;
+                ref = m_ref;
+            }
+            ++chunk.count;
+        }
+        if (chunk.count == kChunk) return ChunkFill::kFull;
+        return chunk.count > 0 ? ChunkFill::kLast : ChunkFill::kNone;
+    }
+
+  private:
+    CodeListReader& m_codes;
+    CodeListReader* m_refs;
+    const std::string& m_ref;
+    bool m_refsEnded;
+};
+
+// Renders items one after another on one thread, each into its numbered file and its result.
+class ItemRenderer {
+  public:
+    ItemRenderer(const CliOptions& options, const verify::Reader* reader)
+        : m_options(options),
+          m_reader(reader),
+          m_extension(std::string(".") + ImageFormatName(ImageFormatOf(options.format))),
+          m_job(m_host),
+          m_item(options) {
+        m_host.format = options.format;
+        m_host.dpi = options.dpi;
+    }
+
+    void Render(std::size_t index, const std::string& code, const std::string& ref, ItemResult& r) {
+        r.status.clear();  // cleared, not replaced: the buffers are reused
+        r.messages.clear();
+        r.writeError.clear();
+        r.exported = false;
+        m_host.result = &r;
+        m_host.number = Number(index);
+        m_item.code = code;
+        m_item.ref = ref;
+        m_host.code = m_item.code;
+        m_host.ref = m_item.ref;
+        m_host.path = m_options.outDir + "/" + m_host.number + m_extension;
+        // Every item starts from the start values, exactly like a single run, so nothing of
+        // an earlier item (its status line, say) depends on the thread.
+        static_cast<BarcodeSettings&>(m_job) = BarcodeSettings{};
+        ApplyOptions(m_item, m_job);
+        m_job.CreateBarcode();
+        r.status = m_job.m_strStatus;
+        if (m_options.verify) {
+            std::optional<verify::Verdict> verdict;
+            if (r.exported) {
+                verdict = verify::Verify(m_job.m_export, verify::MeantOf(m_job), m_reader);
+            }
+            r.verdict = VerdictColumns(verdict ? &*verdict : nullptr);
+            r.verifyFailed = verdict && verdict->outcome == verify::Outcome::kFail;
+        }
+    }
+
+  private:
+    const CliOptions& m_options;
+    const verify::Reader* m_reader;
+    const std::string m_extension;
+    BatchHost m_host;
+    BarcodeJob m_job;
+    CliOptions m_item;  // the options with the item's code and reference number
+};
 
 // A progress bar on stderr when it is a terminal: items done, the total, the rate.
 class Progress {
@@ -131,6 +206,58 @@ class Progress {
     std::chrono::steady_clock::time_point m_last{};
 };
 
+// What a batch says about its items, in list order: a line per item on stdout; on stderr its
+// messages (unless the progress bar has the terminal) and its write error; the progress; the
+// exit code. Reports come one chunk at a time, never two at once.
+class BatchReport {
+  public:
+    explicit BatchReport(const CliOptions& options)
+        : m_verify(options.verify), m_progress(options.batchCodes) {}
+
+    void Report(const Chunk& chunk) {
+        m_out.clear();
+        for (std::size_t k = 0; k < chunk.count; ++k) {
+            const ItemResult& r = chunk.results[k];
+            const std::string number = Number(chunk.first + k);
+            m_out += number;
+            m_out += '\t';
+            m_out += r.status;
+            if (m_verify) {
+                m_out += '\t';
+                m_out += r.verdict;
+            }
+            m_out += '\n';
+            if (!m_progress.enabled()) {
+                WriteText(stderr, r.messages);
+            }
+            if (!r.writeError.empty()) {
+                WriteText(stderr, number + "\tdiduzozoz-cli: " + r.writeError + "\n");
+            }
+            m_allExported = m_allExported && r.exported && r.writeError.empty();
+            m_anyVerifyFailed = m_anyVerifyFailed || r.verifyFailed;
+        }
+        WriteText(stdout, m_out);
+        m_items = chunk.first + chunk.count;
+        m_progress.Update(m_items);
+    }
+
+    // Once every chunk is reported: the process exit code.
+    int Finish() {
+        m_progress.Clear(m_items);
+        std::fflush(stdout);
+        if (!m_allExported) return 1;
+        return m_anyVerifyFailed ? 3 : 0;
+    }
+
+  private:
+    const bool m_verify;
+    Progress m_progress;
+    bool m_allExported = true;
+    bool m_anyVerifyFailed = false;
+    std::size_t m_items = 0;  // items reported so far
+    std::string m_out;        // the chunk's stdout lines, written at once
+};
+
 }  // namespace
 
 int RunBatch(const CliOptions& o, const verify::Reader* reader) {
@@ -155,139 +282,24 @@ int RunBatch(const CliOptions& o, const verify::Reader* reader) {
                   "diduzozoz-cli: the output folder " + Printable(o.outDir) + " does not exist\n");
         return 2;
     }
-    const std::string extension = std::string(".") + ImageFormatName(ImageFormatOf(o.format));
-    const int jobs = std::max(1, o.jobs);
-
-    // Chunks are read in list order, a chunk at a time under the read lock; whichever thread
-    // finishes the oldest pending chunk reports every finished chunk from there on, in order.
-    // The window bounds how far rendering runs ahead of reporting.
-    struct Chunk {
-        std::vector<std::string> codes;
-        std::vector<std::string> refs;
-        std::vector<ItemResult> results;
-        std::size_t first = 0;
-        std::size_t count = 0;
-        bool done = false;
-    };
-    std::vector<Chunk> ring(kWindowChunks);
-    std::mutex readMutex;
-    std::mutex mutex;
-    std::condition_variable windowMoved;
-    std::size_t readChunks = 0;      // chunks taken from the lists so far
-    std::size_t reportedChunks = 0;  // chunks written to stdout so far
-    bool listEnded = false;
-    bool refsEnded = refs == nullptr;
-    Progress progress(o.batchCodes);
-    bool allExported = true;
-    bool anyVerifyFailed = false;
-    std::size_t items = 0;
-    std::string out;
-
-    auto report = [&](const Chunk& chunk) {
-        out.clear();
-        for (std::size_t k = 0; k < chunk.count; ++k) {
-            const ItemResult& r = chunk.results[k];
-            const std::string number = Number(chunk.first + k);
-            out += number;
-            out += '\t';
-            out += r.status;
-            if (o.verify) {
-                out += '\t';
-                out += r.verdict;
-            }
-            out += '\n';
-            if (!progress.enabled()) {
-                WriteText(stderr, r.messages);
-            }
-            if (!r.writeError.empty()) {
-                WriteText(stderr, number + "\tdiduzozoz-cli: " + r.writeError + "\n");
-            }
-            allExported = allExported && r.exported && r.writeError.empty();
-            anyVerifyFailed = anyVerifyFailed || r.verifyFailed;
-        }
-        WriteText(stdout, out);
-        items = chunk.first + chunk.count;
-        progress.Update(items);
-    };
-
+    ItemLists lists(*codes, refs.get(), o.ref);
+    BatchReport report(o);
+    // Chunks are read in list order and rendered on any thread; lines go out in list order.
+    OrderedWindow<Chunk> window(kWindowChunks);
     auto worker = [&] {
-        BatchHost host;
-        BarcodeJob job(host);
-        CliOptions item = o;
-        host.format = o.format;
-        host.dpi = o.dpi;
-        for (;;) {
-            std::size_t c = 0;
-            Chunk* chunk = nullptr;
-            {
-                std::lock_guard readLock(readMutex);
-                if (listEnded) return;
-                c = readChunks;
-                {
-                    std::unique_lock lock(mutex);
-                    windowMoved.wait(lock, [&] { return c < reportedChunks + kWindowChunks; });
-                }
-                chunk = &ring[c % kWindowChunks];
-                chunk->first = c * kChunk;
-                chunk->count = 0;
-                chunk->codes.resize(kChunk);
-                chunk->refs.resize(kChunk);
-                while (chunk->count < kChunk && codes->Next(chunk->codes[chunk->count])) {
-                    std::string& ref = chunk->refs[chunk->count];
-                    if (refsEnded || !refs->Next(ref)) {
-                        refsEnded = true;
-                        ref = o.ref;
-                    }
-                    ++chunk->count;
-                }
-                if (chunk->count < kChunk) listEnded = true;
-                if (chunk->count == 0) return;
-                ++readChunks;
-            }
-            chunk->results.resize(kChunk);
-            for (std::size_t k = 0; k < chunk->count; ++k) {
-                ItemResult& r = chunk->results[k];
-                r.status.clear();  // cleared, not replaced: the buffers are reused
-                r.messages.clear();
-                r.writeError.clear();
-                r.exported = false;
-                host.result = &r;
-                host.number = Number(chunk->first + k);
-                item.code = chunk->codes[k];
-                item.ref = chunk->refs[k];
-                host.code = item.code;
-                host.ref = item.ref;
-                host.path = o.outDir + "/" + host.number + extension;
-                // Every item starts from the start values, exactly like a single run, so
-                // nothing of an earlier item (its status line, say) depends on the thread.
-                static_cast<BarcodeSettings&>(job) = BarcodeSettings{};
-                ApplyOptions(item, job);
-                job.CreateBarcode();
-                r.status = job.m_strStatus;
-                if (o.verify) {
-                    std::optional<verify::Verdict> verdict;
-                    if (r.exported) {
-                        verdict = verify::Verify(job.m_export, verify::MeantOf(job), reader);
-                    }
-                    r.verdict = VerdictColumns(verdict ? &*verdict : nullptr);
-                    r.verifyFailed = verdict && verdict->outcome == verify::Outcome::kFail;
-                }
-            }
-            std::unique_lock lock(mutex);
-            chunk->done = true;
-            bool moved = false;
-            while (ring[reportedChunks % kWindowChunks].done) {
-                Chunk& next = ring[reportedChunks % kWindowChunks];
-                report(next);
-                next.done = false;
-                ++reportedChunks;
-                moved = true;
-            }
-            lock.unlock();
-            if (moved) windowMoved.notify_all();
-        }
+        ItemRenderer renderer(o, reader);
+        window.Run([&](Chunk& chunk, std::size_t n) { return lists.Read(chunk, n); },
+                   [&](Chunk& chunk) {
+                       chunk.results.resize(kChunk);
+                       for (std::size_t k = 0; k < chunk.count; ++k) {
+                           renderer.Render(chunk.first + k, chunk.codes[k], chunk.refs[k],
+                                           chunk.results[k]);
+                       }
+                   },
+                   [&](const Chunk& chunk) { report.Report(chunk); });
     };
 
+    const int jobs = std::max(1, o.jobs);
     if (jobs == 1) {
         worker();
     } else {
@@ -295,10 +307,7 @@ int RunBatch(const CliOptions& o, const verify::Reader* reader) {
         for (int t = 0; t < jobs; ++t) threads.emplace_back(worker);
         for (std::thread& t : threads) t.join();
     }
-    progress.Clear(items);
-    std::fflush(stdout);
-    if (!allExported) return 1;
-    return anyVerifyFailed ? 3 : 0;
+    return report.Finish();
 }
 
 }  // namespace diduzozoz::cli

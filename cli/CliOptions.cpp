@@ -1,57 +1,335 @@
 #include "cli/CliOptions.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string_view>
 #include <thread>
 
 #include "base/BoundedCopy.h"
+#include "cli/Printable.h"
 #include "symbology/Dispatch.h"
 
 namespace diduzozoz::cli {
 
-const char kUsage[] =
+ImageFormat ImageFormatOf(OutputFormat format) {
+    switch (format) {
+        case OutputFormat::kSvg:
+            return ImageFormat::kSvg;
+        case OutputFormat::kPdf:
+            return ImageFormat::kPdf;
+        case OutputFormat::kEps:
+            return ImageFormat::kEps;
+        case OutputFormat::kNone:
+        case OutputFormat::kPng:
+            break;
+    }
+    return ImageFormat::kPng;
+}
+
+namespace {
+
+bool ParseNumber(const std::string& text, int lo, int hi, int& out) {
+    if (text.empty() || text.size() > 9) return false;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+// An argument as a usage message quotes it.
+std::string Shown(const std::string& arg) {
+    return Printable(arg, Escaping::kControlBytes, 40);
+}
+
+OutputFormat OutputFormatOf(ImageFormat format) {
+    switch (format) {
+        case ImageFormat::kPng:
+            return OutputFormat::kPng;
+        case ImageFormat::kSvg:
+            return OutputFormat::kSvg;
+        case ImageFormat::kPdf:
+            return OutputFormat::kPdf;
+        case ImageFormat::kEps:
+            return OutputFormat::kEps;
+    }
+    return OutputFormat::kNone;
+}
+
+int SymbologyOf(const CliOptions& o) {
+    return o.symbology < 0 ? 0 : o.symbology;
+}
+
+// A command line as read so far; the values that depend on others are checked at its end.
+struct Parsing {
+    CliOptions options;
+    std::string startText;
+    std::string stopText;
+    std::optional<OutputFormat> format;  // --format
+};
+
+// One option of the command line: its value, where that goes, and how --help lists it.
+struct Option {
+    const char* name;
+    const char* value = nullptr;  // what --help calls the value; nullptr: the option takes none
+    bool batch = false;           // listed under "Batch mode:"
+
+    // The value's kind, by the member that is set:
+    bool CliOptions::*flag = nullptr;         // no value; the option sets it
+    int CliOptions::*number = nullptr;        // a whole number from lo to hi
+    std::string CliOptions::*text = nullptr;  // at most hi bytes (hi 0: any length)
+    int lo = 0;
+    int hi = 0;
+    const char* needs = nullptr;  // a text that may not be empty: what it has to be
+    // Anything else: takes the value, or returns what is wrong with it.
+    std::string (*take)(const std::string& value, Parsing& p) = nullptr;
+
+    // What the option sets in the job, as the dialog's control would:
+    int BarcodeSettings::*setting = nullptr;                            // the number as it is
+    void (*setJob)(const CliOptions& o, BarcodeSettings& s) = nullptr;  // or this
+
+    // --help's entry. Lines after the first are indented to its text; a line "FORM\tTEXT" is
+    // another form of the option with its own entry. {range}, {max} and {default} stand for
+    // lo..hi, hi and the option's start value. nullptr: accepted but not listed.
+    const char* usage = nullptr;
+};
+
+// In the order --help lists them.
+constexpr Option kOptions[] = {
+    {.name = "--type",
+     .value = "TYPE",
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         p.options.symbology = SymbologyByCliName(value.c_str());
+         if (p.options.symbology < 0) return "unknown code type: " + Shown(value);
+         return {};
+     },
+     .setJob = [](const CliOptions& o, BarcodeSettings& s) { s.m_nSymbology = SymbologyOf(o); },
+     .usage = "code type: none|nw7|code39|jan|itf|code128|postal\n"
+              "(none = no type chosen)"},
+    {.name = "--code",
+     .value = "TEXT",
+     .text = &CliOptions::code,
+     .hi = kMaxCodeBytes,
+     .setJob = [](const CliOptions& o, BarcodeSettings& s) { CopyText(s.m_szCode, o.code); },
+     .usage = "code text, at most {max} bytes (default empty)"},
+    {.name = "--ref",
+     .value = "TEXT",
+     .text = &CliOptions::ref,
+     .hi = kMaxRefNoBytes,
+     .setJob = [](const CliOptions& o, BarcodeSettings& s) { CopyText(s.m_szRefNo, o.ref); },
+     .usage = "postal reference number, at most {max} bytes (default empty)"},
+    {.name = "--cd",
+     .flag = &CliOptions::checkDigit,
+     // The type's option word, --pattern's part of it included.
+     .setJob =
+         [](const CliOptions& o, BarcodeSettings& s) {
+             if (int* word = s.OptionWord(SymbologyOf(o))) {
+                 *word = (o.checkDigit ? kCheckDigitOn : 0) | (o.pattern & kPatternMask);
+             }
+         },
+     .usage = "check digit on"},
+    // Goes into the job as part of the option word, with --cd.
+    {.name = "--pattern",
+     .value = "N",
+     .number = &CliOptions::pattern,
+     .lo = 0,
+     .hi = 15,
+     .usage = "calculation pattern {range} (default {default}; NW-7 schemes 1..7)"},
+    {.name = "--start",
+     .value = "L",
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         p.startText = value;
+         return {};
+     },
+     .setJob =
+         [](const CliOptions& o, BarcodeSettings& s) {
+             const char start[2] = {o.start, 0};
+             if (SymbologyOf(o) == kSymbologyCode128) {
+                 CopyText(s.m_szCode128Start, start);
+             } else {
+                 CopyText(s.m_szNW7Start, start);
+             }
+         },
+     .usage = "NW-7 start letter A..D, or the CODE128 start set A..C (default A)"},
+    {.name = "--stop",
+     .value = "L",
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         p.stopText = value;
+         return {};
+     },
+     .setJob =
+         [](const CliOptions& o, BarcodeSettings& s) {
+             const char stop[2] = {o.stop, 0};
+             CopyText(s.m_szNW7Stop, stop);
+         },
+     .usage = "NW-7 stop letter A..D (default A)"},
+    {.name = "--text",
+     .value = "P",
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         if (value == "none") {
+             p.options.textPosition = 0;
+         } else if (value == "below") {
+             p.options.textPosition = 1;
+         } else if (value == "above") {
+             p.options.textPosition = 2;
+         } else {
+             return "--text takes none, below or above, not '" + Shown(value) + "'";
+         }
+         return {};
+     },
+     .setJob = [](const CliOptions& o, BarcodeSettings& s) { s.m_nTextPosition = o.textPosition; },
+     .usage = "human-readable text: none|below|above (default none)"},
+    {.name = "--unit",
+     .value = "N",
+     .number = &CliOptions::unit,
+     .lo = kMinLineUnit,
+     .hi = kMaxLineUnit,
+     .setting = &BarcodeSettings::m_nLineUnit,
+     .usage = "module width in pixels, {range} (default {default})"},
+    {.name = "--height",
+     .value = "N",
+     .number = &CliOptions::height,
+     .lo = kMinBarHeight,
+     .hi = kMaxBarHeight,
+     .setting = &BarcodeSettings::m_nBarHeight,
+     .usage = "bar height in pixels, {range} (default {default})"},
+    {.name = "--margin-x",
+     .value = "N",
+     .number = &CliOptions::marginX,
+     .lo = kMinMargin,
+     .hi = kMaxMargin,
+     .setting = &BarcodeSettings::m_nMarginX,
+     .usage = "left and right margin in pixels, {range} (default {default})"},
+    {.name = "--margin-y",
+     .value = "N",
+     .number = &CliOptions::marginY,
+     .lo = kMinMargin,
+     .hi = kMaxMargin,
+     .setting = &BarcodeSettings::m_nMarginY,
+     .usage = "top and bottom margin in pixels, {range} (default {default})"},
+    {.name = "--dpi",
+     .value = "N",
+     .number = &CliOptions::dpi,
+     .lo = kMinDpi,
+     .hi = kMaxDpi,
+     .usage = "resolution written into the image, {range} pixels per inch (default\n"
+              "{default}); a module is unit x 25.4 / N millimetres wide"},
+    {.name = "-o",
+     .value = "FILE",
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         if (value != kStdoutName) {
+             const std::size_t dot = value.rfind('.');
+             const std::optional<ImageFormat> format =
+                 dot == std::string::npos
+                     ? std::nullopt
+                     : ImageFormatByName(std::string_view(value).substr(dot + 1));
+             if (!format) {
+                 return "-o needs a file name ending in .png, .svg, .pdf or .eps, or -, not '" +
+                        Shown(value) + "'";
+             }
+             p.options.format = OutputFormatOf(*format);
+         }
+         p.options.output = value;
+         return {};
+     },
+     .usage = "write the image as PNG (.png), SVG (.svg), PDF (.pdf) or EPS (.eps)\n"
+              "-o -\twrite the image to stdout in the format --format F names (png, svg,\n"
+              "pdf or eps); the status line then goes to stderr, after the messages"},
+    {.name = "--verify",
+     .flag = &CliOptions::verify,
+     .usage = "read the exported image back and check it against its standard"},
+    {.name = "--help", .flag = &CliOptions::help, .usage = "show this text"},
+    {.name = "-h", .flag = &CliOptions::help},
+    {.name = "--version", .flag = &CliOptions::version, .usage = "show the version"},
+    {.name = "--batch",
+     .value = "FILE",
+     .batch = true,
+     .text = &CliOptions::batchCodes,
+     .needs = "a file name",
+     .usage = "code list, read like the dialog's DiDuzozoz.ini (lines ended by a\n"
+              "line feed, at most 120 bytes); one barcode per item"},
+    {.name = "--batch-refs",
+     .value = "FILE",
+     .batch = true,
+     .text = &CliOptions::batchRefs,
+     .needs = "a file name",
+     .usage = "reference-number list (like ViVederuvida.ini), paired with the\n"
+              "codes line by line; items beyond its end use --ref"},
+    {.name = "--out-dir",
+     .value = "DIR",
+     .batch = true,
+     .text = &CliOptions::outDir,
+     .needs = "a folder name",
+     .usage = "existing folder for the images DIR/000001.png, DIR/000002.png, ..."},
+    {.name = "--format",
+     .value = "F",
+     .batch = true,
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         const std::optional<ImageFormat> format = ImageFormatByName(value);
+         if (!format || value != ImageFormatName(*format)) {
+             return "--format takes png, svg, pdf or eps, not '" + Shown(value) + "'";
+         }
+         p.format = OutputFormatOf(*format);
+         return {};
+     },
+     .usage = "image format: png|svg|pdf|eps (default png)"},
+    {.name = "--jobs",
+     .value = "N",
+     .batch = true,
+     .number = &CliOptions::jobs,
+     .lo = 1,
+     .hi = 256,
+     .usage = "threads, {range} (default: one per processor); output is the same\n"
+              "for every N"},
+};
+
+const Option* FindOption(std::string_view name) {
+    for (const Option& option : kOptions) {
+        if (name == option.name) return &option;
+    }
+    return nullptr;
+}
+
+// Takes an option's value; returns what is wrong with it, or nothing.
+std::string TakeValue(const Option& option, const std::string& value, Parsing& p) {
+    if (option.take) return option.take(value, p);
+    if (option.number) {
+        if (!ParseNumber(value, option.lo, option.hi, p.options.*option.number)) {
+            return std::string(option.name) + " takes a whole number from " +
+                   std::to_string(option.lo) + " to " + std::to_string(option.hi) + ", not '" +
+                   Shown(value) + "'";
+        }
+        return {};
+    }
+    if (option.hi > 0 && value.size() > static_cast<std::size_t>(option.hi)) {
+        return std::string(option.name) + " holds at most " + std::to_string(option.hi) +
+               " bytes, not " + std::to_string(value.size());
+    }
+    if (option.needs && value.empty()) return std::string(option.name) + " needs " + option.needs;
+    p.options.*option.text = value;
+    return {};
+}
+
+constexpr char kUsageStart[] =
     "Usage: diduzozoz-cli --type TYPE [OPTION]... [-o FILE]\n"
     "  or:  diduzozoz-cli --type TYPE [OPTION]... --batch CODES.ini --out-dir DIR\n"
     "\n"
     "Runs one Create command headless and writes the exported barcode image; in batch\n"
     "mode, one per item of a code list.\n"
-    "\n"
-    "  --type TYPE    code type: none|nw7|code39|jan|itf|code128|postal\n"
-    "                 (none = no type chosen)\n"
-    "  --code TEXT    code text, at most 124 bytes (default empty)\n"
-    "  --ref TEXT     postal reference number, at most 15 bytes (default empty)\n"
-    "  --cd           check digit on\n"
-    "  --pattern N    calculation pattern 0..15 (default 1; NW-7 schemes 1..7)\n"
-    "  --start L      NW-7 start letter A..D, or the CODE128 start set A..C (default A)\n"
-    "  --stop L       NW-7 stop letter A..D (default A)\n"
-    "  --text P       human-readable text: none|below|above (default none)\n"
-    "  --unit N       module width in pixels, 1..8 (default 1)\n"
-    "  --height N     bar height in pixels, 1..600 (default 40)\n"
-    "  --margin-x N   left and right margin in pixels, 0..200 (default 10)\n"
-    "  --margin-y N   top and bottom margin in pixels, 0..200 (default 20)\n"
-    "  --dpi N        resolution written into the image, 72..2400 pixels per inch (default\n"
-    "                 96); a module is unit x 25.4 / N millimetres wide\n"
-    "  -o FILE        write the image as PNG (.png), SVG (.svg), PDF (.pdf) or EPS (.eps)\n"
-    "  -o -           write the image to stdout in the format --format F names (png, svg,\n"
-    "                 pdf or eps); the status line then goes to stderr, after the messages\n"
-    "  --verify       read the exported image back and check it against its standard\n"
-    "  --help         show this text\n"
-    "  --version      show the version\n"
+    "\n";
+
+constexpr char kUsageSingleRun[] =
     "\n"
     "stdout: the status line after the run (with -o -: the image's bytes only). stderr: each\n"
     "message the run showed, one a line (with -o -: then the status line and the verify\n"
     "line).\n"
     "Exit code: 0 a barcode was exported (and written), 1 no barcode, 2 usage error.\n"
     "\n"
-    "Batch mode:\n"
-    "  --batch FILE       code list, read like the dialog's DiDuzozoz.ini (lines ended by a\n"
-    "                     line feed, at most 120 bytes); one barcode per item\n"
-    "  --batch-refs FILE  reference-number list (like ViVederuvida.ini), paired with the\n"
-    "                     codes line by line; items beyond its end use --ref\n"
-    "  --out-dir DIR      existing folder for the images DIR/000001.png, DIR/000002.png, ...\n"
-    "  --format F         image format: png|svg|pdf|eps (default png)\n"
-    "  --jobs N           threads, 1..256 (default: one per processor); output is the same\n"
-    "                     for every N\n"
+    "Batch mode:\n";
+
+constexpr char kUsageBatch[] =
     "stdout: NNNNNN<TAB>status per item; stderr: NNNNNN<TAB>message per message, or a\n"
     "progress bar when stderr is a terminal. Exit code 0 every item exported, 1 any not.\n"
     "\n"
@@ -74,202 +352,81 @@ const char kUsage[] =
     "           (in modules), reader-missing, reader-error\n"
     "Exit code 3 when every image was exported (and written) but one failed the check.\n";
 
-namespace {
-
-bool ParseNumber(const std::string& text, int lo, int hi, int& out) {
-    if (text.empty() || text.size() > 9) return false;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
+void Replace(std::string& text, std::string_view placeholder, const std::string& by) {
+    for (std::size_t at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + by.size())) {
+        text.replace(at, placeholder.size(), by);
     }
-    if (v < lo || v > hi) return false;
-    out = v;
-    return true;
+}
+
+// The option's --help entry, or entries.
+void AppendUsage(std::string& out, const Option& option) {
+    std::string text = option.usage;
+    Replace(text, "{range}", std::to_string(option.lo) + ".." + std::to_string(option.hi));
+    Replace(text, "{max}", std::to_string(option.hi));
+    if (option.number) Replace(text, "{default}", std::to_string(CliOptions{}.*option.number));
+    // The text of every entry of a section starts in the same column.
+    const std::size_t column = option.batch ? 21 : 17;
+    auto entry = [&](std::string_view form) {
+        out += "  ";
+        out += form;
+        const std::size_t width = 2 + form.size();
+        out.append(width < column ? column - width : 1, ' ');
+    };
+    std::size_t start = 0;
+    for (bool first = true; start < text.size(); first = false) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line(text.data() + start, end - start);
+        start = end + 1;
+        const std::size_t tab = line.find('\t');
+        if (first) {
+            entry(std::string(option.name) + (option.value ? std::string(" ") + option.value : ""));
+        } else if (tab != std::string_view::npos) {
+            entry(line.substr(0, tab));
+            line.remove_prefix(tab + 1);
+        } else {
+            out.append(column, ' ');
+        }
+        out += line;
+        out += '\n';
+    }
 }
 
 }  // namespace
 
-std::string Printable(const std::string& arg, std::size_t kMax) {
-    std::string out;
-    for (std::size_t i = 0; i < arg.size() && i < kMax; ++i) {
-        const auto b = static_cast<unsigned char>(arg[i]);
-        if (b < 0x20 || b == 0x7F) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", b);
-            out += buf;
-        } else {
-            out += arg[i];
-        }
+std::string Usage() {
+    std::string out = kUsageStart;
+    for (const Option& option : kOptions) {
+        if (option.usage && !option.batch) AppendUsage(out, option);
     }
-    if (arg.size() > kMax) out += "...";
+    out += kUsageSingleRun;
+    for (const Option& option : kOptions) {
+        if (option.usage && option.batch) AppendUsage(out, option);
+    }
+    out += kUsageBatch;
     return out;
 }
 
-namespace {
-
-// An argument as a usage message quotes it.
-std::string Shown(const std::string& arg) {
-    return Printable(arg, 40);
-}
-
-OutputFormat OutputFormatOf(ImageFormat format) {
-    switch (format) {
-        case ImageFormat::kPng:
-            return OutputFormat::kPng;
-        case ImageFormat::kSvg:
-            return OutputFormat::kSvg;
-        case ImageFormat::kPdf:
-            return OutputFormat::kPdf;
-        case ImageFormat::kEps:
-            return OutputFormat::kEps;
-    }
-    return OutputFormat::kNone;
-}
-
-}  // namespace
-
-ImageFormat ImageFormatOf(OutputFormat format) {
-    switch (format) {
-        case OutputFormat::kSvg:
-            return ImageFormat::kSvg;
-        case OutputFormat::kPdf:
-            return ImageFormat::kPdf;
-        case OutputFormat::kEps:
-            return ImageFormat::kEps;
-        case OutputFormat::kNone:
-        case OutputFormat::kPng:
-            break;
-    }
-    return ImageFormat::kPng;
-}
-
 ParseResult ParseArguments(const std::vector<std::string>& args) {
-    CliOptions o;
-    std::string startText;
-    std::string stopText;
-    std::optional<OutputFormat> formatOption;
+    Parsing p;
     ParseResult result;
     auto fail = [&](std::string message) {
         result.error = std::move(message);
         return result;
     };
-    struct NumberOption {
-        const char* name;
-        int CliOptions::*member;
-        int lo;
-        int hi;
-    };
-    static constexpr NumberOption kNumbers[] = {
-        {"--pattern", &CliOptions::pattern, 0, 15},
-        {"--unit", &CliOptions::unit, kMinLineUnit, kMaxLineUnit},
-        {"--height", &CliOptions::height, kMinBarHeight, kMaxBarHeight},
-        {"--margin-x", &CliOptions::marginX, kMinMargin, kMaxMargin},
-        {"--margin-y", &CliOptions::marginY, kMinMargin, kMaxMargin},
-        {"--jobs", &CliOptions::jobs, 1, 256},
-        {"--dpi", &CliOptions::dpi, kMinDpi, kMaxDpi},
-    };
-
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            o.help = true;
+        const Option* option = FindOption(arg);
+        if (!option) return fail("unknown option: " + Shown(arg));
+        if (option->flag) {
+            p.options.*option->flag = true;
             continue;
         }
-        if (arg == "--version") {
-            o.version = true;
-            continue;
-        }
-        if (arg == "--cd") {
-            o.checkDigit = true;
-            continue;
-        }
-        if (arg == "--verify") {
-            o.verify = true;
-            continue;
-        }
-        static constexpr const char* kWithValue[] = {
-            "--type",    "--code",       "--ref",     "--start",    "--stop",     "--text",
-            "--pattern", "--unit",       "--height",  "--margin-x", "--margin-y", "-o",
-            "--batch",   "--batch-refs", "--out-dir", "--format",   "--jobs",     "--dpi"};
-        bool known = false;
-        for (const char* name : kWithValue) known = known || arg == name;
-        if (!known) return fail("unknown option: " + Shown(arg));
         if (i + 1 >= args.size()) return fail("missing value for " + Shown(arg));
-        const std::string& value = args[++i];
-
-        bool numeric = false;
-        for (const NumberOption& n : kNumbers) {
-            if (arg != n.name) continue;
-            numeric = true;
-            if (!ParseNumber(value, n.lo, n.hi, o.*(n.member))) {
-                return fail(arg + " takes a whole number from " + std::to_string(n.lo) + " to " +
-                            std::to_string(n.hi) + ", not '" + Shown(value) + "'");
-            }
-        }
-        if (numeric) continue;
-        if (arg == "--type") {
-            o.symbology = SymbologyByCliName(value.c_str());
-            if (o.symbology < 0) return fail("unknown code type: " + Shown(value));
-        } else if (arg == "--code") {
-            if (value.size() > static_cast<std::size_t>(kMaxCodeBytes)) {
-                return fail("--code holds at most " + std::to_string(kMaxCodeBytes) +
-                            " bytes, not " + std::to_string(value.size()));
-            }
-            o.code = value;
-        } else if (arg == "--ref") {
-            if (value.size() > static_cast<std::size_t>(kMaxRefNoBytes)) {
-                return fail("--ref holds at most " + std::to_string(kMaxRefNoBytes) +
-                            " bytes, not " + std::to_string(value.size()));
-            }
-            o.ref = value;
-        } else if (arg == "--start") {
-            startText = value;
-        } else if (arg == "--stop") {
-            stopText = value;
-        } else if (arg == "--text") {
-            if (value == "none") {
-                o.textPosition = 0;
-            } else if (value == "below") {
-                o.textPosition = 1;
-            } else if (value == "above") {
-                o.textPosition = 2;
-            } else {
-                return fail("--text takes none, below or above, not '" + Shown(value) + "'");
-            }
-        } else if (arg == "--batch") {
-            if (value.empty()) return fail("--batch needs a file name");
-            o.batchCodes = value;
-        } else if (arg == "--batch-refs") {
-            if (value.empty()) return fail("--batch-refs needs a file name");
-            o.batchRefs = value;
-        } else if (arg == "--out-dir") {
-            if (value.empty()) return fail("--out-dir needs a folder name");
-            o.outDir = value;
-        } else if (arg == "--format") {
-            const std::optional<ImageFormat> format = ImageFormatByName(value);
-            if (!format || value != ImageFormatName(*format)) {
-                return fail("--format takes png, svg, pdf or eps, not '" + Shown(value) + "'");
-            }
-            formatOption = OutputFormatOf(*format);
-        } else if (arg == "-o") {
-            if (value != kStdoutName) {
-                const std::size_t dot = value.rfind('.');
-                const std::optional<ImageFormat> format =
-                    dot == std::string::npos
-                        ? std::nullopt
-                        : ImageFormatByName(std::string_view(value).substr(dot + 1));
-                if (!format) {
-                    return fail(
-                        "-o needs a file name ending in .png, .svg, .pdf or .eps, or -, "
-                        "not '" +
-                        Shown(value) + "'");
-                }
-                o.format = OutputFormatOf(*format);
-            }
-            o.output = value;
-        }
+        std::string error = TakeValue(*option, args[++i], p);
+        if (!error.empty()) return fail(std::move(error));
     }
+    CliOptions& o = p.options;
     if (o.help || o.version) {
         result.options = o;
         return result;
@@ -278,15 +435,15 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     if (o.Batch()) {
         if (!o.output.empty()) return fail("-o does not go with --batch; use --out-dir");
         if (o.outDir.empty()) return fail("--batch needs --out-dir");
-        o.format = formatOption.value_or(OutputFormat::kPng);
+        o.format = p.format.value_or(OutputFormat::kPng);
         if (o.jobs == 0)
             o.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     } else if (!o.batchRefs.empty() || !o.outDir.empty() || o.jobs != 0) {
         return fail("--batch-refs, --out-dir and --jobs go with --batch");
     } else if (o.ToStdout()) {
-        if (!formatOption) return fail("-o - needs --format png, svg, pdf or eps");
-        o.format = *formatOption;
-    } else if (formatOption) {
+        if (!p.format) return fail("-o - needs --format png, svg, pdf or eps");
+        o.format = *p.format;
+    } else if (p.format) {
         return fail("--format goes with -o - or --batch; a file name says its own format");
     }
     const char maxStart = o.symbology == kSymbologyCode128 ? 'C' : 'D';
@@ -296,36 +453,21 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         out = text[0];
         return true;
     };
-    if (!letter(startText, maxStart, o.start)) {
+    if (!letter(p.startText, maxStart, o.start)) {
         return fail(std::string("--start takes a letter from A to ") + maxStart + ", not '" +
-                    Shown(startText) + "'");
+                    Shown(p.startText) + "'");
     }
-    if (!letter(stopText, 'D', o.stop))
-        return fail("--stop takes a letter from A to D, not '" + Shown(stopText) + "'");
+    if (!letter(p.stopText, 'D', o.stop))
+        return fail("--stop takes a letter from A to D, not '" + Shown(p.stopText) + "'");
     result.options = o;
     return result;
 }
 
 void ApplyOptions(const CliOptions& o, BarcodeSettings& s) {
-    s.m_nSymbology = o.symbology < 0 ? 0 : o.symbology;
-    if (int* word = s.OptionWord(s.m_nSymbology)) {
-        *word = (o.checkDigit ? kCheckDigitOn : 0) | (o.pattern & kPatternMask);
+    for (const Option& option : kOptions) {
+        if (option.setting) s.*option.setting = o.*option.number;
+        if (option.setJob) option.setJob(o, s);
     }
-    const char start[2] = {o.start, 0};
-    const char stop[2] = {o.stop, 0};
-    if (s.m_nSymbology == kSymbologyCode128) {
-        CopyText(s.m_szCode128Start, start);
-    } else {
-        CopyText(s.m_szNW7Start, start);
-    }
-    CopyText(s.m_szNW7Stop, stop);
-    s.m_nTextPosition = o.textPosition;
-    s.m_nLineUnit = o.unit;
-    s.m_nBarHeight = o.height;
-    s.m_nMarginX = o.marginX;
-    s.m_nMarginY = o.marginY;
-    CopyText(s.m_szCode, o.code);
-    CopyText(s.m_szRefNo, o.ref);
 }
 
 }  // namespace diduzozoz::cli

@@ -25,11 +25,12 @@ struct CliOptions {
     int pattern = 1;
     char start = 'A';
     char stop = 'A';
-    int textPosition = 0;
-    int unit = 1;
-    int height = 40;
-    int marginX = 10;
-    int marginY = 20;
+    // The dialog's start values.
+    int textPosition = BarcodeSettings{}.m_nTextPosition;
+    int unit = BarcodeSettings{}.m_nLineUnit;
+    int height = BarcodeSettings{}.m_nBarHeight;
+    int marginX = BarcodeSettings{}.m_nMarginX;
+    int marginY = BarcodeSettings{}.m_nMarginY;
     std::string output;
     OutputFormat format = OutputFormat::kNone;
     int dpi = kDefaultDpi;  // resolution written into the image
@@ -56,9 +57,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args);
 // Sets the job's members as the dialog's controls would.
 void ApplyOptions(const CliOptions& options, BarcodeSettings& settings);
 
-extern const char kUsage[];
-
-// Text quoted in a message on one line: control bytes escaped as \xNN, cut after max bytes.
-std::string Printable(const std::string& text, std::size_t max = std::string::npos);
+// What --help prints.
+std::string Usage();
 
 }  // namespace diduzozoz::cli

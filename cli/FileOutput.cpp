@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/Platform.h"
+#include "cli/Printable.h"
 
 namespace diduzozoz::cli {
 
@@ -33,32 +34,32 @@ bool WriteImageStdout(const ExportImage& image, OutputFormat format, int dpi, st
     return true;
 }
 
+bool FinishFile(int fd, const std::string& temp, const std::string& path,
+                std::span<const std::uint8_t> bytes, std::string& error) {
+    bool ok = fd >= 0 && WriteAll(fd, bytes.data(), bytes.size());
+    int err = errno;
+    if (fd >= 0 && CloseFile(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && !temp.empty() && !MoveIntoPlace(temp, path)) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        if (fd >= 0) RemoveFile(temp.empty() ? path : temp);
+        error = "cannot write " + Printable(path) + ": " + std::strerror(err);
+    }
+    return ok;
+}
+
 bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::string& path,
                     std::string& error, int dpi) {
     std::vector<std::uint8_t> bytes;
     if (!EncodeOutput(image, format, dpi, bytes, error)) return false;
     std::string temp;
     const int fd = CreateTempFileBeside(path, temp);
-    if (fd < 0) {
-        error = "cannot write " + Printable(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    bool ok = WriteAll(fd, bytes.data(), bytes.size());
-    int err = errno;
-    if (CloseFile(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && !MoveIntoPlace(temp, path)) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        RemoveFile(temp);
-        error = "cannot write " + Printable(path) + ": " + std::strerror(err);
-        return false;
-    }
-    return true;
+    return FinishFile(fd, temp, path, bytes, error);
 }
 
 }  // namespace diduzozoz::cli

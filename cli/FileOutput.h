@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,13 @@ namespace diduzozoz::cli {
 // says why) when it cannot be encoded. PNG through png when given, so a batch reuses it.
 bool EncodeOutput(const ExportImage& image, OutputFormat format, int dpi,
                   std::vector<std::uint8_t>& bytes, std::string& error, PngEncoder* png = nullptr);
+
+// Writes bytes to fd and closes it. fd is open on temp, which is moved into place at path once
+// complete, or on path itself when temp is empty; -1 when opening failed (errno says why). On
+// any failure the file fd was open on is removed, so no partial image is left behind, and
+// error says why.
+bool FinishFile(int fd, const std::string& temp, const std::string& path,
+                std::span<const std::uint8_t> bytes, std::string& error);
 
 // Writes to a temporary file beside path and renames it into place; on failure nothing is
 // left at path (an older file there stays untouched) and error says why.

@@ -34,4 +34,9 @@ void RemoveFile(const std::string& path);
 bool MoveIntoPlace(const std::string& from, const std::string& to);
 bool IsDirectory(const std::string& path);
 
+// Replaces this process by the program `name` beside this executable, or else at
+// `installed` (relative to this executable's directory), with the same arguments. Returns
+// only when that cannot be done (no such program, or not on Linux).
+void HandOverTo(const char* name, const char* installed, char** argv);
+
 }  // namespace diduzozoz::cli

@@ -1,31 +1,11 @@
 #include "cli/VerifyOutput.h"
 
-#include <cstdio>
-
-#ifdef __linux__
-#include <unistd.h>
-#endif
+#include "cli/Printable.h"
 
 namespace diduzozoz::cli {
 namespace {
 
 using verify::Reason;
-
-// Bytes outside printable ASCII, and the backslash, as \xNN: one field, one line, any bytes.
-std::string Escaped(const std::string& bytes) {
-    std::string out;
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b >= 0x7F || b == '\\') {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", b);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string Token(const verify::Finding& f) {
     const std::string numbers =
@@ -86,7 +66,7 @@ std::string VerdictColumns(const verify::Verdict* v) {
     out += '\t';
     out += v->read ? v->format : "-";
     out += '\t';
-    out += v->read ? Escaped(v->text) : "-";
+    out += v->read ? Printable(v->text, Escaping::kNonPrintableAscii) : "-";
     out += '\t';
     std::string reasons;
     for (const verify::Finding& f : v->findings) {
@@ -95,32 +75,6 @@ std::string VerdictColumns(const verify::Verdict* v) {
     }
     out += reasons.empty() ? "-" : reasons;
     return out;
-}
-
-void HandOverTo(const char* name, const char* installed, char** argv) {
-#ifdef __linux__
-    char self[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return;
-    std::string dir(self, static_cast<std::size_t>(n));
-    const std::size_t slash = dir.rfind('/');
-    if (slash == std::string::npos) return;
-    dir.resize(slash + 1);
-    // Beside this program in the build tree; in the package's private directory once
-    // installed, where it stays off the PATH.
-    std::string candidates[] = {dir + name, dir + installed};
-    std::fflush(nullptr);
-    char* const own = argv[0];
-    for (std::string& path : candidates) {
-        argv[0] = path.data();
-        ::execv(path.c_str(), argv);
-    }
-    argv[0] = own;
-#else
-    (void)name;
-    (void)installed;
-    (void)argv;
-#endif
 }
 
 }  // namespace diduzozoz::cli

@@ -60,7 +60,7 @@ int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) 
     }
     const cli::CliOptions& o = *parsed.options;
     if (o.help) {
-        cli::WriteText(stdout, cli::kUsage);
+        cli::WriteText(stdout, cli::Usage());
         return 0;
     }
     if (o.version) {
