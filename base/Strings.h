@@ -115,6 +115,7 @@ inline constexpr char kReasonQuietLeft[] = "左の余白 %s モジュール（�
 inline constexpr char kReasonQuietRight[] = "右の余白 %s モジュール（必要 %s）";
 inline constexpr char kReasonReaderMissing[] = "読取ライブラリなしで構築";
 inline constexpr char kReasonReaderFailed[] = "読取ライブラリのエラー（%s）";
+inline constexpr char kReasonReadersDisagree[] = "内蔵の読取と結果が違います（内蔵：%s）";
 
 // --- Accessible names and descriptions: read by screen readers, never drawn ------------------
 inline constexpr char kAccStatus[] = "状態";

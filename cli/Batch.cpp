@@ -112,9 +112,9 @@ class ItemLists {
 // Renders items one after another on one thread, each into its numbered file and its result.
 class ItemRenderer {
   public:
-    ItemRenderer(const CliOptions& options, const verify::Reader* reader)
+    ItemRenderer(const CliOptions& options, const verify::Readers& readers)
         : m_options(options),
-          m_reader(reader),
+          m_readers(readers),
           m_extension(std::string(".") + ImageFormatName(ImageFormatOf(options.format))),
           m_job(m_host),
           m_item(options) {
@@ -143,7 +143,7 @@ class ItemRenderer {
         if (m_options.verify) {
             std::optional<verify::Verdict> verdict;
             if (r.exported) {
-                verdict = verify::Verify(m_job.m_export, verify::MeantOf(m_job), m_reader);
+                verdict = verify::Verify(m_job.m_export, verify::MeantOf(m_job), m_readers);
             }
             r.verdict = VerdictColumns(verdict ? &*verdict : nullptr);
             r.verifyFailed = verdict && verdict->outcome == verify::Outcome::kFail;
@@ -152,7 +152,7 @@ class ItemRenderer {
 
   private:
     const CliOptions& m_options;
-    const verify::Reader* m_reader;
+    const verify::Readers m_readers;
     const std::string m_extension;
     BatchHost m_host;
     BarcodeJob m_job;
@@ -260,7 +260,7 @@ class BatchReport {
 
 }  // namespace
 
-int RunBatch(const CliOptions& o, const verify::Reader* reader) {
+int RunBatch(const CliOptions& o, const verify::Readers& readers) {
     // Lists are read as they are rendered, so memory stays the same for any list length.
     const std::unique_ptr<CodeListReader> codes = OpenListFile(o.batchCodes, kCodeListLineLimit);
     if (!codes) {
@@ -287,7 +287,7 @@ int RunBatch(const CliOptions& o, const verify::Reader* reader) {
     // Chunks are read in list order and rendered on any thread; lines go out in list order.
     OrderedWindow<Chunk> window(kWindowChunks);
     auto worker = [&] {
-        ItemRenderer renderer(o, reader);
+        ItemRenderer renderer(o, readers);
         window.Run([&](Chunk& chunk, std::size_t n) { return lists.Read(chunk, n); },
                    [&](Chunk& chunk) {
                        chunk.results.resize(kChunk);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 #include "base/BoundedCopy.h"
 #include "cli/Printable.h"
@@ -74,6 +75,7 @@ struct Parsing {
 struct Option {
     const char* name;
     const char* value = nullptr;  // what --help calls the value; nullptr: the option takes none
+    bool inlineValue = false;     // the value is optional and given as NAME=VALUE
     bool batch = false;           // listed under "Batch mode:"
 
     // The value's kind, by the member that is set:
@@ -238,8 +240,26 @@ constexpr Option kOptions[] = {
               "-o -\twrite the image to stdout in the format --format F names (png, svg,\n"
               "pdf or eps); the status line then goes to stderr, after the messages"},
     {.name = "--verify",
-     .flag = &CliOptions::verify,
-     .usage = "read the exported image back and check it against its standard"},
+     .value = "WHO",
+     .inlineValue = true,
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         using Readers = CliOptions::Readers;
+         constexpr std::pair<std::string_view, Readers> kReaders[] = {{"", Readers::kBuilt},
+                                                                      {"own", Readers::kOwn},
+                                                                      {"zxing", Readers::kZxing},
+                                                                      {"both", Readers::kBoth}};
+         for (const auto& [name, readers] : kReaders) {
+             if (value != name) continue;
+             p.options.verify = true;
+             p.options.verifyWith = readers;
+             return {};
+         }
+         return "--verify takes =own, =zxing or =both, not '" + Shown(value) + "'";
+     },
+     .usage = "read the exported image back and check it against its standard;\n"
+              "WHO reads it: own (our reader), zxing (ZXing-C++) or both (the\n"
+              "verdict follows ZXing-C++, ours is held to it). Plain --verify:\n"
+              "own, or both in the program built with ZXing-C++"},
     {.name = "--help", .flag = &CliOptions::help, .usage = "show this text"},
     {.name = "-h", .flag = &CliOptions::help},
     {.name = "--version", .flag = &CliOptions::version, .usage = "show the version"},
@@ -334,11 +354,11 @@ constexpr char kUsageBatch[] =
     "progress bar when stderr is a terminal. Exit code 0 every item exported, 1 any not.\n"
     "\n"
     "With --verify, a single run prints a second stdout line\n"
-    "  verify<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS\n"
-    "and batch mode appends the four columns to each item's line:\n"
-    "  NNNNNN<TAB>status<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS\n"
+    "  verify<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS<TAB>READER\n"
+    "and batch mode appends the five columns to each item's line:\n"
+    "  NNNNNN<TAB>status<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS<TAB>READER\n"
     "  OUTCOME  ok (read as meant, standard, quiet zones met), fail (REASONS say why),\n"
-    "           unchecked (built without the reader; our own checks passed) or none\n"
+    "           unchecked (the reader failed; our own checks passed) or none\n"
     "           (nothing exported)\n"
     "  FORMAT   what the image was read as: CODABAR, CODE39, EAN-13, ITF, CODE128,\n"
     "           JAPAN-POST; - when nothing was read\n"
@@ -349,7 +369,9 @@ constexpr char kUsageBatch[] =
     "           nw7-letter-in-data, postal-without-check-character,\n"
     "           postal-check-character:DRAWN/RIGHT, postal-unreadable,\n"
     "           quiet-zone-left:MEASURED/REQUIRED, quiet-zone-right:MEASURED/REQUIRED\n"
-    "           (in modules), reader-missing, reader-error\n"
+    "           (in modules), readers-disagree (our reader read otherwise than\n"
+    "           ZXing-C++), reader-error\n"
+    "  READER   who read it: own, zxing or both (the postal code: own); - for none\n"
     "Exit code 3 when every image was exported (and written) but one failed the check.\n";
 
 void Replace(std::string& text, std::string_view placeholder, const std::string& by) {
@@ -380,7 +402,10 @@ void AppendUsage(std::string& out, const Option& option) {
         start = end + 1;
         const std::size_t tab = line.find('\t');
         if (first) {
-            entry(std::string(option.name) + (option.value ? std::string(" ") + option.value : ""));
+            const std::string value = !option.value        ? ""
+                                      : option.inlineValue ? std::string("[=") + option.value + "]"
+                                                           : std::string(" ") + option.value;
+            entry(option.name + value);
         } else if (tab != std::string_view::npos) {
             entry(line.substr(0, tab));
             line.remove_prefix(tab + 1);
@@ -416,8 +441,18 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const Option* option = FindOption(arg);
-        if (!option) return fail("unknown option: " + Shown(arg));
+        const std::size_t equals = arg.find('=');
+        const Option* option = FindOption(std::string_view(arg).substr(0, equals));
+        if (!option || (equals != std::string::npos && !option->inlineValue) ||
+            equals + 1 == arg.size()) {
+            return fail("unknown option: " + Shown(arg));
+        }
+        if (option->inlineValue) {
+            std::string error =
+                TakeValue(*option, equals == std::string::npos ? "" : arg.substr(equals + 1), p);
+            if (!error.empty()) return fail(std::move(error));
+            continue;
+        }
         if (option->flag) {
             p.options.*option->flag = true;
             continue;

@@ -38,6 +38,9 @@ struct CliOptions {
     bool version = false;
     // Read every exported image back and check it; the verdict goes to stdout.
     bool verify = false;
+    // --verify=own|zxing|both; plain --verify reads with what this build has beside it.
+    enum class Readers { kBuilt, kOwn, kZxing, kBoth };
+    Readers verifyWith = Readers::kBuilt;
     // Batch mode: one Create command per item of a code list.
     std::string batchCodes;
     std::string batchRefs;

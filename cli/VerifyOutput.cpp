@@ -43,6 +43,8 @@ std::string Token(const verify::Finding& f) {
             return "reader-missing";
         case Reason::kReaderFailed:
             return "reader-error";
+        case Reason::kReadersDisagree:
+            return "readers-disagree";
     }
     return "unknown";
 }
@@ -50,7 +52,7 @@ std::string Token(const verify::Finding& f) {
 }  // namespace
 
 std::string VerdictColumns(const verify::Verdict* v) {
-    if (!v) return "none\t-\t-\t-";
+    if (!v) return "none\t-\t-\t-\t-";
     std::string out;
     switch (v->outcome) {
         case verify::Outcome::kOk:
@@ -74,6 +76,8 @@ std::string VerdictColumns(const verify::Verdict* v) {
         reasons += Token(f);
     }
     out += reasons.empty() ? "-" : reasons;
+    out += '\t';
+    out += v->reader;
     return out;
 }
 

@@ -11,9 +11,7 @@
 #include "cli/Platform.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
-#ifdef DIDUZOZOZ_HAVE_ZXING
-#include "verify/ZxingReader.h"
-#endif
+#include "verify/BuiltReaders.h"
 
 namespace {
 
@@ -49,6 +47,27 @@ class CliHost : public JobHost {
 
 namespace {
 
+// The readers --verify asks for. Plain --verify reads with what the build has; the static
+// program has only ours (Debian ships ZXing-C++ only as a shared library), so a run that asks
+// for ZXing-C++ is taken over by its dynamically linked twin. Nothing when this build cannot
+// have the readers asked for.
+std::optional<verify::Readers> ReadersFor(const cli::CliOptions& o,
+                                          [[maybe_unused]] char** handOver) {
+    using Readers = cli::CliOptions::Readers;
+    verify::Readers readers = verify::BuiltReaders();
+    if (!o.verify) return readers;
+    const bool independent = o.verifyWith == Readers::kZxing || o.verifyWith == Readers::kBoth;
+#ifdef DIDUZOZOZ_VERIFIER_NAME
+    if (independent && !readers.independent && handOver) {
+        cli::HandOverTo(DIDUZOZOZ_VERIFIER_NAME, DIDUZOZOZ_VERIFIER_INSTALLED, handOver);
+    }
+#endif
+    if (independent && !readers.independent) return std::nullopt;
+    if (o.verifyWith == Readers::kOwn) readers.independent = nullptr;
+    if (o.verifyWith == Readers::kZxing) readers.own = nullptr;
+    return readers;
+}
+
 // handOver: the original arguments, for the twin that verifies to take the run over; none on
 // Windows, where the program verifies itself.
 int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) {
@@ -67,19 +86,14 @@ int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) 
         cli::WriteText(stdout, "diduzozoz-cli " DIDUZOZOZ_VERSION "\n");
         return 0;
     }
-#ifdef DIDUZOZOZ_HAVE_ZXING
-    const verify::Reader* reader = &verify::ZxingReader();
-#else
-    // The static program has no reader (Debian ships ZXing only as a shared library); its
-    // dynamically linked twin has. Without the twin our own checks still run.
-#ifdef DIDUZOZOZ_VERIFIER_NAME
-    if (o.verify && handOver) {
-        cli::HandOverTo(DIDUZOZOZ_VERIFIER_NAME, DIDUZOZOZ_VERIFIER_INSTALLED, handOver);
+    std::optional<verify::Readers> readers = ReadersFor(o, handOver);
+    if (!readers) {
+        cli::WriteText(stderr,
+                       "diduzozoz-cli: --verify=zxing and --verify=both need ZXing-C++, which "
+                       "this build does not have\n");
+        return 2;
     }
-#endif
-    const verify::Reader* reader = nullptr;
-#endif
-    if (o.Batch()) return cli::RunBatch(o, reader);
+    if (o.Batch()) return cli::RunBatch(o, *readers);
     CliHost host(o);
     BarcodeJob job(host);
     cli::ApplyOptions(o, job);
@@ -89,7 +103,7 @@ int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) 
     cli::WriteText(status, job.m_strStatus + "\n");
     std::optional<verify::Verdict> verdict;
     if (o.verify) {
-        if (host.exported) verdict = verify::Verify(job.m_export, verify::MeantOf(job), reader);
+        if (host.exported) verdict = verify::Verify(job.m_export, verify::MeantOf(job), *readers);
         cli::WriteText(status,
                        "verify\t" + cli::VerdictColumns(verdict ? &*verdict : nullptr) + "\n");
     }

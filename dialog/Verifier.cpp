@@ -2,9 +2,7 @@
 
 #include <utility>
 
-#ifdef DIDUZOZOZ_HAVE_ZXING
-#include "verify/ZxingReader.h"
-#endif
+#include "verify/BuiltReaders.h"
 
 namespace diduzozoz {
 
@@ -36,11 +34,7 @@ CVerifier::Latest CVerifier::Take() {
 }
 
 void CVerifier::Run() {
-#ifdef DIDUZOZOZ_HAVE_ZXING
-    const verify::Reader* reader = &verify::ZxingReader();
-#else
-    const verify::Reader* reader = nullptr;
-#endif
+    const verify::Readers readers = verify::BuiltReaders();
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stop || m_request; });
@@ -48,7 +42,7 @@ void CVerifier::Run() {
         Request request = std::move(*m_request);
         m_request.reset();
         lock.unlock();
-        const verify::Verdict verdict = verify::Verify(request.image, request.meant, reader);
+        const verify::Verdict verdict = verify::Verify(request.image, request.meant, readers);
         std::string text = verify::VerdictText(verdict);
         lock.lock();
         m_latest.generation = request.generation;

@@ -27,6 +27,9 @@ _diduzozoz_cli_options='
 --dpi         <any>
 --jobs        <any>
 --verify
+--verify=own
+--verify=zxing
+--verify=both
 --help
 --version
 '

@@ -97,10 +97,14 @@ status=$(cd "$tmp" && diduzozoz-cli --type nw7 --code 12 --cd --text below -o a1
 # A PNG of 73 x 80 pixels: the signature, then IHDR's width and height.
 header=$(od -An -tx1 -N24 "$tmp/a125a.png" | tr -d ' \n')
 [ "$header" = 89504e470d0a1a0a0000000d494844520000004900000050 ] || fail "a125a.png: $header"
-# --verify hands the run to the private reader program: the installed one must be found.
+# --verify reads with our reader in-process; --verify=both hands the run to the private
+# program with ZXing-C++: the installed one must be found.
 verdict=$(cd "$tmp" && diduzozoz-cli --type nw7 --code 12 --cd --verify -o v.png | tail -n 1) ||
     fail "diduzozoz-cli --verify"
-[ "$verdict" = "$(printf 'verify\tok\tCODABAR\tA125A\t-')" ] || fail "verify line: $verdict"
+[ "$verdict" = "$(printf 'verify\tok\tCODABAR\tA125A\t-\town')" ] || fail "verify line: $verdict"
+verdict=$(cd "$tmp" && diduzozoz-cli --type nw7 --code 12 --cd --verify=both -o v.png | tail -n 1) ||
+    fail "diduzozoz-cli --verify=both"
+[ "$verdict" = "$(printf 'verify\tok\tCODABAR\tA125A\t-\tboth')" ] || fail "verify line: $verdict"
 echo "read back: $verdict"
 if ldd /usr/bin/diduzozoz | grep -q 'not found'; then fail "diduzozoz misses libraries"; fi
 for page in diduzozoz-cli diduzozoz; do

@@ -12,7 +12,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
 cmake --build build-fuzz
 mkdir -p build-fuzz/findings
 status=0
-for target in fuzz_create fuzz_cli_args fuzz_codelist; do
+for target in fuzz_create fuzz_cli_args fuzz_codelist fuzz_read_image; do
   seeds="tests/fuzz/corpus/${target#fuzz_}"
   work="build-fuzz/corpus/${target#fuzz_}"
   mkdir -p "$work" "$seeds"

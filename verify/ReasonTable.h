@@ -46,10 +46,11 @@ inline constexpr ReasonRow kReasonRows[] = {
     {Reason::kQuietZoneRight,       Told::kQuietZone,   true,   false,   false},
     {Reason::kReaderMissing,        Told::kUnchecked,   false,  false,   false},
     {Reason::kReaderFailed,         Told::kUnchecked,   false,  false,   false},
+    {Reason::kReadersDisagree,      Told::kReading,     true,   false,   true},
 };
 // clang-format on
 
-static_assert(std::size(kReasonRows) == static_cast<std::size_t>(Reason::kReaderFailed) + 1,
+static_assert(std::size(kReasonRows) == static_cast<std::size_t>(Reason::kReadersDisagree) + 1,
               "a row for every reason");
 static_assert(
     [] {

@@ -38,6 +38,7 @@ Scan ScanBars(const ExportImage& image) {
         if (score > bestScore) {
             bestScore = score;
             scan.y = y;
+            scan.rows = same;
         }
         y += same;
     }

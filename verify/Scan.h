@@ -9,7 +9,8 @@
 namespace diduzozoz::verify {
 
 struct Scan {
-    int y = -1;  // the row through the bars; -1 when the image holds no black pixel
+    int y = -1;    // the row through the bars; -1 when the image holds no black pixel
+    int rows = 0;  // how many rows from y on are the same as it
     std::vector<std::pair<int, int>> bars;  // black runs [x0, x1) along that row
     int module = 0;  // narrowest bar or space between the first and the last bar, in pixels
     int left = 0;    // white pixels before the first bar

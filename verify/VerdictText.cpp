@@ -61,6 +61,11 @@ std::string ReasonText(const Finding& f) {
         case Reason::kReaderFailed:
             return FormatText(str::kReasonReaderFailed,
                               DisplayText(f.detail, Code128InternalCodeName).c_str());
+        case Reason::kReadersDisagree:
+            return FormatText(str::kReasonReadersDisagree,
+                              f.detail.empty()
+                                  ? str::kReasonNotRead
+                                  : DisplayText(f.detail, Code128InternalCodeName).c_str());
     }
     return {};
 }

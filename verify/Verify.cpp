@@ -132,19 +132,17 @@ void ReadPostalBack(const ExportImage& image, const Scan& scan, const Meant& mea
     }
 }
 
-void ReadModules(const ExportImage& image, const Meant& meant, const Reader* reader, Verdict& v) {
-    if (!reader) {
-        Add(v, Reason::kReaderMissing);
-        return;
-    }
-    ReadRequest request;
-    request.symbology = meant.symbology;
-    request.code39Check = meant.symbology == kSymbologyCode39 && meant.checkCharacter;
-    const ReadResult r = reader->Read(image, request);
-    if (r.status == ReadResult::Status::kError) {
-        Add(v, Reason::kReaderFailed, 0, 0, r.error);
-        return;
-    }
+// What a reader read, as a disagreement quotes it; empty when it read nothing.
+std::string Reading(const ReadResult& r) {
+    return r.status == ReadResult::Status::kRead ? r.format + " " + r.bytes : std::string();
+}
+
+bool SameReading(const ReadResult& a, const ReadResult& b) {
+    return a.status == b.status && a.format == b.format && a.bytes == b.bytes;
+}
+
+// The findings of what the followed reader read.
+void Judge(const ReadResult& r, const Meant& meant, Verdict& v) {
     if (r.status == ReadResult::Status::kNothing) {
         Add(v, Reason::kNotRead);
         return;
@@ -159,7 +157,34 @@ void ReadModules(const ExportImage& image, const Meant& meant, const Reader* rea
     }
 }
 
+void ReadModules(const ExportImage& image, const Meant& meant, const Readers& readers, Verdict& v) {
+    const Reader* followed = readers.independent ? readers.independent : readers.own;
+    if (!followed) {
+        Add(v, Reason::kReaderMissing);
+        return;
+    }
+    ReadRequest request;
+    request.symbology = meant.symbology;
+    request.code39Check = meant.symbology == kSymbologyCode39 && meant.checkCharacter;
+    const ReadResult r = followed->Read(image, request);
+    if (r.status == ReadResult::Status::kError) {
+        Add(v, Reason::kReaderFailed, 0, 0, r.error);
+        return;
+    }
+    Judge(r, meant, v);
+    if (readers.independent && readers.own) {
+        const ReadResult ours = readers.own->Read(image, request);
+        if (!SameReading(r, ours)) Add(v, Reason::kReadersDisagree, 0, 0, Reading(ours));
+    }
+}
+
 }  // namespace
+
+std::string Readers::Name() const {
+    if (independent && own) return "both";
+    if (independent) return independent->Name();
+    return own ? own->Name() : "-";
+}
 
 bool Verdict::Has(Reason r) const {
     return Find(r) != nullptr;
@@ -205,8 +230,9 @@ Meant MeantOf(const BarcodeJob& job) {
     return m;
 }
 
-Verdict Verify(const ExportImage& image, const Meant& meant, const Reader* reader) {
+Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& readers) {
     Verdict v;
+    v.reader = meant.symbology == kSymbologyPostal ? "own" : readers.Name();
     NonStandard(meant, v);
     const Scan scan = ScanBars(image);
     if (scan.y < 0) {
@@ -216,7 +242,7 @@ Verdict Verify(const ExportImage& image, const Meant& meant, const Reader* reade
         if (meant.symbology == kSymbologyPostal) {
             ReadPostalBack(image, scan, meant, v);
         } else if (meant.symbology >= kSymbologyNw7 && meant.symbology <= kSymbologyCode128) {
-            ReadModules(image, meant, reader, v);
+            ReadModules(image, meant, readers, v);
         } else {
             Add(v, Reason::kNotRead);
         }

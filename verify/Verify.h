@@ -47,6 +47,19 @@ class Reader {
   public:
     virtual ~Reader() = default;
     virtual ReadResult Read(const ExportImage& image, const ReadRequest& request) const = 0;
+    // How the verify line names it: "own" or "zxing".
+    virtual const char* Name() const = 0;
+};
+
+// Who reads the module-based types. The verdict follows the independent reader where there is
+// one; our own is then held to it, and where the two disagree that is the verdict. With neither
+// the reading is not checked.
+struct Readers {
+    const Reader* independent = nullptr;
+    const Reader* own = nullptr;
+
+    // "both", or the one reader's name; "-" for none.
+    std::string Name() const;
 };
 
 enum class Outcome {
@@ -56,7 +69,7 @@ enum class Outcome {
 };
 
 // Each reason has a row in verify/ReasonTable.h at the same place; the table counts up to the
-// last one here, kReaderFailed.
+// last one here, kReadersDisagree.
 enum class Reason {
     kNoBars,                // nothing to read in the image
     kNotRead,               // the reader found no symbol
@@ -73,8 +86,10 @@ enum class Reason {
     kPostalUnreadable,      // bars that form no symbol of the table (detail: where)
     kQuietZoneLeft,         // measured and required in modules
     kQuietZoneRight,
-    kReaderMissing,  // built without a reader: not checked
-    kReaderFailed,   // the reader reported an error (detail): not checked
+    kReaderMissing,    // built without a reader: not checked
+    kReaderFailed,     // the reader reported an error (detail): not checked
+    kReadersDisagree,  // ours read otherwise than the independent one (detail: "FORMAT text",
+                       // empty when ours read nothing)
 };
 
 struct Finding {
@@ -91,15 +106,16 @@ struct Verdict {
     std::string format;
     std::string text;
     std::vector<Finding> findings;  // non-standard, reading, quiet zones, not checked
+    std::string reader;             // who read it, as Readers::Name() says; postal: "own"
 
     bool Has(Reason r) const;
     const Finding* Find(Reason r) const;
 };
 
-// The verdict for image as exported, drawn to mean meant. reader may be nullptr (built
-// without one): the reading part is then "not checked" and everything else still runs.
+// The verdict for image as exported, drawn to mean meant. readers may hold none (built
+// without them): the reading part is then "not checked" and everything else still runs.
 // Any image is accepted; none is read out of bounds.
-Verdict Verify(const ExportImage& image, const Meant& meant, const Reader* reader);
+Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& readers);
 
 // Whether a finding makes the drawing unfit (the two reader findings only leave it unchecked).
 bool IsFailure(Reason reason);

@@ -8,6 +8,7 @@
 #include <exception>
 #include <vector>
 
+#include "symbology/BarcodeSettings.h"
 #include "verify/Scan.h"
 
 namespace diduzozoz::verify {
@@ -57,12 +58,20 @@ class CZxingReader : public Reader {
             out.status = ReadResult::Status::kRead;
             out.format = FormatName(result.format());
             out.bytes.assign(result.bytes().begin(), result.bytes().end());
+            // An EAN-13 symbol whose first digit is 0 is reported as the UPC-A symbol it
+            // also is; for a JAN drawing it is the same symbol with the 0 in front.
+            if (result.format() == ZXing::BarcodeFormat::UPCA &&
+                request.symbology == kSymbologyJan) {
+                out.format = FormatName(ZXing::BarcodeFormat::EAN13);
+                out.bytes.insert(out.bytes.begin(), '0');
+            }
         } catch (const std::exception& e) {
             out.status = ReadResult::Status::kError;
             out.error = e.what();
         }
         return out;
     }
+    const char* Name() const override { return "zxing"; }
 };
 
 }  // namespace

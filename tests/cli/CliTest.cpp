@@ -113,6 +113,9 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndOneLine) {
         {"--type", "nw7", "-o", "x.png", "--format", "svg"},
         {"--type", "nw7", "--code", std::string(125, '1')},
         {"--type", "postal", "--ref", std::string(16, '1')},
+        {"--type", "nw7", "--verify=all"},
+        {"--type", "nw7", "--verify="},
+        {"--type", "nw7", "--cd=1"},  // only --verify takes NAME=VALUE
     };
     for (const auto& args : cases) {
         const CliRun run = RunCli(args);

@@ -6,8 +6,9 @@
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "core/TestHost.h"
+#include "verify/BuiltReaders.h"
+#include "verify/OwnReader.h"
 #include "verify/Verify.h"
-#include "verify/ZxingReader.h"
 
 namespace diduzozoz::test {
 namespace {
@@ -50,8 +51,11 @@ Drawn Draw(const Drawing& d, const std::string& ref = "") {
     return {t.LastExport(), verify::MeantOf(t.job)};
 }
 
+// The build's readers: where it has ZXing-C++, every row also holds ours to it.
+const verify::Readers kBuilt = verify::BuiltReaders();
+
 verify::Verdict Check(const Drawn& d) {
-    return verify::Verify(d.image, d.meant, &verify::ZxingReader());
+    return verify::Verify(d.image, d.meant, kBuilt);
 }
 
 std::vector<Reason> Reasons(const verify::Verdict& v) {
@@ -72,6 +76,8 @@ TEST(Verify, StandardSymbolsReadAsMeantAtEveryUnit) {
         {{kSymbologyCode39, "CODE39", kOn}, "CODE39", "CODE39"},  // check character verified
         {{kSymbologyCode39, "A-. $/+%"}, "CODE39", "A-. $/+%"},
         {{kSymbologyJan, "490123456789", kOn}, "EAN-13", "4901234567894"},
+        // ZXing-C++ reports it as the UPC-A symbol it also is.
+        {{kSymbologyJan, "074810479771", kOn}, "EAN-13", "0748104797715"},
         {{kSymbologyCode128, " @", kOn, 'A'}, "CODE128", " @"},  // check value 64: set A's NUL
         {{kSymbologyCode128, "ABC", kOn, 'B'}, "CODE128", "ABC"},
         {{kSymbologyCode128, "~", kOn, 'B'}, "CODE128", "~"},       // check value 95: DEL
@@ -89,6 +95,7 @@ TEST(Verify, StandardSymbolsReadAsMeantAtEveryUnit) {
             EXPECT_TRUE(v.findings.empty());
             EXPECT_EQ(v.format, row.format);
             EXPECT_EQ(v.text, row.text);
+            EXPECT_EQ(v.reader, kBuilt.Name());
         }
     }
     const verify::Verdict v = Check(Draw(rows[0].drawing));
@@ -180,7 +187,7 @@ TEST(Verify, PostalReadBackAgreesAndCatchesEveryChangedBar) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         const Drawn d = Draw({kSymbologyPostal, row.code, kOn}, row.ref);
-        const verify::Verdict v = verify::Verify(d.image, d.meant, nullptr);
+        const verify::Verdict v = verify::Verify(d.image, d.meant, {});
         EXPECT_TRUE(v.read);
         EXPECT_EQ(v.format, "JAPAN-POST");
         EXPECT_EQ(v.text, row.text);
@@ -195,7 +202,7 @@ TEST(Verify, PostalReadBackAgreesAndCatchesEveryChangedBar) {
                 Drawn changed = d;
                 SetBar(changed.image, bar, kind & 1, kind & 2);
                 if (changed.image.pixels == d.image.pixels) continue;
-                const verify::Verdict c = verify::Verify(changed.image, changed.meant, nullptr);
+                const verify::Verdict c = verify::Verify(changed.image, changed.meant, {});
                 ASSERT_EQ(c.outcome, Outcome::kFail) << "bar " << bar << " kind " << kind;
                 ASSERT_TRUE(c.Has(Reason::kPostalCheckWrong) || c.Has(Reason::kPostalUnreadable))
                     << "bar " << bar << " kind " << kind;
@@ -203,21 +210,73 @@ TEST(Verify, PostalReadBackAgreesAndCatchesEveryChangedBar) {
         }
     }
     const Drawn none = Draw({kSymbologyPostal, "1234567"});
-    EXPECT_TRUE(verify::Verify(none.image, none.meant, nullptr).Has(Reason::kPostalNoCheck));
+    EXPECT_TRUE(verify::Verify(none.image, none.meant, {}).Has(Reason::kPostalNoCheck));
 }
 
 TEST(Verify, WithoutReaderOurOwnChecksStillRun) {
     const Drawn nw7 = Draw({kSymbologyNw7, "12"});
-    const verify::Verdict v = verify::Verify(nw7.image, nw7.meant, nullptr);
+    const verify::Verdict v = verify::Verify(nw7.image, nw7.meant, {});
     EXPECT_EQ(v.outcome, Outcome::kUnchecked);
     EXPECT_EQ(Reasons(v), std::vector<Reason>{Reason::kReaderMissing});
     EXPECT_EQ(verify::VerdictText(v),
               "読取確認：未確認 — 読取ライブラリなしで構築（余白と規格は適合）");
 
     const Drawn itf = Draw({kSymbologyItf, "12", 0x01, 'A', 'A', 2, 1});
-    EXPECT_EQ(Reasons(verify::Verify(itf.image, itf.meant, nullptr)),
+    EXPECT_EQ(Reasons(verify::Verify(itf.image, itf.meant, {})),
               (std::vector<Reason>{Reason::kItfNotInterleaved, Reason::kQuietZoneLeft,
                                    Reason::kQuietZoneRight, Reason::kReaderMissing}));
+}
+
+// A reader that reads every image as the same thing, to disagree with.
+class FixedReader : public verify::Reader {
+  public:
+    explicit FixedReader(verify::ReadResult result) : m_result(std::move(result)) {}
+    verify::ReadResult Read(const ExportImage&, const verify::ReadRequest&) const override {
+        return m_result;
+    }
+    const char* Name() const override { return "fixed"; }
+
+  private:
+    verify::ReadResult m_result;
+};
+
+TEST(Verify, OurReaderAloneOrHeldToTheIndependentOne) {
+    const Drawn nw7 = Draw({kSymbologyNw7, "12", kOn, 'A', 'A', 1, 11});
+    const verify::Verdict alone =
+        verify::Verify(nw7.image, nw7.meant, {nullptr, &verify::OwnReader()});
+    EXPECT_EQ(alone.outcome, Outcome::kOk);
+    EXPECT_EQ(alone.text, "A125A");
+    EXPECT_EQ(alone.reader, "own");
+
+    // The verdict follows the independent reader (here: ours, a correct one), and says that
+    // the other read otherwise.
+    const FixedReader misreads({verify::ReadResult::Status::kRead, "CODE39", "X", ""});
+    const FixedReader readsNothing({});
+    struct Row {
+        verify::Readers readers;
+        std::vector<Reason> reasons;
+        const char* text;
+    };
+    const Row rows[] = {
+        {{&verify::OwnReader(), &misreads},
+         {Reason::kReadersDisagree},
+         "読取確認：読めません — 内蔵の読取と結果が違います（内蔵：CODE39 X）"},
+        {{&verify::OwnReader(), &readsNothing},
+         {Reason::kReadersDisagree},
+         "読取確認：読めません — "
+         "内蔵の読取と結果が違います（内蔵：バーコードとして読み取れません）"},
+        {{&misreads, &verify::OwnReader()},
+         {Reason::kWrongFormat, Reason::kReadersDisagree},
+         "読取確認：読めません — CODE39 "
+         "として読まれます、内蔵の読取と結果が違います（内蔵：CODABAR A125A）"},
+    };
+    for (const Row& row : rows) {
+        const verify::Verdict v = verify::Verify(nw7.image, nw7.meant, row.readers);
+        EXPECT_EQ(v.outcome, Outcome::kFail);
+        EXPECT_EQ(Reasons(v), row.reasons);
+        EXPECT_EQ(verify::VerdictText(v), row.text);
+        EXPECT_EQ(v.reader, "both");
+    }
 }
 
 TEST(Verify, ImagesWithoutBars) {
@@ -228,7 +287,7 @@ TEST(Verify, ImagesWithoutBars) {
         for (int type = 0; type <= kSymbologyPostal; ++type) {
             verify::Meant meant;
             meant.symbology = type;
-            const verify::Verdict v = verify::Verify(*image, meant, &verify::ZxingReader());
+            const verify::Verdict v = verify::Verify(*image, meant, kBuilt);
             EXPECT_EQ(v.outcome, Outcome::kFail);
             EXPECT_TRUE(v.Has(Reason::kNoBars));
         }
