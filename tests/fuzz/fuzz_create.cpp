@@ -11,6 +11,7 @@
 #include "base/BoundedCopy.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
+#include "tests/fuzz/Invariant.h"
 #include "verify/OwnReader.h"
 #include "verify/Verify.h"
 
@@ -46,14 +47,6 @@ class FuzzHost : public JobHost {
     int width = 0;
     int height = 0;
 };
-
-#define Check(ok)                                                                     \
-    do {                                                                              \
-        if (!(ok)) {                                                                  \
-            std::fprintf(stderr, "invariant broken at line %d: %s\n", __LINE__, #ok); \
-            std::abort();                                                             \
-        }                                                                             \
-    } while (0)
 
 // The verdict agrees with its findings, and both of its renderings can be made.
 void CheckVerdict(const verify::Verdict& v) {

@@ -11,20 +11,13 @@
 #include <string>
 
 #include "symbology/BarcodeSettings.h"
+#include "tests/fuzz/Invariant.h"
 #include "verify/OwnReader.h"
 #include "verify/Verify.h"
 
 namespace {
 
 using namespace diduzozoz;
-
-#define Check(ok)                                                                     \
-    do {                                                                              \
-        if (!(ok)) {                                                                  \
-            std::fprintf(stderr, "invariant broken at line %d: %s\n", __LINE__, #ok); \
-            std::abort();                                                             \
-        }                                                                             \
-    } while (0)
 
 constexpr std::size_t kHeader = 5;
 
