@@ -257,7 +257,7 @@ constexpr Option kOptions[] = {
          return "--verify takes =own, =zxing or =both, not '" + Shown(value) + "'";
      },
      .usage = "read the exported image back and check it against its standard;\n"
-              "WHO reads it: own (our reader), zxing (ZXing-C++) or both (the\n"
+              "WHO reads it: own|zxing|both, our reader, ZXing-C++ or both (the\n"
               "verdict follows ZXing-C++, ours is held to it). Plain --verify:\n"
               "own, or both in the program built with ZXing-C++"},
     {.name = "--help", .flag = &CliOptions::help, .usage = "show this text"},

@@ -22,8 +22,6 @@ lines() { printf '%s\n' "$@" | LC_ALL=C sort; }
 help=$("$cli" --help) || { echo "FAIL: $cli --help"; exit 1; }
 options=$(grep -oE '(^|[[:space:][])--?[a-z][a-z0-9-]*' <<<"$help" | sed 's/^[[:space:][]*//' |
           LC_ALL=C sort -u)
-expect "the options of --help" "$options" "$(offered -)"
-expect "options after a value" "$(grep -- '^--' <<<"$options")" "$(offered --type jan --)"
 
 # An option's entry is its line and the indented lines under it; its values are the first
 # word list a|b|c in it.
@@ -35,6 +33,20 @@ lists=$(awk '
         print opt, substr(line, RSTART, RLENGTH); found = 1
     }' <<<"$help")
 [ -n "$lists" ] || { echo "FAIL: no value list found in --help"; failed=1; }
+
+# An option whose value is optional (--name[=V]) completes as the bare option and as
+# --name=value for each of its values.
+inline=$(grep -oE '(^|[[:space:]])--[a-z][a-z0-9-]*\[=' <<<"$help" | sed 's/^[[:space:]]*//; s/\[=$//')
+for option in $inline; do
+    values=$(awk -v o="$option[=" 'index($1, o) == 1 { print $2 }' <<<"$lists")
+    [ -n "$values" ] || { echo "FAIL: $option[=V] names no values"; failed=1; }
+    options+=$'\n'$(tr '|' '\n' <<<"$values" | sed "s/^/$option=/")
+    lists=$(awk -v o="$option[=" 'index($1, o) != 1' <<<"$lists")
+done
+options=$(LC_ALL=C sort -u <<<"$options")
+
+expect "the options of --help" "$options" "$(offered -)"
+expect "options after a value" "$(grep -- '^--' <<<"$options")" "$(offered --type jan --)"
 while read -r option values; do
     expect "the values of $option" "$(tr '|' '\n' <<<"$values" | LC_ALL=C sort)" \
         "$(offered "$option" "")"
