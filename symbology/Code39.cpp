@@ -69,15 +69,9 @@ void CheckMod43(CreateContext& job) {
 }
 
 void RenderCode39(CreateContext& job) {
-    std::string data = "*";
-    data += TextView(job.m_szCode);
-    data += '*';
-    job.SetDataText(data);
-    job.SetStatus(MadeStatus(TextView(job.m_szDataText)));
-    BuildCode39Table(job.m_patternTable);
-
-    SkeletonRenderer r(job);
-    if (r.Characters(TextView(job.m_szDataText), Code39CharIndex)) r.Complete();
+    RenderFramed(
+        job,
+        {.start = "*", .stop = "*", .buildTable = BuildCode39Table, .lookup = Code39CharIndex});
 }
 
 }  // namespace diduzozoz

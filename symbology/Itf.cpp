@@ -48,22 +48,11 @@ void ItfCheckDigit(CreateContext& job) {
 }
 
 void RenderItf(CreateContext& job) {
-    std::string data = "S";
-    data += TextView(job.m_szCode);
-    data += 'E';
-    job.SetDataText(data);
-    // The start and stop characters are bars only; the status names the digits.
-    job.SetStatus(MadeStatus(TextView(job.m_szCode)));
-    BuildItfTable(job.m_patternTable);
-
-    SkeletonRenderer r(job);
-    if (!r.Characters(TextView(job.m_szDataText), ItfCharIndex)) return;
-    // The caption shows the digits with a blank where the start and stop stand.
-    if (const std::size_t len = TextLength(job.m_szDataText); len >= 2) {
-        job.m_szDataText[0] = ' ';
-        job.m_szDataText[len - 1] = ' ';
-    }
-    r.Complete();
+    RenderFramed(job, {.start = "S",
+                       .stop = "E",
+                       .buildTable = BuildItfTable,
+                       .lookup = ItfCharIndex,
+                       .barsOnlyFrame = true});
 }
 
 }  // namespace diduzozoz

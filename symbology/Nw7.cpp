@@ -48,15 +48,10 @@ void BuildNw7Table(PatternTable& table) {
 }
 
 void RenderNw7(CreateContext& job) {
-    std::string data(TextView(job.m_szNW7Start));
-    data += TextView(job.m_szCode);
-    data += TextView(job.m_szNW7Stop);
-    job.SetDataText(data);
-    job.SetStatus(MadeStatus(TextView(job.m_szDataText)));
-    BuildNw7Table(job.m_patternTable);
-
-    SkeletonRenderer r(job);
-    if (r.Characters(TextView(job.m_szDataText), Nw7CharIndex)) r.Complete();
+    RenderFramed(job, {.start = TextView(job.m_szNW7Start),
+                       .stop = TextView(job.m_szNW7Stop),
+                       .buildTable = BuildNw7Table,
+                       .lookup = Nw7CharIndex});
 }
 
 }  // namespace diduzozoz

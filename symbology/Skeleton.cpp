@@ -119,4 +119,22 @@ void SkeletonRenderer::Stop() {
     m_job.RequestRepaint();
 }
 
+void RenderFramed(CreateContext& job, const Framing& how) {
+    std::string data(how.start);
+    data += TextView(job.m_szCode);
+    data += how.stop;
+    job.SetDataText(data);
+    job.SetStatus(
+        MadeStatus(how.barsOnlyFrame ? TextView(job.m_szCode) : TextView(job.m_szDataText)));
+    how.buildTable(job.m_patternTable);
+
+    SkeletonRenderer r(job);
+    if (!r.Characters(TextView(job.m_szDataText), how.lookup)) return;
+    if (const std::size_t len = TextLength(job.m_szDataText); how.barsOnlyFrame && len >= 2) {
+        job.m_szDataText[0] = ' ';
+        job.m_szDataText[len - 1] = ' ';
+    }
+    r.Complete();
+}
+
 }  // namespace diduzozoz

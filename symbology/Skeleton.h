@@ -68,4 +68,18 @@ class SkeletonRenderer {
     int m_textX = -2;
 };
 
+// The framed types (NW-7, CODE39, ITF) draw alike: the code between its start and stop
+// characters becomes the data text, the status names it, the type's pattern table is filled,
+// every character is drawn through its lookup and the drawing completed.
+struct Framing {
+    std::string_view start;
+    std::string_view stop;
+    void (*buildTable)(PatternTable&);
+    int (*lookup)(char);
+    // ITF's start and stop are bars only: its status names the code alone, and its caption
+    // shows blanks where they stand.
+    bool barsOnlyFrame = false;
+};
+void RenderFramed(CreateContext& job, const Framing& how);
+
 }  // namespace diduzozoz
