@@ -158,8 +158,8 @@ inline constexpr char kPrintNote[] = "モジュール幅 %s mm（1 ピクセル 
 // --- Label sheets (sheet/): the command line shows them as they are ---------------------------
 inline constexpr char kSheetUnknownLayout[] =
     "unknown sheet layout '%s': a4-3x8, a4-4x11, a4-2x6 or PAGE:COLSxROWS:LWxLH[:PXxPY[:LEFTxTOP]]";
-inline constexpr char kSheetBadNumber[] = "%s in the sheet layout is not a size in millimetres";
-inline constexpr char kSheetNotPositive[] = "%s in the sheet layout must be greater than 0";
+inline constexpr char kSheetBadNumber[] = "'%s' in the sheet layout is not a size in millimetres";
+inline constexpr char kSheetNotPositive[] = "'%s' in the sheet layout must be greater than 0";
 inline constexpr char kSheetGridRange[] = "a sheet has 1 to %d columns and 1 to %d rows, not %dx%d";
 inline constexpr char kSheetPageTooLarge[] = "the page (%s x %s mm) is larger than %s mm";
 inline constexpr char kSheetOverlap[] =

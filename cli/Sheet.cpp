@@ -29,10 +29,7 @@ std::string Number(std::int64_t n) {
 // when it is a terminal.
 class CliSheetReport : public sheet::SheetReport {
   public:
-    explicit CliSheetReport(std::int64_t total)
-        : m_total(total),
-          m_progress(StderrIsTerminal()),
-          m_start(std::chrono::steady_clock::now()) {}
+    explicit CliSheetReport(std::int64_t total) : m_total(total), m_progress(StderrIsTerminal()) {}
 
     void Refused(std::int64_t item, const sheet::LabelItem&,
                  const std::vector<std::string>& messages) override {
@@ -78,7 +75,6 @@ class CliSheetReport : public sheet::SheetReport {
 
     const std::int64_t m_total;  // labels expected; 0 when not known
     const bool m_progress;
-    std::chrono::steady_clock::time_point m_start;
     std::chrono::steady_clock::time_point m_shown{};
     std::int64_t m_labels = 0;
     std::int64_t m_sheet = 0;

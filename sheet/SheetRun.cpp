@@ -86,6 +86,8 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
             drawn = false;
         }
         if (!drawn) {
+            // A run can stop with nothing but its status line (no code type chosen).
+            if (host.messages.empty()) host.messages.push_back(job.m_strStatus);
             ++result.refused;
             report.Refused(result.items, item, host.messages);
             if (request.leaveHoles) used += copies;
