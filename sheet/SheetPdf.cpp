@@ -1,9 +1,12 @@
-// PDF written by hand, as render/PdfEncoder.cpp writes one barcode: uncompressed content
-// streams of rectangles, each filled on its own (poppler places a lone rectangle's edges on
+// PDF written by hand, as render/PdfEncoder.cpp writes one barcode: content streams of
+// rectangles (deflated: a sheet of captioned barcodes is thousands of them), each filled on
+// its own (poppler places a lone rectangle's edges on
 // the pixel grid, but widens those of a path of many). Objects 1 and 2 (catalog and page
 // tree) are written last, once the number of pages is known; page k is object 3 + 2k and its
 // content 4 + 2k.
 #include "sheet/SheetPdf.h"
+
+#include <zlib.h>
 
 #include <cstdio>
 
@@ -56,8 +59,19 @@ void SheetPdf::EndSheet() {
     const int page = static_cast<int>(3 + 2 * m_sheets);
     Object(page, "<< /Type /Page /Parent 2 0 R /MediaBox " + m_mediaBox +
                      " /Resources << >> /Contents " + std::to_string(page + 1) + " 0 R >>");
-    Object(page + 1, "<< /Length " + std::to_string(m_content.size()) + " >>\nstream\n" +
-                         m_content + "endstream");
+    uLongf size = compressBound(static_cast<uLong>(m_content.size()));
+    m_deflated.resize(size);
+    const bool deflated = compress2(reinterpret_cast<Bytef*>(m_deflated.data()), &size,
+                                    reinterpret_cast<const Bytef*>(m_content.data()),
+                                    static_cast<uLong>(m_content.size()), Z_BEST_SPEED) == Z_OK;
+    if (deflated) {
+        m_deflated.resize(size);
+        Object(page + 1, "<< /Length " + std::to_string(size) +
+                             " /Filter /FlateDecode >>\nstream\n" + m_deflated + "\nendstream");
+    } else {
+        Object(page + 1, "<< /Length " + std::to_string(m_content.size()) + " >>\nstream\n" +
+                             m_content + "endstream");
+    }
     ++m_sheets;
     m_content.clear();
 }

@@ -44,6 +44,7 @@ class SheetPdf {
     std::string m_mediaBox;
     std::string m_matrix;
     std::string m_content;  // the current sheet's drawing
+    std::string m_deflated;
 };
 
 }  // namespace diduzozoz::sheet
