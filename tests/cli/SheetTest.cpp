@@ -32,6 +32,8 @@ fs::path TempDir(const std::string& name) {
     return dir;
 }
 
+#if !defined(_WIN32)
+
 // A binary PGM as pdftoppm -gray writes it, as black (grey below half) and white.
 ExportImage ReadPgm(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -247,6 +249,14 @@ TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
     }
     fs::remove_all(dir);
 }
+
+#else
+
+TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
+    GTEST_SKIP() << "pdftoppm (poppler) runs on the build machine, not under Wine";
+}
+
+#endif
 
 struct RefusalCase {
     const char* name;
