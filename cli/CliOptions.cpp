@@ -462,8 +462,8 @@ constexpr char kUsageSheet[] =
     "read back as meant, NNNNNN<TAB>CODE<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS<TAB>\n"
     "READER (NNNNNN: the label's number counted from the first label of the first\n"
     "sheet), then how many labels passed; stderr: NNNNNN<TAB>message per code that\n"
-    "cannot be drawn (NNNNNN: the code's number), or a progress bar when stderr is a\n"
-    "terminal. The PDF is written only when complete. Exit code 0 every label read\n"
+    "cannot be drawn (NNNNNN: the code's number) and, when stderr is a terminal, the\n"
+    "progress. The PDF is written only when complete. Exit code 0 every label read\n"
     "back as meant, 1 a code not drawn or nothing written, 2 usage error (a layout that\n"
     "does not fit, a serial run past its digits), 3 a label did not read back.\n";
 

@@ -25,15 +25,16 @@ std::string Number(std::int64_t n) {
     return buf;
 }
 
-// stdout: the labels that did not read back; stderr: the items not drawn, or the progress
-// when it is a terminal.
+// stdout: the labels that did not read back; stderr: the items not drawn and, on a terminal,
+// the progress.
 class CliSheetReport : public sheet::SheetReport {
   public:
     explicit CliSheetReport(std::int64_t total) : m_total(total), m_progress(StderrIsTerminal()) {}
 
     void Refused(std::int64_t item, const sheet::LabelItem&,
                  const std::vector<std::string>& messages) override {
-        if (m_progress) return;
+        // Listed even on a terminal, over the progress line, which the next label redraws.
+        if (m_progress) WriteText(stderr, "\r\033[K");
         for (const std::string& message : messages) {
             WriteText(stderr, Number(item) + "\t" + message + "\n");
         }
@@ -41,25 +42,25 @@ class CliSheetReport : public sheet::SheetReport {
     void Labelled(const sheet::LabelSlot& slot, const sheet::LabelItem& what,
                   const verify::Verdict& verdict) override {
         ++m_labels;
+        m_sheet = slot.sheet + 1;
         if (verdict.outcome != verify::Outcome::kOk) {
             WriteText(stdout, Number(slot.number) + "\t" + Printable(what.code) + "\t" +
                                   VerdictColumns(&verdict) + "\n");
         }
-        Progress(slot, false);
+        Progress(false);
     }
     void Finish() {
         if (!m_progress) return;
-        Progress({}, true);
+        Progress(true);
         WriteText(stderr, "\r\033[K");
     }
 
   private:
-    void Progress(const sheet::LabelSlot& slot, bool last) {
+    void Progress(bool last) {
         if (!m_progress) return;
         const auto now = std::chrono::steady_clock::now();
         if (!last && now - m_shown < std::chrono::milliseconds(100)) return;
         m_shown = now;
-        if (!last) m_sheet = slot.sheet + 1;
         char line[128];
         if (m_total > 0) {
             std::snprintf(line, sizeof line, "\rsheet %lld, label %lld of %lld",
