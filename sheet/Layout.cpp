@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "render/ExportImage.h"
 
@@ -48,10 +49,6 @@ bool SplitPair(std::string_view text, std::string_view& a, std::string_view& b) 
     return true;
 }
 
-std::string Shown(std::string_view text) {
-    return std::string(text.substr(0, 40));
-}
-
 bool ParseCount(std::string_view text, int& out) {
     if (text.empty() || text.size() > 4) return false;
     out = 0;
@@ -63,6 +60,15 @@ bool ParseCount(std::string_view text, int& out) {
 }
 
 }  // namespace
+
+std::string ShownInMessage(std::string_view text) {
+    std::string out(text.substr(0, Utf8SafePrefix(text, 40)));
+    for (char& c : out) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) c = '?';
+    }
+    return out;
+}
 
 std::span<const NamedLayout> BuiltInLayouts() {
     return kBuiltIn;
@@ -76,17 +82,17 @@ bool ParseSizePair(std::string_view text, bool zeroAllowed, Micrometres& a, Micr
                    std::string& error) {
     std::string_view ta, tb;
     if (!SplitPair(text, ta, tb)) {
-        error = FormatText(str::kSheetBadNumber, Shown(text).c_str());
+        error = FormatText(str::kSheetBadNumber, ShownInMessage(text).c_str());
         return false;
     }
     for (auto [t, out] : {std::pair{ta, &a}, std::pair{tb, &b}}) {
         const Micrometres v = ParseMillimetres(t);
         if (v == -1) {
-            error = FormatText(str::kSheetBadNumber, Shown(t).c_str());
+            error = FormatText(str::kSheetBadNumber, ShownInMessage(t).c_str());
             return false;
         }
         if (v < 0 || (v == 0 && !zeroAllowed)) {
-            error = FormatText(str::kSheetNotPositive, Shown(t).c_str());
+            error = FormatText(str::kSheetNotPositive, ShownInMessage(t).c_str());
             return false;
         }
         *out = v;
@@ -179,7 +185,7 @@ Layout ParseLayout(std::string_view text, std::string& error) {
         if (colon == std::string::npos) break;
         start = colon + 1;
     }
-    const std::string shown = Shown(text);
+    const std::string shown = ShownInMessage(text);
     Layout l;
     if (count < 3 || count > 5) {
         error = FormatText(str::kSheetUnknownLayout, shown.c_str());

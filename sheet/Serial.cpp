@@ -1,6 +1,7 @@
 #include "sheet/Serial.h"
 
 #include "base/Strings.h"
+#include "sheet/Layout.h"
 
 namespace diduzozoz::sheet {
 namespace {
@@ -33,7 +34,7 @@ std::optional<SerialRun> SerialRun::Make(const std::string& first, std::int64_t 
     std::size_t begin = end;
     while (begin > 0 && IsDigit(first[begin - 1])) --begin;
     if (begin == end) {
-        error = FormatText(str::kSerialNoDigits, first.c_str());
+        error = FormatText(str::kSerialNoDigits, ShownInMessage(first).c_str());
         return std::nullopt;
     }
     run.m_digitsAt = begin;
@@ -41,8 +42,9 @@ std::optional<SerialRun> SerialRun::Make(const std::string& first, std::int64_t 
     if (count < 1) return run;
     const std::string last = Add(first.substr(begin, end - begin), count - 1);
     if (last.size() > run.m_digits) {
-        error = FormatText(str::kSerialOverflow, static_cast<long long>(count), first.c_str(),
-                           static_cast<int>(run.m_digits), last.c_str());
+        error =
+            FormatText(str::kSerialOverflow, static_cast<long long>(count),
+                       ShownInMessage(first).c_str(), static_cast<int>(run.m_digits), last.c_str());
         return std::nullopt;
     }
     return run;
