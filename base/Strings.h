@@ -155,6 +155,32 @@ inline constexpr char kPrintFailed[] = "印刷できませんでした。プリ�
 // Printed under the barcode: the module width the printer's whole dots give.
 inline constexpr char kPrintNote[] = "モジュール幅 %s mm（1 ピクセル = %d ドット、%d dpi）";
 
+// --- Label sheets (sheet/): the command line shows them as they are ---------------------------
+inline constexpr char kSheetUnknownLayout[] =
+    "unknown sheet layout '%s': a4-3x8, a4-4x11, a4-2x6 or PAGE:COLSxROWS:LWxLH[:PXxPY[:LEFTxTOP]]";
+inline constexpr char kSheetBadNumber[] = "'%s' in the sheet layout is not a size in millimetres";
+inline constexpr char kSheetNotPositive[] = "'%s' in the sheet layout must be greater than 0";
+inline constexpr char kSheetGridRange[] = "a sheet has 1 to %d columns and 1 to %d rows, not %dx%d";
+inline constexpr char kSheetPageTooLarge[] = "the page (%s x %s mm) is larger than %s mm";
+inline constexpr char kSheetOverlap[] =
+    "the labels overlap: the pitch %s (%s mm) is less than the label's %s (%s mm)";
+inline constexpr char kSheetAcross[] = "across";
+inline constexpr char kSheetDown[] = "down";
+inline constexpr char kSheetWidth[] = "width";
+inline constexpr char kSheetHeight[] = "height";
+inline constexpr char kSheetDoesNotFit[] =
+    "the labels do not fit the page: they reach %s x %s mm on a %s x %s mm page";
+inline constexpr char kSheetBarcodeTooLarge[] =
+    "the barcode (%s x %s mm) is larger than its label (%s x %s mm)";
+inline constexpr char kSheetFirstLabel[] = "the first label is 1 to %d on this sheet, not %d";
+inline constexpr char kSerialNoDigits[] = "'%s' has no digits to count up";
+inline constexpr char kSerialOverflow[] =
+    "counting %lld codes from '%s' runs past its %d digits (the last would be number %s)";
+inline constexpr char kSheetNothing[] = "nothing to put on the sheet: no item was drawn";
+inline constexpr char kSheetSummary[] =
+    "labels %lld, sheets %lld: %lld passed the read-back, %lld did not";
+inline constexpr char kSheetRefused[] = "%lld items refused";
+
 }  // namespace diduzozoz::str
 
 namespace diduzozoz {

@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "base/BoundedCopy.h"
+#include "base/Strings.h"
 #include "cli/Printable.h"
+#include "sheet/Serial.h"
 #include "symbology/Dispatch.h"
 
 namespace diduzozoz::cli {
@@ -69,6 +71,7 @@ struct Parsing {
     std::string startText;
     std::string stopText;
     std::optional<OutputFormat> format;  // --format
+    const char* sheetOption = nullptr;   // the first option given that goes with --sheet
 };
 
 // One option of the command line: its value, where that goes, and how --help lists it.
@@ -77,6 +80,7 @@ struct Option {
     const char* value = nullptr;  // what --help calls the value; nullptr: the option takes none
     bool inlineValue = false;     // the value is optional and given as NAME=VALUE
     bool batch = false;           // listed under "Batch mode:"
+    bool sheet = false;           // listed under "Label sheets:"; goes with --sheet only
 
     // The value's kind, by the member that is set:
     bool CliOptions::*flag = nullptr;         // no value; the option sets it
@@ -303,6 +307,76 @@ constexpr Option kOptions[] = {
      .hi = 256,
      .usage = "threads, {range} (default: one per processor); output is the same\n"
               "for every N"},
+    {.name = "--sheet",
+     .value = "LAYOUT",
+     .sheet = true,
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         std::string error;
+         p.options.layout = sheet::ParseLayout(value, error);
+         if (!error.empty()) return "--sheet: " + error;
+         p.options.sheetName = value;
+         return {};
+     },
+     .usage = "put the barcodes on sheets of labels, one PDF page per sheet,\n"
+              "into the file -o names (.pdf). Built in, on A4, labels touching,\n"
+              "the grid centred: a4-3x8 (70 x 37 mm; margins 0 left, 0.5 top),\n"
+              "a4-4x11 (48.3 x 25.4 mm; 8.4, 8.8), a4-2x6 (86.4 x 42.3 mm; 18.6,\n"
+              "21.6). Or your own, PAGE:COLSxROWS:LWxLH[:PXxPY[:LEFTxTOP]] in\n"
+              "millimetres: PAGE a4, b5 (JIS), a5, letter or WxH; PX, PY the\n"
+              "pitch from label to label (default: the label's size); LEFT, TOP\n"
+              "the margins (default: the grid centred). The codes come from\n"
+              "--serial or --batch (with --batch-refs for the postal type)"},
+    {.name = "--serial",
+     .value = "N",
+     .sheet = true,
+     .number = &CliOptions::serial,
+     .lo = 1,
+     .hi = static_cast<int>(sheet::kMaxSerialCount),
+     .usage = "N codes from --code, {range}: its last run of digits counts up\n"
+              "with its width kept (A000123B, A000124B, ...); postal: --ref counts"},
+    {.name = "--copies",
+     .value = "N",
+     .sheet = true,
+     .number = &CliOptions::copies,
+     .lo = 1,
+     .hi = sheet::kMaxCopies,
+     .usage = "labels per code, {range} (default {default})"},
+    {.name = "--first-label",
+     .value = "K",
+     .sheet = true,
+     .number = &CliOptions::firstLabel,
+     .lo = 1,
+     .hi = sheet::kMaxGrid * sheet::kMaxGrid,
+     .usage = "the first free label of the first sheet, counted from 1 row by\n"
+              "row (default {default}); the labels before it stay empty"},
+    {.name = "--printer-dpi",
+     .value = "N",
+     .sheet = true,
+     .number = &CliOptions::printerDpi,
+     .lo = kMinDpi,
+     .hi = kMaxDpi,
+     .usage = "the printer's resolution, {range} (default {default}): a barcode\n"
+              "pixel is the whole number of dots nearest to 1/96 inch, and every\n"
+              "barcode starts on a whole dot (--dpi is not used)"},
+    {.name = "--label-offset",
+     .value = "XxY",
+     .sheet = true,
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         CliOptions& o = p.options;
+         std::string error;
+         if (!sheet::ParseSizePair(value, true, o.offsetX, o.offsetY, error)) {
+             return "--label-offset: " + error;
+         }
+         o.labelOffset = true;
+         return {};
+     },
+     .usage = "each barcode X, Y mm from its label's top-left corner (default:\n"
+              "centred in its label)"},
+    {.name = "--leave-holes",
+     .sheet = true,
+     .flag = &CliOptions::leaveHoles,
+     .usage = "a code that cannot be drawn leaves its labels empty (default:\n"
+              "the next code takes them)"},
 };
 
 const Option* FindOption(std::string_view name) {
@@ -335,9 +409,11 @@ std::string TakeValue(const Option& option, const std::string& value, Parsing& p
 constexpr char kUsageStart[] =
     "Usage: diduzozoz-cli --type TYPE [OPTION]... [-o FILE]\n"
     "  or:  diduzozoz-cli --type TYPE [OPTION]... --batch CODES.ini --out-dir DIR\n"
+    "  or:  diduzozoz-cli --type TYPE [OPTION]... --sheet LAYOUT --serial N -o FILE.pdf\n"
+    "  or:  diduzozoz-cli --type TYPE [OPTION]... --sheet LAYOUT --batch LIST -o FILE.pdf\n"
     "\n"
     "Runs one Create command headless and writes the exported barcode image; in batch\n"
-    "mode, one per item of a code list.\n"
+    "mode, one per item of a code list; on label sheets, one per code.\n"
     "\n";
 
 constexpr char kUsageSingleRun[] =
@@ -374,6 +450,23 @@ constexpr char kUsageBatch[] =
     "  READER   who read it: own, zxing or both (the postal code: own); - for none\n"
     "Exit code 3 when every image was exported (and written) but one failed the check.\n";
 
+constexpr char kUsageSheetStart[] =
+    "\n"
+    "Label sheets (--sheet LAYOUT -o FILE.pdf, codes from --serial N or --batch FILE):\n";
+
+constexpr char kUsageSheet[] =
+    "Each code is drawn by the Create command with the options above, --copies times,\n"
+    "on the labels row by row, left to right, top to bottom, sheet after sheet; a code\n"
+    "that cannot be drawn gets no label. Every barcode is read back before it is\n"
+    "written (--verify=WHO chooses the reader). stdout: a line per label that did not\n"
+    "read back as meant, NNNNNN<TAB>CODE<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS<TAB>\n"
+    "READER (NNNNNN: the label's number counted from the first label of the first\n"
+    "sheet), then how many labels passed; stderr: NNNNNN<TAB>message per code that\n"
+    "cannot be drawn (NNNNNN: the code's number) and, when stderr is a terminal, the\n"
+    "progress. The PDF is written only when complete. Exit code 0 every label read\n"
+    "back as meant, 1 a code not drawn or nothing written, 2 usage error (a layout that\n"
+    "does not fit, a serial run past its digits), 3 a label did not read back.\n";
+
 void Replace(std::string& text, std::string_view placeholder, const std::string& by) {
     for (std::size_t at = text.find(placeholder); at != std::string::npos;
          at = text.find(placeholder, at + by.size())) {
@@ -388,7 +481,7 @@ void AppendUsage(std::string& out, const Option& option) {
     Replace(text, "{max}", std::to_string(option.hi));
     if (option.number) Replace(text, "{default}", std::to_string(CliOptions{}.*option.number));
     // The text of every entry of a section starts in the same column.
-    const std::size_t column = option.batch ? 21 : 17;
+    const std::size_t column = option.batch || option.sheet ? 21 : 17;
     auto entry = [&](std::string_view form) {
         out += "  ";
         out += form;
@@ -422,13 +515,18 @@ void AppendUsage(std::string& out, const Option& option) {
 std::string Usage() {
     std::string out = kUsageStart;
     for (const Option& option : kOptions) {
-        if (option.usage && !option.batch) AppendUsage(out, option);
+        if (option.usage && !option.batch && !option.sheet) AppendUsage(out, option);
     }
     out += kUsageSingleRun;
     for (const Option& option : kOptions) {
         if (option.usage && option.batch) AppendUsage(out, option);
     }
     out += kUsageBatch;
+    out += kUsageSheetStart;
+    for (const Option& option : kOptions) {
+        if (option.usage && option.sheet) AppendUsage(out, option);
+    }
+    out += kUsageSheet;
     return out;
 }
 
@@ -453,6 +551,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             if (!error.empty()) return fail(std::move(error));
             continue;
         }
+        if (option->sheet && !p.sheetOption && std::string_view(option->name) != "--sheet") {
+            p.sheetOption = option->name;
+        }
         if (option->flag) {
             p.options.*option->flag = true;
             continue;
@@ -467,7 +568,26 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         return result;
     }
     if (o.symbology < 0) return fail("--type is required");
-    if (o.Batch()) {
+    if (o.Sheet()) {
+        if (o.output.empty() || o.ToStdout() || o.format != OutputFormat::kPdf) {
+            return fail("--sheet needs -o FILE.pdf");
+        }
+        if ((o.serial > 0) == !o.batchCodes.empty()) {
+            return fail("--sheet takes its codes from --serial N or --batch FILE, one of them");
+        }
+        if (!o.batchRefs.empty() && o.batchCodes.empty()) {
+            return fail("--batch-refs goes with --batch");
+        }
+        if (!o.outDir.empty() || p.format || o.jobs != 0) {
+            return fail("--out-dir, --format and --jobs do not go with --sheet");
+        }
+        if (o.firstLabel > o.layout.Labels()) {
+            return fail("--first-label: " +
+                        FormatText(str::kSheetFirstLabel, o.layout.Labels(), o.firstLabel));
+        }
+    } else if (p.sheetOption) {
+        return fail(std::string(p.sheetOption) + " goes with --sheet");
+    } else if (o.Batch()) {
         if (!o.output.empty()) return fail("-o does not go with --batch; use --out-dir");
         if (o.outDir.empty()) return fail("--batch needs --out-dir");
         o.format = p.format.value_or(OutputFormat::kPng);
@@ -496,6 +616,19 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         return fail("--stop takes a letter from A to D, not '" + Shown(p.stopText) + "'");
     result.options = o;
     return result;
+}
+
+sheet::SheetRequest CliOptions::SheetRequest() const {
+    sheet::SheetRequest r;
+    r.layout = layout;
+    r.placement.printerDpi = printerDpi;
+    r.placement.centred = !labelOffset;
+    r.placement.offsetX = offsetX;
+    r.placement.offsetY = offsetY;
+    r.firstLabel = firstLabel;
+    r.copies = copies;
+    r.leaveHoles = leaveHoles;
+    return r;
 }
 
 void ApplyOptions(const CliOptions& o, BarcodeSettings& s) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "job/BarcodeJob.h"
+#include "sheet/SheetRun.h"
 
 namespace diduzozoz::cli {
 
@@ -46,7 +47,20 @@ struct CliOptions {
     std::string batchRefs;
     std::string outDir;
     int jobs = 0;  // 0: one per processor
-    bool Batch() const { return !batchCodes.empty(); }
+    // Label sheets: the barcodes on the labels of a layout, one PDF page per sheet.
+    std::string sheetName;  // --sheet as given; empty: no sheets
+    sheet::Layout layout;
+    int serial = 0;  // N codes counting up from --code (postal: from --ref); 0: --batch's items
+    int firstLabel = 1;
+    int copies = 1;
+    int printerDpi = 600;
+    bool leaveHoles = false;
+    bool labelOffset = false;  // at offsetX, offsetY from the label's corner, not centred
+    sheet::Micrometres offsetX = 0;
+    sheet::Micrometres offsetY = 0;
+    bool Sheet() const { return !sheetName.empty(); }
+    sheet::SheetRequest SheetRequest() const;
+    bool Batch() const { return !batchCodes.empty() && !Sheet(); }
     bool ToStdout() const { return output == kStdoutName; }
 };
 

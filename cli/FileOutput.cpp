@@ -62,4 +62,61 @@ bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::st
     return FinishFile(fd, temp, path, bytes, error);
 }
 
+namespace {
+constexpr std::size_t kStreamBuffer = 1 << 16;
+}
+
+StreamedFile::StreamedFile(std::string path) : m_path(std::move(path)) {}
+
+StreamedFile::~StreamedFile() {
+    if (m_fd >= 0) {
+        CloseFile(m_fd);
+        RemoveFile(m_temp);
+    }
+}
+
+bool StreamedFile::Open(std::string& error) {
+    m_fd = CreateTempFileBeside(m_path, m_temp);
+    if (m_fd < 0) {
+        error = "cannot write " + Printable(m_path) + ": " + std::strerror(errno);
+        return false;
+    }
+    m_buffer.reserve(kStreamBuffer);
+    return true;
+}
+
+void StreamedFile::Fail() {
+    if (m_errno == 0) m_errno = errno ? errno : EIO;
+}
+
+bool StreamedFile::Flush() {
+    if (m_errno == 0 && m_fd >= 0 && !WriteAll(m_fd, m_buffer.data(), m_buffer.size())) Fail();
+    m_buffer.clear();
+    return m_errno == 0;
+}
+
+bool StreamedFile::Write(std::string_view bytes) {
+    if (m_fd < 0 || m_errno != 0) return false;
+    m_buffer.append(bytes);
+    return m_buffer.size() < kStreamBuffer || Flush();
+}
+
+bool StreamedFile::Commit(std::string& error) {
+    if (m_fd < 0) {
+        error = "cannot write " + Printable(m_path);
+        return false;
+    }
+    Flush();
+    const int fd = m_fd;
+    m_fd = -1;
+    if (CloseFile(fd) != 0) Fail();
+    if (m_errno == 0 && !MoveIntoPlace(m_temp, m_path)) Fail();
+    if (m_errno != 0) {
+        RemoveFile(m_temp);
+        error = "cannot write " + Printable(m_path) + ": " + std::strerror(m_errno);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace diduzozoz::cli

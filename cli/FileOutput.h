@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CliOptions.h"
@@ -27,6 +28,35 @@ bool FinishFile(int fd, const std::string& temp, const std::string& path,
 // left at path (an older file there stays untouched) and error says why.
 bool WriteImageFile(const ExportImage& image, OutputFormat format, const std::string& path,
                     std::string& error, int dpi = kDefaultDpi);
+
+// A file written piece by piece, for output too large to hold whole: into a temporary file
+// beside path, renamed into place by Commit(). Until then, and after any failure, nothing is
+// at path but what was there before; a file never committed is removed.
+class StreamedFile {
+  public:
+    explicit StreamedFile(std::string path);
+    ~StreamedFile();
+    StreamedFile(const StreamedFile&) = delete;
+    StreamedFile& operator=(const StreamedFile&) = delete;
+
+    // Creates the temporary file; false (and error says why) when it cannot be.
+    bool Open(std::string& error);
+    // False once anything failed; the rest is then dropped.
+    bool Write(std::string_view bytes);
+    // Writes what is left, closes and renames into place; false (and error says why, the
+    // first failure's reason) when any of it failed, nothing then being left behind.
+    bool Commit(std::string& error);
+
+  private:
+    bool Flush();
+    void Fail();
+
+    std::string m_path;
+    std::string m_temp;
+    int m_fd = -1;
+    int m_errno = 0;  // the first failure's
+    std::string m_buffer;
+};
 
 // Writes the image to stdout, all of it, and flushes; false (and error says why) when stdout
 // does not take it all.

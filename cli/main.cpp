@@ -9,6 +9,7 @@
 #include "cli/CliOptions.h"
 #include "cli/FileOutput.h"
 #include "cli/Platform.h"
+#include "cli/Sheet.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
 #include "verify/BuiltReaders.h"
@@ -93,6 +94,7 @@ int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) 
                        "this build does not have\n");
         return 2;
     }
+    if (o.Sheet()) return cli::RunSheets(o, *readers);
     if (o.Batch()) return cli::RunBatch(o, *readers);
     CliHost host(o);
     BarcodeJob job(host);

@@ -26,6 +26,13 @@ _diduzozoz_cli_options='
 --format      =png svg pdf eps
 --dpi         <any>
 --jobs        <any>
+--sheet       =a4-3x8 a4-4x11 a4-2x6
+--serial      <any>
+--copies      <any>
+--first-label <any>
+--printer-dpi <any>
+--label-offset <any>
+--leave-holes
 --verify
 --verify=own
 --verify=zxing

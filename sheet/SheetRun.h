@@ -1,0 +1,67 @@
+// Filling sheets with labels: each item drawn by the Create command with the current settings,
+// its copies put on the next free labels (row by row, left to right, top to bottom, sheet
+// after sheet), each barcode read back from its own pixels before it goes on the page.
+// Knows no files: the pages go to the SheetPdf the caller made, the rest to its report.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sheet/Layout.h"
+#include "sheet/SheetPdf.h"
+#include "symbology/BarcodeSettings.h"
+#include "verify/Verify.h"
+
+namespace diduzozoz::sheet {
+
+// One thing to label: a code, and for the postal type its reference number.
+struct LabelItem {
+    std::string code;
+    std::string ref;
+};
+
+inline constexpr int kMaxCopies = 1000;
+
+struct SheetRequest {
+    Layout layout;
+    Placement placement;
+    int firstLabel = 1;       // from 1: the labels before it on the first sheet are used
+    int copies = 1;           // labels per item
+    bool leaveHoles = false;  // a refused item keeps its labels, empty
+};
+
+// What the request's own numbers get wrong (empty when nothing): the layout, the first label,
+// the copies. Checked before anything is drawn or written.
+std::string CheckRequest(const SheetRequest& request);
+
+class SheetReport {
+  public:
+    virtual ~SheetReport() = default;
+    // An item that got no label: the Create command refused it (its messages, in order), or
+    // its barcode is larger than its label. item counts from 1.
+    virtual void Refused(std::int64_t item, const LabelItem& what,
+                         const std::vector<std::string>& messages) = 0;
+    // A label drawn, with what reading its barcode back said.
+    virtual void Labelled(const LabelSlot& slot, const LabelItem& what,
+                          const verify::Verdict& verdict) = 0;
+};
+
+struct SheetResult {
+    std::int64_t items = 0;    // taken from the source
+    std::int64_t refused = 0;  // items that got no label
+    std::int64_t labels = 0;   // labels drawn
+    std::int64_t passed = 0;   // of them, read back as meant (outcome ok)
+    std::int64_t sheets = 0;   // pages of the PDF
+};
+
+// Draws every item next() gives (false: no more) onto the sheets of pdf; the caller checked
+// the request with CheckRequest() and calls pdf.Finish() when labels were drawn. Each item
+// starts from settings, with its code and reference number in place of the settings' own.
+// The quiet zones are judged with the white of the barcode's label around it.
+SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& request,
+                     const std::function<bool(LabelItem&)>& next, const verify::Readers& readers,
+                     SheetPdf& pdf, SheetReport& report);
+
+}  // namespace diduzozoz::sheet
