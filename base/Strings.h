@@ -181,6 +181,27 @@ inline constexpr char kSheetSummary[] =
     "labels %lld, sheets %lld: %lld passed the read-back, %lld did not";
 inline constexpr char kSheetRefused[] = "%lld items refused";
 
+// --- The label-sheet dialog --------------------------------------------------------------------
+inline constexpr char kLabelMenu[] = "ラベル印刷...";
+// A built-in layout in the layout list: page, columns x rows, the label's size.
+inline constexpr char kLabelLayoutItem[] = "%s %d×%d（%s×%s mm）";
+inline constexpr char kLabelSheets[] = "%lld 枚（ラベル %lld 枚）";
+inline constexpr char kLabelNoItems[] = "ラベルにするコードがありません";
+inline constexpr char kLabelNumberRange[] = "%sは%lld～%lldの数で入力してください";
+inline constexpr char kLabelCountName[] = "件数";
+inline constexpr char kLabelFirstName[] = "開始ラベル";
+inline constexpr char kLabelCopiesName[] = "部数";
+inline constexpr char kLabelReadBack[] =
+    "ラベル %lld 枚のうち %lld 枚が読み取り確認に合格しました。";
+inline constexpr char kLabelFailedHead[] = "読み取り確認に合格しなかったラベル：";
+inline constexpr char kLabelFailedLine[] = "ラベル %lld：%s";
+inline constexpr char kLabelFailedMore[] = "ほか %lld 枚";
+inline constexpr char kLabelRefusedItems[] = "ラベルにできなかったコード %lld 件";
+inline constexpr char kLabelNothingDrawn[] = "ラベルに描けるコードがありませんでした：%s";
+inline constexpr char kLabelSaveFilter[] = "PDF (*.pdf)";
+inline constexpr char kLabelSaveName[] = "labels.pdf";
+inline constexpr char kLabelPrintDocument[] = "DiDuzozoz ラベル";
+
 }  // namespace diduzozoz::str
 
 namespace diduzozoz {

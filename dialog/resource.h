@@ -6,10 +6,14 @@
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDD_DIDUZOZOZ_DIALOG 102
+#define IDD_LABELSHEET 103
 #define IDR_MAINFRAME 128
 
 // The about item of the system menu; system commands below 0xF000 are the program's own.
 #define IDM_ABOUTBOX 0x0010
+
+// The context menu's label-sheet item, a command of the main dialog.
+#define IDM_LABELSHEET 0x9010
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
@@ -63,3 +67,16 @@
 #define IDC_MARGIN_Y 1052
 
 #define IDC_CODE 1053
+
+// The label-sheet dialog, template 103: the source of the items, the layout and the labels,
+// the summary, the first sheet's preview, print and save.
+#define IDC_LS_FROM_LIST 1101
+#define IDC_LS_SERIAL 1102
+#define IDC_LS_COUNT 1103
+#define IDC_LS_LAYOUT 1104
+#define IDC_LS_FIRST 1105
+#define IDC_LS_COPIES 1106
+#define IDC_LS_SUMMARY 1107
+#define IDC_LS_PREVIEW 1108
+#define IDC_LS_PRINT 1109
+#define IDC_LS_SAVE 1110

@@ -106,6 +106,7 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
             PlaceBarcode(request.layout, request.placement, slot.index, job.m_export.width,
                          job.m_export.height, placed, unused);
             pdf.Draw(placed, job.m_export);
+            report.Drawn(slot, placed, job.m_export);
             const verify::Verdict verdict =
                 verify::Verify(WithLabelWhite(job.m_export, placed, padded), meant, readers);
             ++result.labels;

@@ -46,6 +46,10 @@ class SheetReport {
     // A label drawn, with what reading its barcode back said.
     virtual void Labelled(const LabelSlot& slot, const LabelItem& what,
                           const verify::Verdict& verdict) = 0;
+    // The barcode of a label as it went on the sheet, for a caller that draws the sheets
+    // itself (a printer, a preview) besides the PDF.
+    virtual void Drawn(const LabelSlot& /*slot*/, const PlacedBarcode& /*placed*/,
+                       const ExportImage& /*image*/) {}
 };
 
 struct SheetResult {

@@ -1,0 +1,334 @@
+#include "dialog/LabelSheetDlg.h"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+#include "base/Strings.h"
+#include "sheet/SheetPdf.h"
+#include "verify/BuiltReaders.h"
+
+namespace diduzozoz {
+namespace {
+
+// Sheets are saved at the command line's default resolution; a printer gives its own.
+constexpr int kSaveDpi = 600;
+
+// The built-in layout's entry in the list: "A4 4×11（48.3×25.4 mm）".
+std::string LayoutItem(const sheet::NamedLayout& named) {
+    std::string page(named.name, std::string_view(named.name).find('-'));
+    for (char& c : page) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const sheet::Layout& l = named.layout;
+    return FormatText(str::kLabelLayoutItem, page.c_str(), l.columns, l.rows,
+                      sheet::MillimetreText(l.labelWidth).c_str(),
+                      sheet::MillimetreText(l.labelHeight).c_str());
+}
+
+// Counts what a run did, and lists the labels that did not read back as meant.
+class Tally : public sheet::SheetReport {
+  public:
+    void Refused(std::int64_t, const sheet::LabelItem&,
+                 const std::vector<std::string>& messages) override {
+        if (firstRefusal.empty() && !messages.empty()) firstRefusal = messages.front();
+    }
+    void Labelled(const sheet::LabelSlot& slot, const sheet::LabelItem& what,
+                  const verify::Verdict& verdict) override {
+        if (verdict.outcome != verify::Outcome::kOk) failed.emplace_back(slot.number, what.code);
+    }
+    void Drawn(const sheet::LabelSlot& slot, const sheet::PlacedBarcode& placed,
+               const ExportImage& image) override {
+        if (drawn) drawn(slot, placed, image);
+    }
+
+    std::string firstRefusal;
+    std::vector<std::pair<std::int64_t, std::string>> failed;
+    std::function<void(const sheet::LabelSlot&, const sheet::PlacedBarcode&, const ExportImage&)>
+        drawn;
+};
+
+std::string ReadBackMessage(const sheet::SheetResult& result, const Tally& tally) {
+    std::string text = FormatText(str::kLabelReadBack, static_cast<long long>(result.labels),
+                                  static_cast<long long>(result.passed));
+    if (result.refused > 0) {
+        text += "\n" + FormatText(str::kLabelRefusedItems, static_cast<long long>(result.refused));
+    }
+    if (!tally.failed.empty()) {
+        text += std::string("\n") + str::kLabelFailedHead;
+        const std::size_t listed =
+            std::min<std::size_t>(tally.failed.size(), CLabelSheetDlg::kListedFailures);
+        for (std::size_t i = 0; i < listed; ++i) {
+            text += "\n" + FormatText(str::kLabelFailedLine,
+                                      static_cast<long long>(tally.failed[i].first),
+                                      sheet::ShownInMessage(tally.failed[i].second).c_str());
+        }
+        if (tally.failed.size() > listed) {
+            text += "\n" + FormatText(str::kLabelFailedMore,
+                                      static_cast<long long>(tally.failed.size() - listed));
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+CLabelSheetDlg::CLabelSheetDlg(Controls& controls, LabelSheetOutput& output,
+                               LabelSheetSource source)
+    : m_controls(controls), m_output(output), m_source(std::move(source)) {
+    m_postal = m_source.settings.m_nSymbology == kSymbologyPostal;
+}
+
+void CLabelSheetDlg::OnInitDialog() {
+    const bool fromList = !m_source.listCodes.empty();
+    m_controls.SetChecked(IDC_LS_FROM_LIST, fromList);
+    m_controls.SetChecked(IDC_LS_SERIAL, !fromList);
+    m_controls.EnableControl(IDC_LS_FROM_LIST, fromList);
+    m_controls.SetText(IDC_LS_COUNT, std::to_string(kDefaultCount));
+    m_controls.ResetContent(IDC_LS_LAYOUT);
+    for (const sheet::NamedLayout& named : sheet::BuiltInLayouts()) {
+        m_controls.AddItem(IDC_LS_LAYOUT, LayoutItem(named));
+    }
+    m_controls.SetCurSel(IDC_LS_LAYOUT, kDefaultLayout);
+    m_controls.SetText(IDC_LS_FIRST, "1");
+    m_controls.SetText(IDC_LS_COPIES, "1");
+    Recompute();
+}
+
+void CLabelSheetDlg::OnClicked(int id) {
+    switch (id) {
+        case IDC_LS_FROM_LIST:
+        case IDC_LS_SERIAL:
+            Recompute();
+            break;
+        case IDC_LS_SAVE:
+            Save();
+            break;
+        case IDC_LS_PRINT:
+            Print();
+            break;
+        case IDCANCEL:
+            m_controls.EndDialog(IDCANCEL);
+            break;
+        default:
+            break;
+    }
+}
+
+void CLabelSheetDlg::OnSelChange(int id) {
+    if (id == IDC_LS_LAYOUT) Recompute();
+}
+
+void CLabelSheetDlg::OnEditChange(int id) {
+    if (id == IDC_LS_COUNT || id == IDC_LS_FIRST || id == IDC_LS_COPIES) Recompute();
+}
+
+void CLabelSheetDlg::SetPreviewSize(int width, int height) {
+    m_previewWidth = std::clamp(width, 16, BarCanvas::kMaxWidth);
+    m_previewHeight = std::clamp(height, 16, BarCanvas::kMaxHeight);
+    DrawPreview();
+}
+
+std::optional<std::int64_t> CLabelSheetDlg::Number(int id, const char* name, std::int64_t lower,
+                                                   std::int64_t upper) {
+    const std::string text = m_controls.Text(id);
+    std::int64_t value = 0;
+    // Nine digits at most: anything longer is out of every range here and cannot overflow.
+    bool ok = !text.empty() && text.size() <= 9;
+    for (char c : text) {
+        if (c < '0' || c > '9') ok = false;
+        if (ok) value = value * 10 + (c - '0');
+    }
+    if (!ok || value < lower || value > upper) {
+        if (m_error.empty()) {
+            m_error = FormatText(str::kLabelNumberRange, name, static_cast<long long>(lower),
+                                 static_cast<long long>(upper));
+        }
+        return std::nullopt;
+    }
+    return value;
+}
+
+void CLabelSheetDlg::Recompute() {
+    m_ok = false;
+    m_error.clear();
+    m_serial.reset();
+    m_serialSource = m_controls.IsChecked(IDC_LS_SERIAL);
+    m_controls.EnableControl(IDC_LS_COUNT, m_serialSource);
+
+    const auto layouts = sheet::BuiltInLayouts();
+    const int pick = m_controls.CurSel(IDC_LS_LAYOUT);
+    m_layout = layouts[pick >= 0 && pick < static_cast<int>(layouts.size()) ? pick : kDefaultLayout]
+                   .layout;
+    const auto first = Number(IDC_LS_FIRST, str::kLabelFirstName, 1, m_layout.Labels());
+    const auto copies = Number(IDC_LS_COPIES, str::kLabelCopiesName, 1, sheet::kMaxCopies);
+    std::optional<std::int64_t> count;
+    if (m_serialSource) {
+        count = Number(IDC_LS_COUNT, str::kLabelCountName, 1, sheet::kMaxSerialCount);
+    }
+    if (m_error.empty()) {
+        m_firstLabel = static_cast<int>(*first);
+        m_copies = static_cast<int>(*copies);
+        if (m_serialSource) {
+            m_serial =
+                sheet::SerialRun::Make(m_postal ? m_source.ref : m_source.code, *count, m_error);
+            m_items = m_serial ? m_serial->Count() : 0;
+        } else {
+            m_items = static_cast<std::int64_t>(m_source.listCodes.size());
+            if (m_items == 0) m_error = str::kLabelNoItems;
+        }
+    }
+    if (m_error.empty()) m_error = sheet::CheckRequest(Request(kSaveDpi));
+    if (m_error.empty()) {
+        const std::int64_t labels = m_items * m_copies;
+        const std::int64_t perSheet = m_layout.Labels();
+        m_sheets = (m_firstLabel - 1 + labels + perSheet - 1) / perSheet;
+        m_ok = true;
+        m_controls.SetText(IDC_LS_SUMMARY,
+                           FormatText(str::kLabelSheets, static_cast<long long>(m_sheets),
+                                      static_cast<long long>(labels)));
+    } else {
+        m_controls.SetText(IDC_LS_SUMMARY, m_error);
+    }
+    m_controls.EnableControl(IDC_LS_PRINT, m_ok);
+    m_controls.EnableControl(IDC_LS_SAVE, m_ok);
+    DrawPreview();
+}
+
+sheet::SheetRequest CLabelSheetDlg::Request(int dpi) const {
+    sheet::SheetRequest request;
+    request.layout = m_layout;
+    request.placement.printerDpi = dpi;
+    request.firstLabel = m_firstLabel;
+    request.copies = m_copies;
+    return request;
+}
+
+std::function<bool(sheet::LabelItem&)> CLabelSheetDlg::Items(std::int64_t limit) {
+    auto at = std::make_shared<std::int64_t>(0);
+    return [this, at, limit](sheet::LabelItem& item) {
+        if (*at >= std::min(limit, m_items)) return false;
+        const std::int64_t n = (*at)++;
+        item.code = m_source.code;
+        item.ref = m_source.ref;
+        if (m_serial) {
+            (m_postal ? item.ref : item.code) = m_serial->At(n);
+        } else {
+            item.code = m_source.listCodes[static_cast<std::size_t>(n)];
+        }
+        return true;
+    };
+}
+
+void CLabelSheetDlg::DrawPreview() {
+    m_preview.ClearCanvas();
+    m_previewLabels = 0;
+    const int w = m_previewWidth, h = m_previewHeight;
+    // Always something the size of the frame, so the preview never shows an old sheet.
+    m_preview.DrawLine(0, 1, 0, h - 1, w, h - 1);
+    if (!m_ok) {
+        m_controls.RepaintPreview();
+        return;
+    }
+    // The page fitted into the frame with a pixel of air, in preview pixels per printer dot.
+    const double pageW = static_cast<double>(sheet::ToDots(m_layout.pageWidth, kSaveDpi));
+    const double pageH = static_cast<double>(sheet::ToDots(m_layout.pageHeight, kSaveDpi));
+    const double f = std::min((w - 3) / pageW, (h - 3) / pageH);
+    const int ox = static_cast<int>((w - pageW * f) / 2);
+    const int oy = static_cast<int>((h - pageH * f) / 2);
+    auto px = [&](std::int64_t dots) { return ox + static_cast<int>(dots * f); };
+    auto py = [&](std::int64_t dots) { return oy + static_cast<int>(dots * f); };
+    auto box = [&](int x0, int y0, int x1, int y1) {
+        m_preview.DrawLine(1, 1, x0, y0, x1 + 1, y0);
+        m_preview.DrawLine(1, 1, x0, y1, x1 + 1, y1);
+        m_preview.DrawLine(1, 1, x0, y0, x0, y1 + 1);
+        m_preview.DrawLine(1, 1, x1, y0, x1, y1 + 1);
+    };
+    box(px(0), py(0), px(static_cast<std::int64_t>(pageW)), py(static_cast<std::int64_t>(pageH)));
+    for (int i = 0; i < m_layout.Labels(); ++i) {
+        const sheet::DotRect r = sheet::LabelDots(m_layout, i, kSaveDpi);
+        box(px(r.x), py(r.y), px(r.x + r.width), py(r.y + r.height));
+        if (i < m_firstLabel - 1) {  // used already: crossed out
+            m_preview.DrawLine(1, 1, px(r.x), py(r.y + r.height / 2), px(r.x + r.width),
+                               py(r.y + r.height / 2));
+        }
+    }
+
+    // The first sheet as a run draws it: only the items that can reach it.
+    const std::int64_t free = m_layout.Labels() - (m_firstLabel - 1);
+    Tally tally;
+    tally.drawn = [&](const sheet::LabelSlot& slot, const sheet::PlacedBarcode& placed,
+                      const ExportImage& image) {
+        if (slot.sheet != 0) return;
+        ++m_previewLabels;
+        // Each preview pixel shows the barcode pixel at its centre.
+        const int x0 = px(placed.x), y0 = py(placed.y);
+        const int x1 = px(placed.x + std::int64_t{image.width} * placed.dotsPerPixel);
+        const int y1 = py(placed.y + std::int64_t{image.height} * placed.dotsPerPixel);
+        for (int y = y0; y < y1; ++y) {
+            const auto sy = static_cast<int>(((y - oy + 0.5) / f - placed.y) / placed.dotsPerPixel);
+            if (sy < 0 || sy >= image.height) continue;
+            for (int x = x0; x < x1; ++x) {
+                const auto sx =
+                    static_cast<int>(((x - ox + 0.5) / f - placed.x) / placed.dotsPerPixel);
+                if (sx < 0 || sx >= image.width) continue;
+                if (image.pixels[static_cast<std::size_t>(sy) * image.width + sx]) {
+                    m_preview.DrawLine(1, 1, x, y, x + 1, y);
+                }
+            }
+        }
+    };
+    sheet::SheetPdf discard(m_layout, kSaveDpi, [](std::string_view) { return true; });
+    // No reader: the preview only needs the pixels and their places.
+    sheet::RunSheet(m_source.settings, Request(kSaveDpi), Items((free + m_copies - 1) / m_copies),
+                    verify::Readers{}, discard, tally);
+    m_controls.RepaintPreview();
+}
+
+void CLabelSheetDlg::Save() {
+    if (!m_ok) return;
+    const std::string path = m_output.ChooseSaveFile(str::kLabelSaveName);
+    if (path.empty()) return;
+    Tally tally;
+    sheet::SheetResult result;
+    const std::string failure = m_output.WriteFile(path, [&](const sheet::SheetPdf::Sink& sink) {
+        sheet::SheetPdf pdf(m_layout, kSaveDpi, sink);
+        result = sheet::RunSheet(m_source.settings, Request(kSaveDpi), Items(m_items),
+                                 verify::BuiltReaders(), pdf, tally);
+        return result.labels > 0 && pdf.Finish();
+    });
+    if (result.labels == 0) {
+        m_controls.ShowMessageBox(FormatText(str::kLabelNothingDrawn, tally.firstRefusal.c_str()));
+    } else if (!failure.empty()) {
+        m_controls.ShowMessageBox(failure);
+    } else {
+        m_controls.ShowMessageBox(ReadBackMessage(result, tally));
+    }
+}
+
+void CLabelSheetDlg::Print() {
+    if (!m_ok) return;
+    // Every label is read back before anything goes to the printer.
+    Tally tally;
+    sheet::SheetPdf discard(m_layout, kSaveDpi, [](std::string_view) { return true; });
+    const sheet::SheetResult result =
+        sheet::RunSheet(m_source.settings, Request(kSaveDpi), Items(m_items),
+                        verify::BuiltReaders(), discard, tally);
+    if (result.labels == 0) {
+        m_controls.ShowMessageBox(FormatText(str::kLabelNothingDrawn, tally.firstRefusal.c_str()));
+        return;
+    }
+    m_controls.ShowMessageBox(ReadBackMessage(result, tally));
+    const int dpi = m_output.BeginPrint(m_layout);
+    if (dpi <= 0) return;
+    Tally printing;
+    printing.drawn = [&](const sheet::LabelSlot& slot, const sheet::PlacedBarcode& placed,
+                         const ExportImage& image) {
+        m_output.PrintBarcode(slot.sheet, placed, image);
+    };
+    sheet::SheetPdf unused(m_layout, dpi, [](std::string_view) { return true; });
+    sheet::RunSheet(m_source.settings, Request(dpi), Items(m_items), verify::Readers{}, unused,
+                    printing);
+    const std::string failure = m_output.EndPrint();
+    if (!failure.empty()) m_controls.ShowMessageBox(failure);
+}
+
+}  // namespace diduzozoz

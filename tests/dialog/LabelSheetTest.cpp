@@ -1,0 +1,254 @@
+// The label-sheet dialog's logic against the recording double: what each choice takes or why
+// it cannot run, and what saving writes.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "base/Strings.h"
+#include "dialog/LabelSheetDlg.h"
+#include "tests/dialog/RecordingControls.h"
+
+namespace diduzozoz {
+namespace {
+
+using test::RecordingControls;
+
+// Files kept in memory; a path starting with "/unwritable" fails as a full disk would.
+class MemoryOutput : public LabelSheetOutput {
+  public:
+    std::string ChooseSaveFile(const std::string& suggested) override {
+        suggestions.push_back(suggested);
+        return chosen;
+    }
+    std::string WriteFile(const std::string& path, const Produce& produce) override {
+        std::string bytes;
+        const bool failing = path.rfind("/unwritable", 0) == 0;
+        const bool done = produce([&](std::string_view b) {
+            bytes.append(b);
+            return !failing;
+        });
+        if (failing) return "cannot write " + path;
+        if (done) files[path] = bytes;
+        return {};
+    }
+    int BeginPrint(const sheet::Layout&) override { return printDpi; }
+    void PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode&,
+                      const ExportImage&) override {
+        printed.push_back(sheet);
+    }
+    std::string EndPrint() override { return {}; }
+
+    std::string chosen = "labels.pdf";
+    std::vector<std::string> suggestions;
+    std::map<std::string, std::string> files;
+    int printDpi = 300;
+    std::vector<std::int64_t> printed;
+};
+
+LabelSheetSource JanSource(std::vector<std::string> list, std::string code = "490123400001") {
+    LabelSheetSource source;
+    source.settings.m_nSymbology = kSymbologyJan;
+    source.settings.m_nCdJan = kCheckDigitOn | 1;
+    source.listCodes = std::move(list);
+    source.code = std::move(code);
+    return source;
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+struct Choice {
+    const char* what;
+    std::vector<std::string> list;
+    std::string code;
+    bool serial;
+    const char* count;
+    int layout;  // 0 a4-3x8, 1 a4-4x11, 2 a4-2x6
+    const char* first;
+    const char* copies;
+    std::int64_t sheets;  // 0: refused
+    std::string summary;
+};
+
+TEST(LabelSheet, EachChoiceTellsItsSheetsOrWhyItCannotRun) {
+    const std::vector<std::string> three = {"490123400001", "490123400002", "490123400003"};
+    const Choice choices[] = {
+        {"the list, one sheet", three, "490123400001", false, "10", 1, "1", "1", 1,
+         "1 枚（ラベル 3 枚）"},
+        {"a serial run filling one sheet exactly",
+         {},
+         "490123400001",
+         true,
+         "44",
+         1,
+         "1",
+         "1",
+         1,
+         "1 枚（ラベル 44 枚）"},
+        {"one label more takes a second sheet",
+         {},
+         "490123400001",
+         true,
+         "45",
+         1,
+         "1",
+         "1",
+         2,
+         "2 枚（ラベル 45 枚）"},
+        {"copies from the last label of a sheet", three, "x", false, "10", 0, "24", "2", 2,
+         "2 枚（ラベル 6 枚）"},
+        {"the list source ignores the count", three, "x", false, "0", 2, "1", "4", 1,
+         "1 枚（ラベル 12 枚）"},
+        {"a serial run past its digits",
+         {},
+         "999999999999",
+         true,
+         "2",
+         1,
+         "1",
+         "1",
+         0,
+         FormatText(str::kSerialOverflow, 2LL, "999999999999", 12, "1000000000000")},
+        {"a count of 0", three, "490123400001", true, "0", 1, "1", "1", 0,
+         "件数は1～100000の数で入力してください"},
+        {"an absurd count", three, "490123400001", true, "100001", 1, "1", "1", 0,
+         "件数は1～100000の数で入力してください"},
+        {"a count that is no number", three, "490123400001", true, "1O", 1, "1", "1", 0,
+         "件数は1～100000の数で入力してください"},
+        {"a first label past the sheet", three, "x", false, "10", 1, "45", "1", 0,
+         "開始ラベルは1～44の数で入力してください"},
+        {"no copies", three, "x", false, "10", 1, "1", "0", 0,
+         "部数は1～1000の数で入力してください"},
+        {"a code without digits to count",
+         {},
+         "ABC",
+         true,
+         "3",
+         1,
+         "1",
+         "1",
+         0,
+         FormatText(str::kSerialNoDigits, "ABC")},
+    };
+    for (const Choice& c : choices) {
+        SCOPED_TRACE(c.what);
+        RecordingControls window;
+        MemoryOutput output;
+        CLabelSheetDlg dlg(window, output, JanSource(c.list, c.code));
+        dlg.OnInitDialog();
+        window.SetChecked(IDC_LS_SERIAL, c.serial);
+        window.SetChecked(IDC_LS_FROM_LIST, !c.serial);
+        dlg.OnClicked(c.serial ? IDC_LS_SERIAL : IDC_LS_FROM_LIST);
+        window.SetText(IDC_LS_COUNT, c.count);
+        dlg.OnEditChange(IDC_LS_COUNT);
+        window.SetCurSel(IDC_LS_LAYOUT, c.layout);
+        dlg.OnSelChange(IDC_LS_LAYOUT);
+        window.SetText(IDC_LS_FIRST, c.first);
+        dlg.OnEditChange(IDC_LS_FIRST);
+        window.SetText(IDC_LS_COPIES, c.copies);
+        dlg.OnEditChange(IDC_LS_COPIES);
+
+        EXPECT_EQ(dlg.Sheets(), c.sheets);
+        EXPECT_EQ(window.controls[IDC_LS_SUMMARY].text, c.summary);
+        EXPECT_EQ(window.controls[IDC_LS_PRINT].enabled, c.sheets > 0);
+        EXPECT_EQ(window.controls[IDC_LS_SAVE].enabled, c.sheets > 0);
+        EXPECT_EQ(window.controls[IDC_LS_COUNT].enabled, c.serial);
+        // A refused choice shows an empty sheet, never the last good one.
+        EXPECT_EQ(dlg.PreviewLabels() > 0, c.sheets > 0);
+        // Nothing happens on a refused choice, however the buttons are reached.
+        dlg.OnClicked(IDC_LS_SAVE);
+        EXPECT_EQ(output.files.size(), c.sheets > 0 ? 1u : 0u);
+    }
+}
+
+TEST(LabelSheet, StartsFromTheListWhenThereIsOneElseFromASerialRun) {
+    for (const bool withList : {true, false}) {
+        RecordingControls window;
+        MemoryOutput output;
+        CLabelSheetDlg dlg(window, output,
+                           JanSource(withList ? std::vector<std::string>{"490123400001"}
+                                              : std::vector<std::string>{}));
+        dlg.OnInitDialog();
+        EXPECT_EQ(window.controls[IDC_LS_FROM_LIST].checked, withList);
+        EXPECT_EQ(window.controls[IDC_LS_FROM_LIST].enabled, withList);
+        EXPECT_EQ(window.controls[IDC_LS_SERIAL].checked, !withList);
+        EXPECT_EQ(window.controls[IDC_LS_LAYOUT].items,
+                  (std::vector<std::string>{"A4 3×8（70×37 mm）", "A4 4×11（48.3×25.4 mm）",
+                                            "A4 2×6（86.4×42.3 mm）"}));
+        EXPECT_EQ(window.controls[IDC_LS_LAYOUT].cursel, 1);
+        EXPECT_EQ(window.controls[IDC_LS_COUNT].text, "10");
+        EXPECT_EQ(dlg.Sheets(), 1);
+    }
+}
+
+TEST(LabelSheet, SavesEverySheetAndTellsTheReadBackAndWhatWasRefused) {
+    RecordingControls window;
+    MemoryOutput output;
+    // Two codes JAN refuses among 47 that it draws: 47 labels, two sheets of 44.
+    std::vector<std::string> list;
+    for (int i = 1; i <= 47; ++i) list.push_back("4901234" + std::to_string(10000 + i));
+    list.insert(list.begin() + 3, "49012X400001");
+    list.push_back("123");
+    CLabelSheetDlg dlg(window, output, JanSource(list));
+    dlg.OnInitDialog();
+    ASSERT_EQ(dlg.Sheets(), 2);
+
+    dlg.OnClicked(IDC_LS_SAVE);
+    ASSERT_EQ(output.suggestions, std::vector<std::string>{"labels.pdf"});
+    ASSERT_EQ(output.files.count("labels.pdf"), 1u);
+    const std::string& pdf = output.files["labels.pdf"];
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(Count(pdf, "/Type /Page "), 2u);
+    EXPECT_NE(pdf.find("/Count 2 "), std::string::npos);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0],
+              "ラベル 47 枚のうち 47 枚が読み取り確認に合格しました。\n"
+              "ラベルにできなかったコード 2 件");
+
+    // A file that cannot be written says so, and keeps nothing.
+    output.chosen = "/unwritable/labels.pdf";
+    dlg.OnClicked(IDC_LS_SAVE);
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[1], "cannot write /unwritable/labels.pdf");
+    EXPECT_EQ(output.files.size(), 1u);
+
+    // Cancelled: nothing is written and nothing said.
+    output.chosen.clear();
+    dlg.OnClicked(IDC_LS_SAVE);
+    EXPECT_EQ(window.messages.size(), 2u);
+}
+
+TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
+    RecordingControls window;
+    MemoryOutput output;
+    CLabelSheetDlg dlg(window, output, JanSource({}, "490123400001"));
+    dlg.OnInitDialog();
+    window.SetText(IDC_LS_COUNT, "30");
+    dlg.OnEditChange(IDC_LS_COUNT);
+    window.SetCurSel(IDC_LS_LAYOUT, 0);  // 24 a sheet
+    dlg.OnSelChange(IDC_LS_LAYOUT);
+    dlg.OnClicked(IDC_LS_PRINT);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0], "ラベル 30 枚のうち 30 枚が読み取り確認に合格しました。");
+    ASSERT_EQ(output.printed.size(), 30u);
+    EXPECT_EQ(output.printed.front(), 0);
+    EXPECT_EQ(output.printed.back(), 1);
+
+    // A list from which nothing can be drawn says why, and prints nothing.
+    RecordingControls other;
+    MemoryOutput none;
+    CLabelSheetDlg refused(other, none, JanSource({"12AB", "9"}));
+    refused.OnInitDialog();
+    refused.OnClicked(IDC_LS_PRINT);
+    ASSERT_EQ(other.messages.size(), 1u);
+    EXPECT_EQ(other.messages[0].rfind("ラベルに描けるコードがありませんでした：", 0), 0u);
+    EXPECT_TRUE(none.printed.empty());
+}
+
+}  // namespace
+}  // namespace diduzozoz
