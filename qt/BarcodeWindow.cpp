@@ -20,6 +20,7 @@
 #include "qt/ComboBox.h"
 #include "qt/DialogTemplate.h"
 #include "qt/ImageOutput.h"
+#include "qt/LabelSheetWindow.h"
 #include "qt/PreviewWidget.h"
 #include "qt/SpinButton.h"
 
@@ -96,6 +97,8 @@ CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
             ShowBox(m_commands.Print(this, *image, m_dlg.ExportModulePixels()));
         }
     });
+    m_labelAction = new QAction(QString::fromUtf8(str::kLabelMenu), this);
+    connect(m_labelAction, &QAction::triggered, this, [this] { RunLabelSheet(); });
     setWindowIcon(AppIcon());
 
     m_dlg.OnInitDialog();
@@ -235,6 +238,16 @@ void CBarcodeWindow::ShowBox(const QString& text) {
     MessageBoxFor(this, text)->exec();
 }
 
+void CBarcodeWindow::RunLabelSheet() {
+    LabelSheetSource source;
+    source.settings = static_cast<const BarcodeSettings&>(m_dlg.Job());
+    for (int i = 0; i < ItemCount(IDC_CODE); ++i) source.listCodes.push_back(ItemText(IDC_CODE, i));
+    source.code = Text(IDC_CODE);
+    source.ref = Text(IDC_REFNO);
+    CLabelSheetWindow labels(std::move(source), m_hooks, this);
+    labels.exec();
+}
+
 void CBarcodeWindow::Beep() {
     if (m_hooks.beep) {
         m_hooks.beep();
@@ -333,6 +346,7 @@ void CBarcodeWindow::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(m_saveAction);
     menu.addAction(m_copyAction);
     menu.addAction(m_printAction);
+    menu.addAction(m_labelAction);
     if (m_aboutAction) {
         menu.addSeparator();
         menu.addAction(m_aboutAction);

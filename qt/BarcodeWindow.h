@@ -61,6 +61,9 @@ class CBarcodeWindow : public QDialog, public Controls {
     QAction* SaveAction() const { return m_saveAction; }
     QAction* CopyAction() const { return m_copyAction; }
     QAction* PrintAction() const { return m_printAction; }
+    // The context menu's label-sheet item: the label dialog with the current settings, code
+    // and code list.
+    QAction* LabelSheetAction() const { return m_labelAction; }
 
     // Controls
     void EnableControl(int id, bool enable) override;
@@ -101,6 +104,7 @@ class CBarcodeWindow : public QDialog, public Controls {
     void ConnectControls();
     QWidget* Widget(int id) const;
     void ShowBox(const QString& text);
+    void RunLabelSheet();
 
     DialogHooks m_hooks;
     CPreview* m_preview = nullptr;
@@ -109,6 +113,7 @@ class CBarcodeWindow : public QDialog, public Controls {
     QAction* m_saveAction = nullptr;
     QAction* m_copyAction = nullptr;
     QAction* m_printAction = nullptr;
+    QAction* m_labelAction = nullptr;
     CImageCommands m_commands;
     CBarcodeDlg m_dlg{*this};  // last: it waits for its verification before the rest goes
 };

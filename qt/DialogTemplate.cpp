@@ -45,6 +45,10 @@ const DialogTemplate& AboutDialogTemplate() {
     return kTemplate100;
 }
 
+const DialogTemplate& LabelSheetDialogTemplate() {
+    return kTemplate103;
+}
+
 const char* ResourceText(int id) {
     for (const ResourceString& s : kStringTable) {
         if (s.id == id) return s.text;

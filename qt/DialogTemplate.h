@@ -57,8 +57,9 @@ struct DialogTemplate {
     const ControlTemplate* Find(int controlId) const;
 };
 
-const DialogTemplate& MainDialogTemplate();   // IDD_DIDUZOZOZ_DIALOG
-const DialogTemplate& AboutDialogTemplate();  // IDD_ABOUTBOX
+const DialogTemplate& MainDialogTemplate();        // IDD_DIDUZOZOZ_DIALOG
+const DialogTemplate& AboutDialogTemplate();       // IDD_ABOUTBOX
+const DialogTemplate& LabelSheetDialogTemplate();  // IDD_LABELSHEET
 // A string of the script's string table, or nullptr.
 const char* ResourceText(int id);
 

@@ -39,6 +39,7 @@
 #include "qt/BarcodeWindow.h"
 #include "qt/DialogTemplate.h"
 #include "qt/ImageOutput.h"
+#include "qt/LabelSheetWindow.h"
 #include "qt/PreviewWidget.h"
 #include "qt/SpinButton.h"
 #include "tests/qt/Waiting.h"
@@ -913,6 +914,77 @@ class DialogTest : public QObject {
         QVERIFY(okIsDefault);
     }
 
+    // The label dialog from the context menu: the code list as its source, the sheets it takes
+    // and the first sheet's preview; saving writes a PDF a page a sheet and tells the read-back.
+    void labelSheetSaves() {
+        Harness h("490123400001\n490123400002\n490123400003\n", "1\n");
+        h.click(IDC_JAN);
+        h.click(IDC_CD_JAN);
+        QVERIFY(h.job().m_nCdJan & kCheckDigitOn);
+        h.showAndSettle();
+        const QString pdf = h.dir.filePath(QStringLiteral("labels.pdf"));
+        h.saveAs = pdf;
+        QString summary;
+        QStringList layouts;
+        int previewLabels = -1;
+        bool closed = false;
+        WhenShown labels("the label dialog", [&] {
+            auto* dialog = qobject_cast<CLabelSheetWindow*>(QApplication::activeModalWidget());
+            if (!dialog) return false;
+            summary = dialog->Control<QLabel>(IDC_LS_SUMMARY)->text();
+            auto* layout = dialog->Control<QComboBox>(IDC_LS_LAYOUT);
+            for (int i = 0; i < layout->count(); ++i) layouts << layout->itemText(i);
+            previewLabels = dialog->Logic().PreviewLabels();
+            QTest::mouseClick(dialog->Control<QPushButton>(IDC_LS_SAVE), Qt::LeftButton);
+            QTest::mouseClick(dialog->Control<QPushButton>(IDCANCEL), Qt::LeftButton);
+            closed = !dialog->isVisible();
+            return true;
+        });
+        bool offered = false;
+        WhenShown menu("the context menu", [&] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!popup) return false;
+            offered = popup->actions().contains(h.dlg->LabelSheetAction());
+            popup->close();
+            if (offered) h.dlg->LabelSheetAction()->trigger();
+            return true;
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                h.dlg->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(h.dlg.get(), &event);
+        QVERIFY2(menu.Done(), menu.What());
+        QVERIFY(offered);
+        QCOMPARE(h.dlg->LabelSheetAction()->text(), QStringLiteral("ラベル印刷..."));
+        QVERIFY2(labels.Done(), labels.What());
+        QVERIFY(closed);
+        QCOMPARE(layouts, QStringList({QStringLiteral("A4 3×8（70×37 mm）"),
+                                       QStringLiteral("A4 4×11（48.3×25.4 mm）"),
+                                       QStringLiteral("A4 2×6（86.4×42.3 mm）")}));
+        QCOMPARE(summary, QStringLiteral("1 枚（ラベル 3 枚）"));
+        QCOMPARE(previewLabels, 3);
+        QCOMPARE(
+            h.messages,
+            QStringList{QStringLiteral("ラベル 3 枚のうち 3 枚が読み取り確認に合格しました。")});
+        QCOMPARE(FilesIn(h.dir.path()).filter(QStringLiteral("labels")),
+                 QStringList{QStringLiteral("labels.pdf")});  // no temporary file left
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QCOMPARE(bytes.count("/Type /Page "), 1);
+        // An independent reader of PDF agrees on the pages and their size, where installed.
+        const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+        if (!pdfinfo.isEmpty()) {
+            QProcess info;
+            info.start(pdfinfo, {pdf});
+            QVERIFY(info.waitForFinished(kWaitMs));
+            const QString out = QString::fromUtf8(info.readAllStandardOutput());
+            QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
+                     qPrintable(out));
+            QVERIFY2(out.contains(QStringLiteral("(A4)")), qPrintable(out));
+        }
+    }
+
     // Save in all four formats: the file is exactly the encoding at 96 dpi of the barcode the
     // preview shows, its format named by its extension in any case; the folder is offered
     // again; nothing else changes.
@@ -1091,7 +1163,7 @@ class DialogTest : public QObject {
         QVERIFY2(menu.Done(), menu.What());
         QCOMPARE(items,
                  (QStringList{Q(str::kMenuSave) + " Ctrl+S", Q(str::kMenuCopy) + " Ctrl+Shift+C",
-                              Q(str::kMenuPrint) + " Ctrl+P", "-",
+                              Q(str::kMenuPrint) + " Ctrl+P", Q(str::kLabelMenu) + " ", "-",
                               QStringLiteral("DiDuzozoz のﾊﾞｰｼﾞｮﾝ情報(&A)...") + " "}));
         QVERIFY(holdsTheBarcode());
 
