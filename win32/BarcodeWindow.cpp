@@ -8,6 +8,7 @@
 #include "base/Strings.h"
 #include "platform/ListFile.h"
 #include "win32/Clipboard.h"
+#include "win32/LabelSheetWindow.h"
 #include "win32/WinText.h"
 
 namespace diduzozoz::win {
@@ -216,6 +217,10 @@ void CBarcodeWindow::OnCommand(int id, int code) {
         m_dlg.OnSysCommand(IDM_ABOUTBOX);
         return;
     }
+    if (id == IDM_LABELSHEET && code == 0) {
+        RunLabelSheet();
+        return;
+    }
     switch (code) {
         case BN_CLICKED:
             if (id == IDOK) return;  // no such button: Enter is swallowed before it gets here
@@ -282,6 +287,7 @@ void CBarcodeWindow::OnContextMenu(int x, int y) {
     item(kSaveCommand, str::kMenuSave, "Ctrl+S");
     item(kCopyCommand, str::kMenuCopy, "Ctrl+Shift+C");
     item(kPrintCommand, str::kMenuPrint, "Ctrl+P");
+    AppendMenuW(menu, MF_STRING, IDM_LABELSHEET, Wide(str::kLabelMenu).c_str());
     const std::wstring about = Wide(ResourceString(IDS_ABOUTBOX));
     if (!about.empty()) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -316,6 +322,18 @@ bool CBarcodeWindow::PreTranslate(const MSG& msg) {
         }
     }
     return m_dlg.PreTranslateKey(key);
+}
+
+void CBarcodeWindow::RunLabelSheet() {
+    LabelSheetSource source;
+    source.settings = static_cast<const BarcodeSettings&>(m_dlg.Job());
+    for (int i = 0; i < ItemCount(IDC_CODE); ++i) source.listCodes.push_back(ItemText(IDC_CODE, i));
+    source.code = Text(IDC_CODE);
+    source.ref = Text(IDC_REFNO);
+    ++m_modal;
+    CLabelSheetWindow labels(m_instance, m_title, std::move(source));
+    labels.DoModal(m_hwnd);
+    --m_modal;
 }
 
 void CBarcodeWindow::RunPosted() {

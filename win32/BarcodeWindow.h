@@ -69,6 +69,8 @@ class CBarcodeWindow : public Controls {
     void OnCommand(int id, int code);
     void OnPaintMessage();
     void OnContextMenu(int x, int y);
+    // The label dialog with the current settings, code and code list.
+    void RunLabelSheet();
     // Keys the dialog takes before its controls: Enter, Escape and the shortcuts.
     bool PreTranslate(const MSG& msg);
     void RunPosted();
