@@ -40,9 +40,8 @@ void ExpectBoxes(Dialog& d, const std::vector<std::string>& expected, const std:
           "after " + after + ": message boxes " + Join(shown) + ", expected " + Join(expected));
 }
 
-// The items of a combo as the dialog lists them.
-std::vector<std::string> Items(Dialog& d, int id) {
-    HWND combo = d.Control(id);
+// The items of a combo as its dialog lists them.
+std::vector<std::string> ItemsOf(HWND combo) {
     std::vector<std::string> items;
     DWORD_PTR count = 0;
     SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, 60000, &count);
@@ -57,6 +56,33 @@ std::vector<std::string> Items(Dialog& d, int id) {
         items.push_back(Utf8(text));
     }
     return items;
+}
+
+std::vector<std::string> Items(Dialog& d, int id) {
+    return ItemsOf(d.Control(id));
+}
+
+std::string TextIn(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    Check(control != nullptr, "no control " + std::to_string(id));
+    std::wstring text(4096, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_NORMAL, 60000, &got);
+    text.resize(got);
+    return Utf8(text);
+}
+
+// The label dialog owned by the main dialog, or nullptr while there is none.
+HWND LabelDialog(HWND main) {
+    HWND found = nullptr;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w && !found;
+         w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+        if (GetWindow(w, GW_OWNER) == main && IsWindowVisible(w) && GetDlgItem(w, IDC_LS_LAYOUT)) {
+            found = w;
+        }
+    }
+    return found;
 }
 
 // One drawing as the user sets it up in the dialog, and the same for the command line.
@@ -256,6 +282,40 @@ const Scenario kScenarios[] = {
          Check(ReadClipboard().sequence == before.sequence, "the clipboard changed");
          d.Click(IDC_CREATE);
          Check(ReadClipboard().sequence != before.sequence, "the next drawing did not reach it");
+     }},
+    {"the label dialog from the context menu", "490123400001\n490123400002\n", "12\n",
+     [](Dialog& d, Folder&) {
+         HWND main = d.Main();
+         d.Click(IDC_JAN);
+         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_LABELSHEET, 0), 0);
+         HWND labels = nullptr;
+         d.WaitUntil([&] { return (labels = LabelDialog(main)) != nullptr; }, "the label dialog");
+         Check(ItemsOf(GetDlgItem(labels, IDC_LS_LAYOUT)) ==
+                   std::vector<std::string>{"A4 3×8（70×37 mm）", "A4 4×11（48.3×25.4 mm）",
+                                            "A4 2×6（86.4×42.3 mm）"},
+               "the layouts " + Join(ItemsOf(GetDlgItem(labels, IDC_LS_LAYOUT))));
+         Check(IsDlgButtonChecked(labels, IDC_LS_FROM_LIST) == BST_CHECKED &&
+                   !IsWindowEnabled(GetDlgItem(labels, IDC_LS_COUNT)),
+               "the code list is not the source at the start");
+         Check(TextIn(labels, IDC_LS_SUMMARY) == "1 枚（ラベル 2 枚）",
+               "summary " + TextIn(labels, IDC_LS_SUMMARY));
+         // A serial run from the current code, counted as typed.
+         SendMessageTimeoutW(GetDlgItem(labels, IDC_LS_SERIAL), BM_CLICK, 0, 0, SMTO_NORMAL, 60000,
+                             nullptr);
+         SendMessageTimeoutW(GetDlgItem(labels, IDC_LS_COUNT), WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(L"45"), SMTO_NORMAL, 60000, nullptr);
+         Check(TextIn(labels, IDC_LS_SUMMARY) == "2 枚（ラベル 45 枚）",
+               "summary " + TextIn(labels, IDC_LS_SUMMARY));
+         SendMessageTimeoutW(GetDlgItem(labels, IDC_LS_COUNT), WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(L"0"), SMTO_NORMAL, 60000, nullptr);
+         Check(TextIn(labels, IDC_LS_SUMMARY) == "件数は1～100000の数で入力してください" &&
+                   !IsWindowEnabled(GetDlgItem(labels, IDC_LS_SAVE)) &&
+                   !IsWindowEnabled(GetDlgItem(labels, IDC_LS_PRINT)),
+               "a count of 0: " + TextIn(labels, IDC_LS_SUMMARY));
+         SendMessageTimeoutW(GetDlgItem(labels, IDCANCEL), BM_CLICK, 0, 0, SMTO_NORMAL, 60000,
+                             nullptr);
+         d.WaitUntil([&] { return LabelDialog(main) == nullptr; }, "the label dialog closed");
+         Check(d.Running(), "the program ended with the label dialog");
      }},
     {"the clipboard after 終了", "1234567\n", "12\n",
      [](Dialog& d, Folder& folder) {
