@@ -4,6 +4,8 @@
 # Usage: tools/screenshot.sh [path/to/diduzozoz] [output.png]
 # QT_SCALE_FACTOR=2 SCREEN=1200x1200 tools/screenshot.sh ... shows it at twice the density.
 # CONTEXT_MENU=1 tools/screenshot.sh ... shows the context menu opened on the preview.
+# LABEL_SHEET=1 tools/screenshot.sh ... shows the label dialog opened from that menu, with the
+# first sheet of the example code list (docs/label-sheet.png).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="$(realpath "${1:-$root/build/qt/diduzozoz}")"
@@ -12,7 +14,7 @@ mkdir -p "$(dirname "$output")"
 
 if [ -z "${DISPLAY_READY:-}" ]; then
     # Re-run inside a fresh X server of our own.
-    exec env DISPLAY_READY=1 CONTEXT_MENU="${CONTEXT_MENU:-}" xvfb-run -a -s "-screen 0 ${SCREEN:-640x600}x24 -dpi 96" "$0" "$program" "$output"
+    exec env DISPLAY_READY=1 CONTEXT_MENU="${CONTEXT_MENU:-}" LABEL_SHEET="${LABEL_SHEET:-}" xvfb-run -a -s "-screen 0 ${SCREEN:-640x600}x24 -dpi 96" "$0" "$program" "$output"
 fi
 
 work="$(mktemp -d)"
@@ -42,7 +44,7 @@ drawn() { timeout 5 xclip -selection clipboard -t image/png -o >clip.png 2>/dev/
 wait_for 30 drawn
 xdotool getwindowgeometry "$win" >/dev/null
 eval "$(xdotool getwindowgeometry --shell "$win")"  # WIDTH, HEIGHT
-if [ -n "${CONTEXT_MENU:-}" ]; then
+if [ -n "${CONTEXT_MENU:-}" ] || [ -n "${LABEL_SHEET:-}" ]; then
     # A right click on the preview; the menu is one more visible window of the program.
     windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
     before="$(windows)"
@@ -51,5 +53,19 @@ if [ -n "${CONTEXT_MENU:-}" ]; then
     wait_for 20 menu_shown
     xdotool getwindowgeometry "$win" >/dev/null  # one more round trip for the menu's paint
 fi
-import -window root -crop "${WIDTH}x${HEIGHT}+0+0" +repage "$output"
+X=0 Y=0
+if [ -n "${LABEL_SHEET:-}" ]; then
+    # The menu's fourth item, ラベル印刷..., with the pointer off the menu so that the first
+    # Down starts from its top; the dialog is the window of that title.
+    xdotool mousemove --window "$win" 5 5
+    xdotool key --delay 100 Down Down Down Down Return
+    label_shown() { xdotool search --onlyvisible --name 'ラベル印刷' >/dev/null 2>&1; }
+    wait_for 20 label_shown
+    win="$(xdotool search --onlyvisible --name 'ラベル印刷' | head -n 1)"
+    xdotool windowmove --sync "$win" 0 0
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    # The first sheet is drawn before the dialog shows; one more round trip for its paint.
+    xdotool getwindowgeometry "$win" >/dev/null
+fi
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
 echo "wrote $output (${WIDTH}x${HEIGHT})"
