@@ -239,6 +239,29 @@ TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
     EXPECT_EQ(output.printed.front(), 0);
     EXPECT_EQ(output.printed.back(), 1);
 
+    // Labels that do not read back (ITF as this program draws it) are listed by number and
+    // code, the first ones only, before anything is printed.
+    RecordingControls itfWindow;
+    MemoryOutput itfOutput;
+    LabelSheetSource itf;
+    itf.settings.m_nSymbology = kSymbologyItf;
+    itf.code = "1234567";
+    CLabelSheetDlg itfDlg(itfWindow, itfOutput, itf);
+    itfDlg.OnInitDialog();
+    itfWindow.SetText(IDC_LS_COUNT, "25");
+    itfDlg.OnEditChange(IDC_LS_COUNT);
+    itfDlg.OnClicked(IDC_LS_PRINT);
+    std::string expected =
+        "ラベル 25 枚のうち 0 枚が読み取り確認に合格しました。\n"
+        "読み取り確認に合格しなかったラベル：";
+    for (int n = 1; n <= CLabelSheetDlg::kListedFailures; ++n) {
+        expected += "\nラベル " + std::to_string(n) + "：" + std::to_string(1234566 + n);
+    }
+    expected += "\nほか 5 枚";
+    ASSERT_EQ(itfWindow.messages.size(), 1u);
+    EXPECT_EQ(itfWindow.messages[0], expected);
+    EXPECT_EQ(itfOutput.printed.size(), 25u);
+
     // A list from which nothing can be drawn says why, and prints nothing.
     RecordingControls other;
     MemoryOutput none;
