@@ -985,6 +985,52 @@ class DialogTest : public QObject {
         }
     }
 
+    // Printing a serial run: the read-back is told first, then every sheet goes to the
+    // printer as a page of its own (a PDF printer here, read by an independent program).
+    void labelSheetPrints() {
+        const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+        if (pdfinfo.isEmpty()) QSKIP("pdfinfo is not installed");
+        Harness h("490123400001\n", "1\n");
+        h.click(IDC_JAN);
+        h.click(IDC_CD_JAN);
+        h.showAndSettle();
+        const QString printed = h.dir.filePath(QStringLiteral("printed.pdf"));
+        QStringList messagesBeforePrinting;
+        h.setUpPrinter = [&](QPrinter& printer) {
+            messagesBeforePrinting = h.messages;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printed);
+            return true;
+        };
+        QString summary;
+        WhenShown labels("the label dialog", [&] {
+            auto* dialog = qobject_cast<CLabelSheetWindow*>(QApplication::activeModalWidget());
+            if (!dialog) return false;
+            QTest::mouseClick(dialog->Control<QRadioButton>(IDC_LS_SERIAL), Qt::LeftButton);
+            auto* count = dialog->Control<QLineEdit>(IDC_LS_COUNT);
+            count->selectAll();
+            QTest::keyClicks(count, QStringLiteral("45"));
+            summary = dialog->Control<QLabel>(IDC_LS_SUMMARY)->text();
+            QTest::mouseClick(dialog->Control<QPushButton>(IDC_LS_PRINT), Qt::LeftButton);
+            dialog->reject();
+            return true;
+        });
+        h.dlg->LabelSheetAction()->trigger();
+        QVERIFY2(labels.Done(), labels.What());
+        QCOMPARE(summary, QStringLiteral("2 枚（ラベル 45 枚）"));
+        QCOMPARE(
+            messagesBeforePrinting,
+            QStringList{QStringLiteral("ラベル 45 枚のうち 45 枚が読み取り確認に合格しました。")});
+        QCOMPARE(h.messages, messagesBeforePrinting);  // and nothing after: printed
+        QProcess info;
+        info.start(pdfinfo, {printed});
+        QVERIFY(info.waitForFinished(kWaitMs));
+        const QString out = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))),
+                 qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("(A4)")), qPrintable(out));
+    }
+
     // Save in all four formats: the file is exactly the encoding at 96 dpi of the barcode the
     // preview shows, its format named by its extension in any case; the folder is offered
     // again; nothing else changes.
