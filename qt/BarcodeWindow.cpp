@@ -28,14 +28,6 @@ namespace diduzozoz {
 
 namespace {
 
-QString FromUtf8(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string Bytes(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
 // Refuses an edit that the dialog's logic refuses (it beeps). Whole edits are refused, so no
 // character is ever cut in half.
 class CEditValidator : public QValidator {
@@ -172,30 +164,6 @@ void CBarcodeWindow::SetText(int id, const std::string& text) {
         edit->setText(FromUtf8(text));
         edit->setCursorPosition(0);  // a long status line shows its beginning
     }
-}
-
-void CBarcodeWindow::ResetContent(int id) {
-    Control<QComboBox>(id)->clear();
-}
-
-void CBarcodeWindow::AddItem(int id, const std::string& text) {
-    Control<QComboBox>(id)->addItem(FromUtf8(text));
-}
-
-int CBarcodeWindow::ItemCount(int id) {
-    return Control<QComboBox>(id)->count();
-}
-
-std::string CBarcodeWindow::ItemText(int id, int index) {
-    return Bytes(Control<QComboBox>(id)->itemText(index));
-}
-
-int CBarcodeWindow::CurSel(int id) {
-    return Control<QComboBox>(id)->currentIndex();
-}
-
-void CBarcodeWindow::SetCurSel(int id, int index) {
-    Control<QComboBox>(id)->setCurrentIndex(index);
 }
 
 void CBarcodeWindow::SetRange(int id, int lower, int upper) {

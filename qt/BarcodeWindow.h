@@ -11,6 +11,7 @@
 
 #include "dialog/BarcodeDlg.h"
 #include "dialog/Controls.h"
+#include "qt/ComboControls.h"
 #include "qt/ImageOutput.h"
 
 class QAction;
@@ -41,7 +42,7 @@ struct DialogHooks {
 // executable's name.
 std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text);
 
-class CBarcodeWindow : public QDialog, public Controls {
+class CBarcodeWindow : public QDialog, public ComboControls {
     Q_OBJECT
 
   public:
@@ -71,12 +72,6 @@ class CBarcodeWindow : public QDialog, public Controls {
     void SetChecked(int id, bool checked) override;
     std::string Text(int id) override;
     void SetText(int id, const std::string& text) override;
-    void ResetContent(int id) override;
-    void AddItem(int id, const std::string& text) override;
-    int ItemCount(int id) override;
-    std::string ItemText(int id, int index) override;
-    int CurSel(int id) override;
-    void SetCurSel(int id, int index) override;
     void SetRange(int id, int lower, int upper) override;
     void SetPos(int id, int pos) override;
     std::optional<std::string> ReadListFile(const char* name) override;
@@ -101,6 +96,7 @@ class CBarcodeWindow : public QDialog, public Controls {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    QComboBox* Combo(int id) const override { return Control<QComboBox>(id); }
     void ConnectControls();
     QWidget* Widget(int id) const;
     void ShowBox(const QString& text);

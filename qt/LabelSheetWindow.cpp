@@ -22,14 +22,6 @@
 namespace diduzozoz {
 namespace {
 
-QString FromUtf8(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string Bytes(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
 std::string Message(const char* format, const QString& path) {
     return FormatText(format, QDir::toNativeSeparators(path).toUtf8().constData());
 }
@@ -105,30 +97,6 @@ void CLabelSheetWindow::SetText(int id, const std::string& text) {
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(FromUtf8(text));
     }
-}
-
-void CLabelSheetWindow::ResetContent(int id) {
-    Control<QComboBox>(id)->clear();
-}
-
-void CLabelSheetWindow::AddItem(int id, const std::string& text) {
-    Control<QComboBox>(id)->addItem(FromUtf8(text));
-}
-
-int CLabelSheetWindow::ItemCount(int id) {
-    return Control<QComboBox>(id)->count();
-}
-
-std::string CLabelSheetWindow::ItemText(int id, int index) {
-    return Bytes(Control<QComboBox>(id)->itemText(index));
-}
-
-int CLabelSheetWindow::CurSel(int id) {
-    return Control<QComboBox>(id)->currentIndex();
-}
-
-void CLabelSheetWindow::SetCurSel(int id, int index) {
-    Control<QComboBox>(id)->setCurrentIndex(index);
 }
 
 void CLabelSheetWindow::ShowMessageBox(const std::string& text) {

@@ -11,12 +11,13 @@
 #include "dialog/Controls.h"
 #include "dialog/LabelSheetDlg.h"
 #include "qt/BarcodeWindow.h"
+#include "qt/ComboControls.h"
 
 namespace diduzozoz {
 
 class CPreview;
 
-class CLabelSheetWindow : public QDialog, public Controls, public LabelSheetOutput {
+class CLabelSheetWindow : public QDialog, public ComboControls, public LabelSheetOutput {
     Q_OBJECT
 
   public:
@@ -36,12 +37,6 @@ class CLabelSheetWindow : public QDialog, public Controls, public LabelSheetOutp
     void SetChecked(int id, bool checked) override;
     std::string Text(int id) override;
     void SetText(int id, const std::string& text) override;
-    void ResetContent(int id) override;
-    void AddItem(int id, const std::string& text) override;
-    int ItemCount(int id) override;
-    std::string ItemText(int id, int index) override;
-    int CurSel(int id) override;
-    void SetCurSel(int id, int index) override;
     void SetRange(int, int, int) override {}
     void SetPos(int, int) override {}
     std::optional<std::string> ReadListFile(const char*) override { return std::nullopt; }
@@ -68,6 +63,7 @@ class CLabelSheetWindow : public QDialog, public Controls, public LabelSheetOutp
     std::string EndPrint() override;
 
   private:
+    QComboBox* Combo(int id) const override { return Control<QComboBox>(id); }
     DialogHooks m_hooks;
     CLabelSheetDlg m_dlg;
     CPreview* m_preview = nullptr;

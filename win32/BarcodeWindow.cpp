@@ -373,38 +373,6 @@ void CBarcodeWindow::SetText(int id, const std::string& text) {
     if (m_acceptedText.count(id)) m_acceptedText[id] = wide;
 }
 
-void CBarcodeWindow::ResetContent(int id) {
-    SendDlgItemMessageW(m_hwnd, id, CB_RESETCONTENT, 0, 0);
-}
-
-void CBarcodeWindow::AddItem(int id, const std::string& text) {
-    // Inserted at the end: the sorted style would otherwise reorder the list.
-    SendDlgItemMessageW(m_hwnd, id, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(Wide(text).c_str()));
-}
-
-int CBarcodeWindow::ItemCount(int id) {
-    return static_cast<int>(SendDlgItemMessageW(m_hwnd, id, CB_GETCOUNT, 0, 0));
-}
-
-std::string CBarcodeWindow::ItemText(int id, int index) {
-    const LRESULT n = SendDlgItemMessageW(m_hwnd, id, CB_GETLBTEXTLEN, index, 0);
-    if (n == CB_ERR) return {};
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    const LRESULT got =
-        SendDlgItemMessageW(m_hwnd, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == CB_ERR ? 0 : static_cast<std::size_t>(got));
-    return Utf8(text);
-}
-
-int CBarcodeWindow::CurSel(int id) {
-    return static_cast<int>(SendDlgItemMessageW(m_hwnd, id, CB_GETCURSEL, 0, 0));
-}
-
-void CBarcodeWindow::SetCurSel(int id, int index) {
-    SendDlgItemMessageW(m_hwnd, id, CB_SETCURSEL, index, 0);
-}
-
 void CBarcodeWindow::SetRange(int id, int lower, int upper) {
     SendDlgItemMessageW(m_hwnd, id, UDM_SETRANGE32, lower, upper);
 }

@@ -13,6 +13,7 @@
 
 #include "dialog/BarcodeDlg.h"
 #include "dialog/Controls.h"
+#include "win32/ComboControls.h"
 #include "win32/Commands.h"
 #include "win32/Preview.h"
 
@@ -22,7 +23,7 @@ namespace diduzozoz::win {
 // the Create command and no posted work is waiting, else 0. Tests wait for it.
 inline constexpr wchar_t kSettledMessage[] = L"DiDuzozoz.Settled";
 
-class CBarcodeWindow : public Controls {
+class CBarcodeWindow : public ComboControls {
   public:
     explicit CBarcodeWindow(HINSTANCE instance);
     ~CBarcodeWindow() override;
@@ -38,12 +39,6 @@ class CBarcodeWindow : public Controls {
     void SetChecked(int id, bool checked) override;
     std::string Text(int id) override;
     void SetText(int id, const std::string& text) override;
-    void ResetContent(int id) override;
-    void AddItem(int id, const std::string& text) override;
-    int ItemCount(int id) override;
-    std::string ItemText(int id, int index) override;
-    int CurSel(int id) override;
-    void SetCurSel(int id, int index) override;
     void SetRange(int id, int lower, int upper) override;
     void SetPos(int id, int pos) override;
     std::optional<std::string> ReadListFile(const char* name) override;
@@ -75,6 +70,7 @@ class CBarcodeWindow : public Controls {
     bool PreTranslate(const MSG& msg);
     void RunPosted();
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
+    HWND DialogHandle() const override { return m_hwnd; }
 
     HINSTANCE m_instance;
     HWND m_hwnd = nullptr;

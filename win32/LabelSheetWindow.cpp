@@ -113,37 +113,6 @@ void CLabelSheetWindow::SetText(int id, const std::string& text) {
     m_settingText = false;
 }
 
-void CLabelSheetWindow::ResetContent(int id) {
-    SendDlgItemMessageW(m_hwnd, id, CB_RESETCONTENT, 0, 0);
-}
-
-void CLabelSheetWindow::AddItem(int id, const std::string& text) {
-    SendDlgItemMessageW(m_hwnd, id, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(Wide(text).c_str()));
-}
-
-int CLabelSheetWindow::ItemCount(int id) {
-    return static_cast<int>(SendDlgItemMessageW(m_hwnd, id, CB_GETCOUNT, 0, 0));
-}
-
-std::string CLabelSheetWindow::ItemText(int id, int index) {
-    const LRESULT n = SendDlgItemMessageW(m_hwnd, id, CB_GETLBTEXTLEN, index, 0);
-    if (n == CB_ERR) return {};
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    const LRESULT got =
-        SendDlgItemMessageW(m_hwnd, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == CB_ERR ? 0 : static_cast<std::size_t>(got));
-    return Utf8(text);
-}
-
-int CLabelSheetWindow::CurSel(int id) {
-    return static_cast<int>(SendDlgItemMessageW(m_hwnd, id, CB_GETCURSEL, 0, 0));
-}
-
-void CLabelSheetWindow::SetCurSel(int id, int index) {
-    SendDlgItemMessageW(m_hwnd, id, CB_SETCURSEL, index, 0);
-}
-
 void CLabelSheetWindow::ShowMessageBox(const std::string& text) {
     MessageBoxW(m_hwnd, Wide(text).c_str(), m_title.c_str(), MB_OK);
 }

@@ -9,11 +9,12 @@
 
 #include "dialog/Controls.h"
 #include "dialog/LabelSheetDlg.h"
+#include "win32/ComboControls.h"
 #include "win32/Preview.h"
 
 namespace diduzozoz::win {
 
-class CLabelSheetWindow : public Controls, public LabelSheetOutput {
+class CLabelSheetWindow : public ComboControls, public LabelSheetOutput {
   public:
     // title: of message boxes, the executable's name.
     CLabelSheetWindow(HINSTANCE instance, std::wstring title, LabelSheetSource source);
@@ -30,12 +31,6 @@ class CLabelSheetWindow : public Controls, public LabelSheetOutput {
     void SetChecked(int id, bool checked) override;
     std::string Text(int id) override;
     void SetText(int id, const std::string& text) override;
-    void ResetContent(int id) override;
-    void AddItem(int id, const std::string& text) override;
-    int ItemCount(int id) override;
-    std::string ItemText(int id, int index) override;
-    int CurSel(int id) override;
-    void SetCurSel(int id, int index) override;
     void SetRange(int, int, int) override {}
     void SetPos(int, int) override {}
     std::optional<std::string> ReadListFile(const char*) override { return std::nullopt; }
@@ -66,6 +61,7 @@ class CLabelSheetWindow : public Controls, public LabelSheetOutput {
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
+    HWND DialogHandle() const override { return m_hwnd; }
 
     HINSTANCE m_instance;
     std::wstring m_title;
