@@ -421,4 +421,15 @@ void CBarcodeDlg::OnComboText(int id, const std::string& text) {
     SetStatus(FormatText("%s", member));
 }
 
+LabelSheetSource CBarcodeDlg::LabelSheetSourceNow() {
+    LabelSheetSource source;
+    source.settings = static_cast<const BarcodeSettings&>(m_job);
+    for (int i = 0; i < m_controls.ItemCount(IDC_CODE); ++i) {
+        source.listCodes.push_back(m_controls.ItemText(IDC_CODE, i));
+    }
+    source.code = m_controls.Text(IDC_CODE);
+    source.ref = m_controls.Text(IDC_REFNO);
+    return source;
+}
+
 }  // namespace diduzozoz

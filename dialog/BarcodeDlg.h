@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "dialog/Controls.h"
+#include "dialog/LabelSheetDlg.h"
 #include "dialog/Verifier.h"
 #include "dialog/resource.h"
 #include "job/BarcodeJob.h"
@@ -58,6 +59,9 @@ class CBarcodeDlg : public JobHost {
     bool AcceptsEdit(int id, std::string_view text);
     // The context menu's copy: the exported barcode to the clipboard again.
     void OnCopy();
+    // What the context menu's label-sheet dialog starts from: the current settings, the code
+    // list, and the code and reference number as they stand in their combos.
+    LabelSheetSource LabelSheetSourceNow();
 
     // --- What the window and tests read ---
     BarcodeJob& Job() { return m_job; }

@@ -207,11 +207,7 @@ void CBarcodeWindow::ShowBox(const QString& text) {
 }
 
 void CBarcodeWindow::RunLabelSheet() {
-    LabelSheetSource source;
-    source.settings = static_cast<const BarcodeSettings&>(m_dlg.Job());
-    for (int i = 0; i < ItemCount(IDC_CODE); ++i) source.listCodes.push_back(ItemText(IDC_CODE, i));
-    source.code = Text(IDC_CODE);
-    source.ref = Text(IDC_REFNO);
+    LabelSheetSource source = m_dlg.LabelSheetSourceNow();
     CLabelSheetWindow labels(std::move(source), m_hooks, this);
     labels.exec();
 }

@@ -32,14 +32,6 @@ std::wstring ExecutableName() {
     return name;
 }
 
-std::wstring WindowText(HWND hwnd) {
-    const int n = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    const int got = GetWindowTextW(hwnd, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
-
 INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
     if (msg == WM_INITDIALOG) return TRUE;
     if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
@@ -325,11 +317,7 @@ bool CBarcodeWindow::PreTranslate(const MSG& msg) {
 }
 
 void CBarcodeWindow::RunLabelSheet() {
-    LabelSheetSource source;
-    source.settings = static_cast<const BarcodeSettings&>(m_dlg.Job());
-    for (int i = 0; i < ItemCount(IDC_CODE); ++i) source.listCodes.push_back(ItemText(IDC_CODE, i));
-    source.code = Text(IDC_CODE);
-    source.ref = Text(IDC_REFNO);
+    LabelSheetSource source = m_dlg.LabelSheetSourceNow();
     ++m_modal;
     CLabelSheetWindow labels(m_instance, m_title, std::move(source));
     labels.DoModal(m_hwnd);
@@ -350,22 +338,6 @@ void CBarcodeWindow::RunPosted() {
 }
 
 // --- Controls ----------------------------------------------------------------------------------
-
-void CBarcodeWindow::EnableControl(int id, bool enable) {
-    EnableWindow(Item(id), enable);
-}
-
-bool CBarcodeWindow::IsChecked(int id) {
-    return IsDlgButtonChecked(m_hwnd, id) == BST_CHECKED;
-}
-
-void CBarcodeWindow::SetChecked(int id, bool checked) {
-    CheckDlgButton(m_hwnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-std::string CBarcodeWindow::Text(int id) {
-    return Utf8(WindowText(Item(id)));
-}
 
 void CBarcodeWindow::SetText(int id, const std::string& text) {
     const std::wstring wide = Wide(text);

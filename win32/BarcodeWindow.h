@@ -13,8 +13,8 @@
 
 #include "dialog/BarcodeDlg.h"
 #include "dialog/Controls.h"
-#include "win32/ComboControls.h"
 #include "win32/Commands.h"
+#include "win32/DialogControls.h"
 #include "win32/Preview.h"
 
 namespace diduzozoz::win {
@@ -23,7 +23,7 @@ namespace diduzozoz::win {
 // the Create command and no posted work is waiting, else 0. Tests wait for it.
 inline constexpr wchar_t kSettledMessage[] = L"DiDuzozoz.Settled";
 
-class CBarcodeWindow : public ComboControls {
+class CBarcodeWindow : public DialogControls {
   public:
     explicit CBarcodeWindow(HINSTANCE instance);
     ~CBarcodeWindow() override;
@@ -34,10 +34,6 @@ class CBarcodeWindow : public ComboControls {
     int DoModal();
 
     // Controls
-    void EnableControl(int id, bool enable) override;
-    bool IsChecked(int id) override;
-    void SetChecked(int id, bool checked) override;
-    std::string Text(int id) override;
     void SetText(int id, const std::string& text) override;
     void SetRange(int id, int lower, int upper) override;
     void SetPos(int id, int pos) override;

@@ -13,14 +13,6 @@ namespace diduzozoz::win {
 
 namespace {
 
-std::wstring WindowText(HWND hwnd) {
-    const int n = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    const int got = GetWindowTextW(hwnd, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
-
 std::string Message(const char* format, const std::wstring& path) {
     return FormatText(format, Utf8(path).c_str());
 }
@@ -90,22 +82,6 @@ void CLabelSheetWindow::OnInitDialog() {
 }
 
 // --- Controls ----------------------------------------------------------------------------------
-
-void CLabelSheetWindow::EnableControl(int id, bool enable) {
-    EnableWindow(Item(id), enable);
-}
-
-bool CLabelSheetWindow::IsChecked(int id) {
-    return IsDlgButtonChecked(m_hwnd, id) == BST_CHECKED;
-}
-
-void CLabelSheetWindow::SetChecked(int id, bool checked) {
-    CheckDlgButton(m_hwnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-std::string CLabelSheetWindow::Text(int id) {
-    return Utf8(WindowText(Item(id)));
-}
 
 void CLabelSheetWindow::SetText(int id, const std::string& text) {
     m_settingText = true;

@@ -9,12 +9,12 @@
 
 #include "dialog/Controls.h"
 #include "dialog/LabelSheetDlg.h"
-#include "win32/ComboControls.h"
+#include "win32/DialogControls.h"
 #include "win32/Preview.h"
 
 namespace diduzozoz::win {
 
-class CLabelSheetWindow : public ComboControls, public LabelSheetOutput {
+class CLabelSheetWindow : public DialogControls, public LabelSheetOutput {
   public:
     // title: of message boxes, the executable's name.
     CLabelSheetWindow(HINSTANCE instance, std::wstring title, LabelSheetSource source);
@@ -26,10 +26,6 @@ class CLabelSheetWindow : public ComboControls, public LabelSheetOutput {
     void DoModal(HWND owner);
 
     // Controls
-    void EnableControl(int id, bool enable) override;
-    bool IsChecked(int id) override;
-    void SetChecked(int id, bool checked) override;
-    std::string Text(int id) override;
     void SetText(int id, const std::string& text) override;
     void SetRange(int, int, int) override {}
     void SetPos(int, int) override {}

@@ -1,4 +1,5 @@
-// The combo boxes of a dialog by control id, alike in every Windows dialog the logic drives.
+// The controls of a dialog by control id, alike in every Windows dialog the logic drives:
+// enabling, check boxes and radio buttons, the text of an edit, combo boxes.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +10,15 @@
 
 namespace diduzozoz::win {
 
-class ComboControls : public Controls {
+// A window's text, whatever its length.
+std::wstring WindowText(HWND hwnd);
+
+class DialogControls : public Controls {
   public:
+    void EnableControl(int id, bool enable) override;
+    bool IsChecked(int id) override;
+    void SetChecked(int id, bool checked) override;
+    std::string Text(int id) override;
     void ResetContent(int id) override;
     // Inserted at the end: the sorted style would otherwise reorder the list.
     void AddItem(int id, const std::string& text) override;
@@ -20,7 +28,7 @@ class ComboControls : public Controls {
     void SetCurSel(int id, int index) override;
 
   protected:
-    // The dialog whose combo boxes these are.
+    // The dialog whose controls these are.
     virtual HWND DialogHandle() const = 0;
 };
 
