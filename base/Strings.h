@@ -59,6 +59,19 @@ inline constexpr const char* kStartStopLetters[4] = {"A", "B", "C", "D"};
 inline constexpr const char* kCode128StartSets[3] = {"A", "B", "C"};
 inline constexpr const char* kLineUnits[3] = {"1 ピクセル", "2 ピクセル", "3 ピクセル"};
 
+// --- Forms of a code type: the first item of each list is the type as it has always been ---
+inline constexpr char kFormJan13[] = "JAN-13";
+inline constexpr char kFormJan8[] = "JAN-8（短縮）";
+inline constexpr char kFormItfPlain[] = "非インターリーブ";
+inline constexpr char kFormItfInterleaved[] = "ITF（インターリーブ）";
+inline constexpr char kFormItf14[] = "ITF-14";
+inline constexpr char kFormCode128Fixed[] = "A/B/C固定";
+inline constexpr char kFormCode128Auto[] = "自動";
+inline constexpr char kFormCode128Gs1[] = "GS1-128";
+inline constexpr char kFormPostalDigits[] = "整理番号（数字）";
+inline constexpr char kFormPostalAddressNumber[] = "住所表示番号";
+inline constexpr char kFormPostalAddress[] = "住所から";
+
 // --- Option handlers: status formats ---------------------------------------------------------
 inline constexpr const char* kTypeSelected[7] = {
     "",
@@ -71,6 +84,7 @@ inline constexpr const char* kTypeSelected[7] = {
 };
 inline constexpr char kCheckDigitStatus[] = "Check Digit の有無：[ %02x ]（１X：有　０X：無）";
 inline constexpr char kPatternStatus[] = "「 %s 」の選択：[ %02x ]";
+inline constexpr char kFormStatus[] = "「 %s 」の選択：[ %d ]";
 inline constexpr char kTextBelowStatus[] = "文字列を下に付加：[ %d ]（１：有　０：無）";
 inline constexpr char kTextAboveStatus[] = "文字列を上に付加：[ %d ]（２：有　０：無）";
 inline constexpr char kLineUnitStatus[] = "選択：%s PIX ：%d";
@@ -123,6 +137,8 @@ inline constexpr char kAccPreview[] = "プレビュー";
 inline constexpr char kAccPreviewBlank[] = "バーコードは描かれていません";
 // A pattern list is named after the column it stands in.
 inline constexpr char kAccPatternColumn[] = "計算パターン";
+// A form list, which stands where no label names it.
+inline constexpr char kAccForm[] = "形式";
 // A control of one code type: the type's radio text, then the control's own label.
 inline constexpr char kAccTypeControl[] = "%s %s";
 // The arrows of a spin button, after the label of the value they step.

@@ -69,6 +69,7 @@ int SymbologyOf(const CliOptions& o) {
 struct Parsing {
     CliOptions options;
     std::string startText;
+    std::string formText;
     std::string stopText;
     std::optional<OutputFormat> format;  // --format
     const char* sheetOption = nullptr;   // the first option given that goes with --sheet
@@ -171,6 +172,24 @@ constexpr Option kOptions[] = {
              CopyText(s.m_szNW7Stop, stop);
          },
      .usage = "NW-7 stop letter A..D (default A)"},
+    {.name = "--form",
+     .value = "NAME",
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         p.formText = value;
+         return {};
+     },
+     .setJob =
+         [](const CliOptions& o, BarcodeSettings& s) {
+             if (int* form = s.FormOf(SymbologyOf(o))) *form = o.form;
+         },
+     .usage = "the code type's form (default: the first named):\n"
+              "jan: jan13|jan8, JAN-13 or the short JAN-8\n"
+              "itf: plain|interleaved|itf14, every digit on its own, interleaved\n"
+              "2 of 5, or ITF-14 with bearer bars\n"
+              "code128: fixed|auto|gs1, the --start set throughout, the sets\n"
+              "chosen for the fewest symbols, or GS1-128 from (AI)data\n"
+              "postal: digits|address-number|address, the --ref digits, an\n"
+              "address number, or the address number taken from an address"},
     {.name = "--text",
      .value = "P",
      .take = [](const std::string& value, Parsing& p) -> std::string {
@@ -614,6 +633,23 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     }
     if (!letter(p.stopText, 'D', o.stop))
         return fail("--stop takes a letter from A to D, not '" + Shown(p.stopText) + "'");
+    if (!p.formText.empty()) {
+        const SymbologyEntry& entry = *SymbologyAt(o.symbology);
+        if (entry.formCount == 0) {
+            return fail("--form goes with --type jan, itf, code128 or postal, not " +
+                        std::string(entry.cliName));
+        }
+        o.form = FormByCliName(o.symbology, p.formText.c_str());
+        if (o.form < 0) {
+            std::string names;
+            for (int f = 0; f < entry.formCount; ++f) {
+                names += f == 0 ? "" : f + 1 == entry.formCount ? " or " : ", ";
+                names += entry.forms[f].cliName;
+            }
+            return fail("--form for --type " + std::string(entry.cliName) + " takes " + names +
+                        ", not '" + Shown(p.formText) + "'");
+        }
+    }
     result.options = o;
     return result;
 }

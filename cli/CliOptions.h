@@ -26,6 +26,7 @@ struct CliOptions {
     int pattern = 1;
     char start = 'A';
     char stop = 'A';
+    int form = 0;  // the type's form; 0 its first, the type as it has always been drawn
     // The dialog's start values.
     int textPosition = BarcodeSettings{}.m_nTextPosition;
     int unit = BarcodeSettings{}.m_nLineUnit;

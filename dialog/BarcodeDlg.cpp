@@ -6,6 +6,7 @@
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "lists/CodeList.h"
+#include "symbology/Dispatch.h"
 
 namespace diduzozoz {
 
@@ -17,16 +18,17 @@ struct TypeControls {
     int checkBox;
     int pattern;
     int extra[2];  // 0 where the type has fewer
+    int form;      // the form list; 0 for a type with one form
 };
 
 constexpr TypeControls kTypeControls[kSymbologyCount] = {
-    {0, 0, 0, {0, 0}},
-    {IDC_NW7, IDC_CD_NW7, IDC_PAT_NW7, {IDC_NW7_START, IDC_NW7_STOP}},
-    {IDC_CODE39, IDC_CD_CODE39, IDC_PAT_CODE39, {0, 0}},
-    {IDC_JAN, IDC_CD_JAN, IDC_PAT_JAN, {0, 0}},
-    {IDC_ITF, IDC_CD_ITF, IDC_PAT_ITF, {0, 0}},
-    {IDC_CODE128, IDC_CD_CODE128, IDC_PAT_CODE128, {IDC_CODE128_START, 0}},
-    {IDC_POSTAL, IDC_CD_POSTAL, IDC_PAT_POSTAL, {0, 0}},
+    {0, 0, 0, {0, 0}, 0},
+    {IDC_NW7, IDC_CD_NW7, IDC_PAT_NW7, {IDC_NW7_START, IDC_NW7_STOP}, 0},
+    {IDC_CODE39, IDC_CD_CODE39, IDC_PAT_CODE39, {0, 0}, 0},
+    {IDC_JAN, IDC_CD_JAN, IDC_PAT_JAN, {0, 0}, IDC_JAN_FORM},
+    {IDC_ITF, IDC_CD_ITF, IDC_PAT_ITF, {0, 0}, IDC_ITF_FORM},
+    {IDC_CODE128, IDC_CD_CODE128, IDC_PAT_CODE128, {IDC_CODE128_START, 0}, IDC_CODE128_FORM},
+    {IDC_POSTAL, IDC_CD_POSTAL, IDC_PAT_POSTAL, {0, 0}, IDC_POSTAL_FORM},
 };
 
 // The code type whose control this is, as kind says, or 0.
@@ -137,12 +139,20 @@ void CBarcodeDlg::FillOptionCombos() {
     fill(IDC_PAT_POSTAL, {str::kPostalPattern});
     const auto& u = str::kLineUnits;
     fill(IDC_LINE_UNIT, {u[0], u[1], u[2]});
+    for (int n = kSymbologyNw7; n <= kSymbologyPostal; ++n) {
+        const SymbologyEntry& entry = *SymbologyAt(n);
+        const int id = kTypeControls[n].form;
+        if (!id) continue;
+        m_controls.ResetContent(id);
+        for (int f = 0; f < entry.formCount; ++f) m_controls.AddItem(id, entry.forms[f].item);
+        m_controls.SetCurSel(id, m_job.FormValue(n));
+    }
 }
 
 void CBarcodeDlg::UpdateControlStates() {
     for (int n = kSymbologyNw7; n <= kSymbologyPostal; ++n) {
         const TypeControls& t = kTypeControls[n];
-        for (int id : {t.checkBox, t.pattern, t.extra[0], t.extra[1]}) {
+        for (int id : {t.checkBox, t.pattern, t.extra[0], t.extra[1], t.form}) {
             if (id) m_controls.EnableControl(id, false);
         }
     }
@@ -174,6 +184,8 @@ void CBarcodeDlg::OnSelChange(int id) {
         OnLineUnit();
     } else if (const int type = TypeOf(id, &TypeControls::pattern)) {
         OnPattern(type);
+    } else if (const int formType = TypeOf(id, &TypeControls::form)) {
+        OnForm(formType);
     }
 }
 
@@ -338,7 +350,7 @@ void CBarcodeDlg::OnSelectType(int symbology) {
     SetStatus(FormatText(str::kTypeSelected[symbology], symbology, m_job.m_szCode));
     UpdateControlStates();
     const TypeControls& t = kTypeControls[symbology];
-    for (int id : {t.checkBox, t.pattern, t.extra[0], t.extra[1]}) {
+    for (int id : {t.checkBox, t.pattern, t.extra[0], t.extra[1], t.form}) {
         if (id) m_controls.EnableControl(id, true);
     }
 }
@@ -367,6 +379,17 @@ void CBarcodeDlg::OnPattern(int symbology) {
     int& word = *m_job.OptionWord(symbology);
     word = (word & ~kPatternMask) | (digit & kPatternMask);
     SetStatus(FormatText(str::kPatternStatus, item.c_str(), word));
+}
+
+void CBarcodeDlg::OnForm(int symbology) {
+    NoteUserChange();
+    const int combo = kTypeControls[symbology].form;
+    const int index = m_controls.CurSel(combo);
+    int* form = m_job.FormOf(symbology);
+    if (!form || index < 0 || index >= SymbologyAt(symbology)->formCount) return;
+    *form = index;
+    const std::string item = m_controls.ItemText(combo, index);
+    SetStatus(FormatText(str::kFormStatus, item.c_str(), *form));
 }
 
 void CBarcodeDlg::OnStartStop(int id) {

@@ -106,6 +106,7 @@ class CBarcodeDlg : public JobHost {
     void OnSelectType(int symbology);
     void OnCheckDigit(int symbology);
     void OnPattern(int symbology);
+    void OnForm(int symbology);
     void OnStartStop(int id);
     void OnTextBox(int id);
     void OnLineUnit();

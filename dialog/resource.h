@@ -68,6 +68,12 @@
 
 #define IDC_CODE 1053
 
+// The form lists of the code types that have more than one form.
+#define IDC_JAN_FORM 1060
+#define IDC_ITF_FORM 1061
+#define IDC_POSTAL_FORM 1062
+#define IDC_CODE128_FORM 1063
+
 // The label-sheet dialog, template 103: the source of the items, the layout and the labels,
 // the summary, the first sheet's preview, print and save.
 #define IDC_LS_FROM_LIST 1101

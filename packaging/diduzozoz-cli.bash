@@ -14,6 +14,7 @@ _diduzozoz_cli_options='
 --pattern     <any>
 --start       =A B C D
 --stop        =A B C D
+--form        =jan13 jan8 plain interleaved itf14 fixed auto gs1 digits address-number address
 --text        =none below above
 --unit        =1 2 3 4 5 6 7 8
 --height      <any>

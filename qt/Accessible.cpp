@@ -291,8 +291,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 
 // The controls of the code types, named after the type's radio button and then what names
 // them of their own: a check box its text, a start or stop list its label, a pattern list the
-// column it stands in.
-enum class OwnName { kText, kLabel, kPatternColumn };
+// column it stands in, a form list what it chooses.
+enum class OwnName { kText, kLabel, kPatternColumn, kForm };
 struct TypeControlName {
     int radio;
     int id;
@@ -307,13 +307,17 @@ constexpr TypeControlName kTypeControlNames[] = {
     {IDC_CODE39, IDC_PAT_CODE39, OwnName::kPatternColumn},
     {IDC_JAN, IDC_CD_JAN, OwnName::kText},
     {IDC_JAN, IDC_PAT_JAN, OwnName::kPatternColumn},
+    {IDC_JAN, IDC_JAN_FORM, OwnName::kForm},
     {IDC_ITF, IDC_CD_ITF, OwnName::kText},
     {IDC_ITF, IDC_PAT_ITF, OwnName::kPatternColumn},
+    {IDC_ITF, IDC_ITF_FORM, OwnName::kForm},
     {IDC_CODE128, IDC_CD_CODE128, OwnName::kText},
     {IDC_CODE128, IDC_PAT_CODE128, OwnName::kPatternColumn},
     {IDC_CODE128, IDC_CODE128_START, OwnName::kLabel},
+    {IDC_CODE128, IDC_CODE128_FORM, OwnName::kForm},
     {IDC_POSTAL, IDC_CD_POSTAL, OwnName::kText},
     {IDC_POSTAL, IDC_PAT_POSTAL, OwnName::kPatternColumn},
+    {IDC_POSTAL, IDC_POSTAL_FORM, OwnName::kForm},
 };
 
 }  // namespace
@@ -337,6 +341,7 @@ void NameControls(QWidget& window, const std::vector<std::pair<QLabel*, int>>& l
     for (const TypeControlName& t : kTypeControlNames) {
         QString own = QString::fromUtf8(str::kAccPatternColumn);
         if (t.own == OwnName::kText) own = static_cast<QAbstractButton*>(control(t.id))->text();
+        if (t.own == OwnName::kForm) own = QString::fromUtf8(str::kAccForm);
         for (const auto& [label, id] : labels) {
             if (t.own == OwnName::kLabel && id == t.id) own = label->text();
         }

@@ -26,6 +26,19 @@ inline constexpr int kCheckDigitOn = 0x10;
 // characters a run may add (set-C fill digit, two-character check value).
 inline constexpr int kMaxCodeBytes = 124;
 inline constexpr int kMaxRefNoBytes = 15;
+// An address, or an address number, of the postal address forms.
+inline constexpr int kMaxAddressBytes = 120;
+
+// The forms of a code type, as its form member holds them. The first of each is the one every
+// job starts with: the type exactly as it has always been drawn.
+enum JanForm : int { kJanForm13 = 0, kJanForm8 = 1 };
+enum ItfForm : int { kItfFormPlain = 0, kItfFormInterleaved = 1, kItfForm14 = 2 };
+enum Code128Form : int { kCode128FormFixed = 0, kCode128FormAuto = 1, kCode128FormGs1 = 2 };
+enum PostalForm : int {
+    kPostalFormDigits = 0,         // the reference number, digits only
+    kPostalFormAddressNumber = 1,  // the address number as typed: digits, "-", A-Z
+    kPostalFormAddress = 2,        // the address number taken from the address
+};
 
 struct BarcodeSettings {
     int m_nSymbology = 0;
@@ -47,11 +60,21 @@ struct BarcodeSettings {
     char m_szNW7Start[2] = {'A', 0};
     char m_szNW7Stop[2] = {'A', 0};
     char m_szCode128Start[2] = {'A', 0};
+    int m_nJanForm = kJanForm13;
+    int m_nItfForm = kItfFormPlain;
+    int m_nCode128Form = kCode128FormFixed;
+    int m_nPostalForm = kPostalFormDigits;
+    // The postal address forms' text; m_szRefNo keeps the digits form's.
+    char m_szAddress[kMaxAddressBytes + 1] = {};
     char m_szDataText[512] = {};
     std::string m_strStatus;
 
     // The option word of a code type, or nullptr for kSymbologyNone and unknown values.
     int* OptionWord(int symbology);
+    // The form member of a code type, or nullptr for a type with one form only.
+    int* FormOf(int symbology);
+    // Its value: 0, the first form, for a type with one form only.
+    int FormValue(int symbology) const;
 };
 
 }  // namespace diduzozoz

@@ -204,6 +204,7 @@ bool IsFailure(Reason reason) {
 Meant MeantOf(const BarcodeJob& job) {
     Meant m;
     m.symbology = job.m_nSymbology;
+    m.form = job.FormValue(job.m_nSymbology);
     std::string_view data = TextView(job.m_szDataText);
     auto checkOn = [](int word) {
         return (word & kCheckDigitOnMask) != 0 && (word & kPatternMask) == 1;

@@ -17,6 +17,7 @@ namespace diduzozoz::verify {
 // What a run meant to draw.
 struct Meant {
     int symbology = 0;  // Symbology value
+    int form = 0;       // the type's form (BarcodeSettings.h); 0 for the type as always drawn
     // The encoded text, check characters included: NW-7 with its start and stop letters,
     // CODE39 without its asterisks, JAN and ITF the digits, CODE128 the code text with the
     // set-C fill digit and the check character(s), postal the seven digits of the code.

@@ -31,8 +31,8 @@ std::string Repeat(const std::string& s, int times) {
     return out;
 }
 
-constexpr int kTypeSpecific[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017,
-                                 1013, 1018, 1014, 1019, 1029, 1015, 1020};
+constexpr int kTypeSpecific[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017, 1013, 1018,
+                                 1014, 1019, 1029, 1015, 1020, 1060, 1061, 1062, 1063};
 
 // A dialog opened in a folder of its own with the given list files (none: no such file).
 class Dialog : public ::testing::Test {
@@ -148,6 +148,11 @@ TEST_F(Dialog, StartState) {
         {IDC_CODE128_START, {"A", "B", "C"}},
         {IDC_PAT_POSTAL, {"1. 郵便コードモジュラス"}},
         {IDC_LINE_UNIT, {"1 ピクセル", "2 ピクセル", "3 ピクセル"}},
+        // The forms: the first is the type as it has always been drawn.
+        {IDC_JAN_FORM, {"JAN-13", "JAN-8（短縮）"}},
+        {IDC_ITF_FORM, {"非インターリーブ", "ITF（インターリーブ）", "ITF-14"}},
+        {IDC_CODE128_FORM, {"A/B/C固定", "自動", "GS1-128"}},
+        {IDC_POSTAL_FORM, {"整理番号（数字）", "住所表示番号", "住所から"}},
     };
     for (const auto& [id, items] : combos) {
         EXPECT_EQ(w[id].items, items) << id;
@@ -169,6 +174,8 @@ TEST_F(Dialog, StartState) {
     EXPECT_STREQ(j.m_szNW7Start, "A");
     EXPECT_STREQ(j.m_szNW7Stop, "A");
     EXPECT_STREQ(j.m_szCode128Start, "A");
+    EXPECT_EQ((std::array<int, 4>{j.m_nJanForm, j.m_nItfForm, j.m_nCode128Form, j.m_nPostalForm}),
+              (std::array<int, 4>{0, 0, 0, 0}));
 
     // The first paint finds no type chosen: a white preview, no box, nothing exported.
     Paint();
@@ -183,12 +190,9 @@ TEST_F(Dialog, StartState) {
 
 TEST_F(Dialog, TypeSelectionEnablesItsOwnSetOnly) {
     const std::pair<int, std::set<int>> rows[] = {
-        {IDC_NW7, {1008, 1009, 1022, 1026}},
-        {IDC_CODE39, {1011, 1016}},
-        {IDC_JAN, {1012, 1017}},
-        {IDC_ITF, {1013, 1018}},
-        {IDC_CODE128, {1014, 1019, 1029}},
-        {IDC_POSTAL, {1015, 1020}},
+        {IDC_NW7, {1008, 1009, 1022, 1026}},     {IDC_CODE39, {1011, 1016}},
+        {IDC_JAN, {1012, 1017, 1060}},           {IDC_ITF, {1013, 1018, 1061}},
+        {IDC_CODE128, {1014, 1019, 1029, 1063}}, {IDC_POSTAL, {1015, 1020, 1062}},
     };
     Open();
     for (const auto& [radio, enabled] : rows) {
@@ -230,6 +234,8 @@ TEST_F(Dialog, OptionHandlersWriteTheirMemberAndEcho) {
          'C', "C"},
         {"CODE128 set B", [&] { Click(IDC_CODE128), Pick(IDC_CODE128_START, "B"); },
          [this] { return int(Job().m_szCode128Start[0]); }, 'B', "B"},
+        {"ITF-14 picked", [&] { Click(IDC_ITF), Pick(IDC_ITF_FORM, "ITF-14"); },
+         [this] { return Job().m_nItfForm; }, 2, "「 ITF-14 」の選択：[ 2 ]"},
         // Switching back finds the type's options as they were left.
         {"NW-7 again", [&] { Click(IDC_NW7); }, nw7, 0x17, "NW-7が選択されました[1] CODE:7654321"},
         {"text below", [&] { Click(IDC_TEXT_BELOW); }, position, 1,

@@ -23,15 +23,18 @@ help=$("$cli" --help) || { echo "FAIL: $cli --help"; exit 1; }
 options=$(grep -oE '(^|[[:space:][])--?[a-z][a-z0-9-]*' <<<"$help" | sed 's/^[[:space:][]*//' |
           LC_ALL=C sort -u)
 
-# An option's entry is its line and the indented lines under it; its values are the first
-# word list a|b|c in it.
+# An option's entry is its line and the indented lines under it; its values are every word
+# list a|b|c in it, together (--form lists the forms of each type on a line of its own).
 lists=$(awk '
-    /^[ \t]+-/              { opt = $1; found = 0; line = substr($0, index($0, opt) + length(opt)) }
+    /^[ \t]+-/              { opt = $1; line = substr($0, index($0, opt) + length(opt)) }
     /^[ \t]+[^ \t-]/ && opt { line = $0 }
     /^[^ \t]/ || /^$/       { opt = "" }
-    opt && !found && match(line, /[a-z0-9]+(\|[a-z0-9]+)+/) {
-        print opt, substr(line, RSTART, RLENGTH); found = 1
-    }' <<<"$help")
+    opt && match(line, /[a-z0-9][a-z0-9-]*(\|[a-z0-9][a-z0-9-]*)+/) {
+        list = substr(line, RSTART, RLENGTH)
+        if (opt in seen) { values[opt] = values[opt] "|" list }
+        else { seen[opt] = 1; order[++n] = opt; values[opt] = list }
+    }
+    END { for (i = 1; i <= n; i++) print order[i], values[order[i]] }' <<<"$help")
 [ -n "$lists" ] || { echo "FAIL: no value list found in --help"; failed=1; }
 
 # An option whose value is optional (--name[=V]) completes as the bare option and as

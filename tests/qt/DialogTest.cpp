@@ -156,8 +156,8 @@ bool RunTool(const QString& program, const QStringList& args, QByteArray* out = 
     return true;
 }
 
-const int kTypeSpecific[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017,
-                             1013, 1018, 1014, 1019, 1029, 1015, 1020};
+const int kTypeSpecific[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017, 1013, 1018,
+                             1014, 1019, 1029, 1015, 1020, 1060, 1061, 1062, 1063};
 
 QSet<int> EnabledTypeControls(Harness& h) {
     QSet<int> out;
@@ -247,7 +247,8 @@ class DialogTest : public QObject {
         QCOMPARE(h.items(IDC_NW7_START), (QStringList{"A", "B", "C", "D"}));
         for (int id :
              {IDC_PAT_NW7, IDC_NW7_START, IDC_NW7_STOP, IDC_PAT_CODE39, IDC_PAT_JAN, IDC_PAT_ITF,
-              IDC_PAT_CODE128, IDC_CODE128_START, IDC_PAT_POSTAL, IDC_LINE_UNIT}) {
+              IDC_PAT_CODE128, IDC_CODE128_START, IDC_PAT_POSTAL, IDC_LINE_UNIT, IDC_JAN_FORM,
+              IDC_ITF_FORM, IDC_CODE128_FORM, IDC_POSTAL_FORM}) {
             QCOMPARE(h.c<QComboBox>(id)->currentIndex(), 0);
         }
 
@@ -317,6 +318,7 @@ class DialogTest : public QObject {
             {h.c<QComboBox>(IDC_LINE_UNIT), "線単位"},
             {h.c<QCheckBox>(IDC_CD_NW7), "NW-７ CD"},
             {h.c<QComboBox>(IDC_CODE128_START), "CODE128 スタート"},
+            {h.c<QComboBox>(IDC_POSTAL_FORM), "〒 形式"},
             {h.c<CSpinButton>(IDC_SPIN_MARGIN_X)->findChildren<QToolButton*>().value(1),
              "余白（左右） 減らす"},
             {h.c<QLineEdit>(IDC_STATUS), str::kAccStatus},

@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 
 fs::path g_dialog, g_cli;
 
-constexpr int kTypeControls[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017,
-                                 1013, 1018, 1014, 1019, 1029, 1015, 1020};
+constexpr int kTypeControls[] = {1008, 1009, 1022, 1026, 1011, 1016, 1012, 1017, 1013, 1018,
+                                 1014, 1019, 1029, 1015, 1020, 1060, 1061, 1062, 1063};
 
 std::string Join(const std::vector<std::string>& lines) {
     std::string out;
