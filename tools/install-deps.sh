@@ -10,7 +10,7 @@ PACKAGES=(
   libxcb1-dev xvfb xauth xclip xdotool x11-utils imagemagick parcellite procps valgrind time
   help2man bash-completion man-db file dpkg-dev lintian appstream desktop-file-utils
   at-spi2-core python3-pyatspi dbus libxtst6
-  qpdf poppler-utils ghostscript librsvg2-bin
+  qpdf poppler-utils ghostscript librsvg2-bin zint zbar-tools
   g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 wixl
 )
 
