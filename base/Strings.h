@@ -72,6 +72,16 @@ inline constexpr char kFormPostalDigits[] = "整理番号（数字）";
 inline constexpr char kFormPostalAddressNumber[] = "住所表示番号";
 inline constexpr char kFormPostalAddress[] = "住所から";
 
+// --- JAN-8 and ITF-14: their lengths and the check digit typed with the code -----------------
+inline constexpr char kJan8Length[] = "短縮JANコードはチェックデジットを1桁とるため７桁です";
+inline constexpr char kJan8LengthWithCd[] = "短縮JANコードはチェックデジットを含めて８桁です";
+inline constexpr char kJan8WrongCd[] = "短縮JANコードのチェックデジットが違います（正しくは%d）";
+inline constexpr char kItf14Length[] = "ITF-14はチェックデジットを1桁とるため１３桁です";
+inline constexpr char kItf14LengthWithCd[] = "ITF-14はチェックデジットを含めて１４桁です";
+inline constexpr char kItf14WrongCd[] = "ITF-14のチェックデジットが違います（正しくは%d）";
+// The read-back's reason for an interleaved ITF that readers refuse as too short.
+inline constexpr char kReasonItfShort[] = "%d桁のITF（多くの読取機は%d桁未満を読みません）";
+
 // --- Option handlers: status formats ---------------------------------------------------------
 inline constexpr const char* kTypeSelected[7] = {
     "",

@@ -21,6 +21,8 @@ std::string Token(const verify::Finding& f) {
             return "text-differs";
         case Reason::kItfNotInterleaved:
             return "itf-not-interleaved";
+        case Reason::kItfTooShort:
+            return "itf-too-short" + numbers;
         case Reason::kJanNoCheckDigit:
             return "jan-without-check-digit";
         case Reason::kCode128NoCheck:

@@ -1,4 +1,5 @@
-// ITF: the digits with start "S" and stop "E", patterns, check digit and renderer.
+// ITF: the digits on their own between start "S" and stop "E", interleaved 2 of 5, and
+// ITF-14 with its bearer bars; patterns, check digit and renderer.
 #pragma once
 
 #include "symbology/Context.h"

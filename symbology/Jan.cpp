@@ -1,7 +1,8 @@
-// JAN (EAN-13): digit lookup, the odd, even and right tables, the parity rows, the check digit
-// and the renderer.
+// JAN (EAN-13) and the short JAN (EAN-8): digit lookup, the odd, even and right tables, the
+// parity rows, the check digit and the renderer.
 #include "symbology/Jan.h"
 
+#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -40,7 +41,11 @@ constexpr const char* JAN_PARITY_ROWS[] = {
 };
 static_assert(std::size(JAN_PARITY_ROWS) == 10);
 
-constexpr int kLeftChars = 6;
+// EAN-8 (ISO/IEC 15420; GS1 General Specifications 5.2): four digits of number set A, the odd
+// table, on the left, four of set C on the right; no digit is carried by the parities.
+constexpr char JAN8_PARITY_ROW[] = "OOOO";
+
+constexpr FixedLength kJan8Rule = {7, str::kJan8Length, str::kJan8LengthWithCd, str::kJan8WrongCd};
 
 // Guards are bar, space, bar, space; the right guard's last space is the symbol's end.
 void Guard(SkeletonRenderer& r) {
@@ -53,6 +58,9 @@ void Guard(SkeletonRenderer& r) {
 }  // namespace
 
 CheckOutcome CheckJanContent(CreateContext& job) {
+    if (job.m_nJanForm == kJanForm8) {
+        return CheckFixedLength(job, CheckDigitWanted(job.m_nCdJan, 1), kJan8Rule);
+    }
     const std::string_view code = TextView(job.m_szCode);
     if (!AllDigits(code)) return RefuseThenRestore(job, str::kDigitsOnly);
     if (code.size() != 12) return RefuseAndEnd(job, str::kJanLength);
@@ -85,6 +93,8 @@ void RenderJan(CreateContext& job) {
     const std::string_view code = TextView(job.m_szDataText);
 
     SkeletonRenderer r(job);
+    // EAN-13 carries its first digit in the parities of the left half; EAN-8 draws every digit.
+    const bool short8 = job.m_nJanForm == kJanForm8;
     const int first = code.empty() ? -1 : JanCharIndex(code[0]);
     if (first < 0) {
         r.Stop();
@@ -93,10 +103,11 @@ void RenderJan(CreateContext& job) {
     Guard(r);
 
     // Left half: the table changes only where the parity row does.
-    const char* row = JAN_PARITY_ROWS[first];
+    const char* row = short8 ? JAN8_PARITY_ROW : JAN_PARITY_ROWS[first];
+    const int leftChars = static_cast<int>(std::strlen(row));
     char table = 0;
-    std::size_t i = 1;
-    for (int place = 0; place < kLeftChars && i < code.size(); ++place, ++i) {
+    std::size_t i = short8 ? 0 : 1;
+    for (int place = 0; place < leftChars && i < code.size(); ++place, ++i) {
         if (row[place] != table) {
             table = row[place];
             if (table == 'O') {

@@ -1,4 +1,5 @@
-// JAN (EAN-13): digit lookup, the odd, even and right tables, check digit and renderer.
+// JAN (EAN-13, and EAN-8 as its short form): digit lookup, the odd, even and right tables,
+// check digit and renderer.
 #pragma once
 
 #include "symbology/Context.h"

@@ -1,6 +1,7 @@
-// Our own reader: the runs of one row through the bars, decoded by the patterns of the
-// published standards. Strict, as pixel-exact images allow: every element must have its
-// width in whole modules, every character its pattern, every check character its value.
+// Our own reader: the runs of one row through the bars (inside a frame, where there is one),
+// decoded by the patterns of the published standards. Strict, as pixel-exact images allow:
+// every element must have its width in whole modules, every character its pattern, every check
+// character its value.
 #include "verify/OwnReader.h"
 
 #include <algorithm>
@@ -206,6 +207,70 @@ std::optional<ReadResult> ReadEan13(const std::vector<int>& w) {
     return Read("EAN-13", digits);
 }
 
+// EAN-8 (ISO/IEC 15420): four L digits, the centre guard, four R digits; no first digit.
+std::optional<ReadResult> ReadEan8(const std::vector<int>& w) {
+    if (w.size() != 43) return std::nullopt;  // 3 + 16 + 5 + 16 + 3 elements
+    auto guard = [&](std::size_t from, std::size_t n) {
+        const auto m = Modules(w, from, n, static_cast<int>(n));
+        return m && std::all_of(m->begin(), m->begin() + static_cast<std::ptrdiff_t>(n),
+                                [](int x) { return x == 1; });
+    };
+    if (!guard(0, 3) || !guard(19, 5) || !guard(40, 3)) return std::nullopt;
+    std::string digits(8, '0');
+    for (int i = 0; i < 8; ++i) {
+        const std::size_t from = i < 4 ? 3 + 4 * i : 24 + 4 * (i - 4);
+        const auto m = Modules(w, from, 4, 7);
+        if (!m) return std::nullopt;
+        bool g = false;
+        const int d = EanDigit(*m, g);
+        if (d < 0 || g) return std::nullopt;  // EAN-8 has no G digits
+        digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + d);
+    }
+    int sum = 0;
+    for (int i = 0; i < 7; ++i)
+        sum += (digits[static_cast<std::size_t>(i)] - '0') * (i % 2 ? 1 : 3);
+    if ((10 - sum % 10) % 10 != digits[7] - '0') return std::nullopt;
+    return Read("EAN-8", digits);
+}
+
+// --- Interleaved 2 of 5 (ISO/IEC 16390) -----------------------------------------------------
+
+// The five elements of each digit, a bit each (1 wide), from the first.
+constexpr int kItfDigits[10] = {0x06, 0x11, 0x09, 0x18, 0x05, 0x14, 0x0C, 0x03, 0x12, 0x0A};
+// As readers are set by default, fewer digits are refused: a short ITF is what a partial scan
+// of a longer one looks like.
+constexpr std::size_t kItfMinDigits = 6;
+
+std::optional<ReadResult> ReadItf(const std::vector<int>& w) {
+    // Start (4 elements), 10 a pair of digits, stop (3).
+    if (w.size() < 7 + 10 * (kItfMinDigits / 2) || (w.size() - 7) % 10 != 0) return std::nullopt;
+    const auto bits = NarrowWide(w);
+    if (!bits) return std::nullopt;
+    // Two widths only, wide 2 to 3 times narrow.
+    const auto range = std::minmax_element(w.begin(), w.end());
+    const int narrow = *range.first;
+    const int wide = *range.second;
+    if (wide > 3 * narrow ||
+        std::any_of(w.begin(), w.end(), [=](int x) { return x != narrow && x != wide; })) {
+        return std::nullopt;
+    }
+    const std::vector<int>& b = *bits;
+    if (b[0] || b[1] || b[2] || b[3]) return std::nullopt;
+    const std::size_t end = w.size() - 3;
+    if (!b[end] || b[end + 1] || b[end + 2]) return std::nullopt;
+    std::string digits;
+    for (std::size_t at = 4; at < end; at += 10) {
+        for (std::size_t first : {at, at + 1}) {  // the bars, then the spaces
+            int v = 0;
+            for (std::size_t k = 0; k < 5; ++k) v = (v << 1) | b[first + 2 * k];
+            const int* p = std::find(std::begin(kItfDigits), std::end(kItfDigits), v);
+            if (p == std::end(kItfDigits)) return std::nullopt;
+            digits += static_cast<char>('0' + (p - kItfDigits));
+        }
+    }
+    return Read("ITF", digits);
+}
+
 // Code 128 (ISO/IEC 15417): the six widths of every symbol value, bar first; the stop has
 // seven.
 constexpr char kCode128Widths[106][7] = {
@@ -313,7 +378,7 @@ class COwnReader : public Reader {
         if (scan.y < 0 || scan.rows < kMinRows) return {};
         const std::vector<int> w = ElementsOf(scan);
         // The symbology asked for first, then the others: a symbol of another shows as such.
-        constexpr int kOrder[] = {kSymbologyNw7, kSymbologyCode39, kSymbologyJan,
+        constexpr int kOrder[] = {kSymbologyNw7, kSymbologyCode39, kSymbologyJan, kSymbologyItf,
                                   kSymbologyCode128};
         auto readAs = [&](int symbology) -> std::optional<ReadResult> {
             switch (symbology) {
@@ -322,7 +387,10 @@ class COwnReader : public Reader {
                 case kSymbologyCode39:
                     return ReadCode39(w, request.code39Check);
                 case kSymbologyJan:
-                    return ReadEan13(w);
+                    if (auto r = ReadEan13(w)) return r;
+                    return ReadEan8(w);
+                case kSymbologyItf:
+                    return ReadItf(w);
                 case kSymbologyCode128:
                     return ReadCode128(w);
                 default:

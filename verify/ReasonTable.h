@@ -35,6 +35,7 @@ inline constexpr ReasonRow kReasonRows[] = {
     {Reason::kWrongFormat,          Told::kReading,     true,   false,   true},
     {Reason::kTextDiffers,          Told::kReading,     true,   false,   true},
     {Reason::kItfNotInterleaved,    Told::kNonStandard, true,   true,    false},
+    {Reason::kItfTooShort,          Told::kNonStandard, true,   true,    false},
     {Reason::kJanNoCheckDigit,      Told::kNonStandard, true,   true,    false},
     {Reason::kCode128NoCheck,       Told::kNonStandard, true,   true,    false},
     {Reason::kCode39AsteriskInData, Told::kNonStandard, true,   true,    false},

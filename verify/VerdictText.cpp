@@ -34,6 +34,9 @@ std::string ReasonText(const Finding& f) {
                               DisplayText(f.detail, Code128InternalCodeName).c_str());
         case Reason::kItfNotInterleaved:
             return str::kReasonItf;
+        case Reason::kItfTooShort:
+            return FormatText(str::kReasonItfShort, static_cast<int>(f.measured),
+                              static_cast<int>(f.required));
         case Reason::kJanNoCheckDigit:
             return str::kReasonJanNoCheckDigit;
         case Reason::kCode128NoCheck:

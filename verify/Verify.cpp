@@ -29,14 +29,29 @@ constexpr QuietZone kQuietZones[kSymbologyCount] = {
     // bar is 0.6 mm wide (a 1.2 mm pitch): 2 / 0.6 bar widths.
     {2.0 / 0.6, 2.0 / 0.6},
 };
+// JAN-8: EAN-8, ISO/IEC 15420: 7X each side. ITF-14's are measured inside its frame.
+constexpr QuietZone kJan8QuietZone = {7, 7};
+
+// Readers refuse interleaved 2 of 5 of fewer digits by default (ZXing-C++ and zbar: 6).
+constexpr int kItfMinDigits = 6;
+
+bool IsJan8(const Meant& meant) {
+    return meant.symbology == kSymbologyJan && meant.form == kJanForm8;
+}
+
+bool IsInterleaved(const Meant& meant) {
+    return meant.symbology == kSymbologyItf &&
+           (meant.form == kItfFormInterleaved || meant.form == kItfForm14);
+}
 
 void Add(Verdict& v, Reason reason, double measured = 0, double required = 0,
          std::string detail = {}) {
     v.findings.push_back(Finding{reason, measured, required, std::move(detail)});
 }
 
-const char* FormatOf(int symbology) {
-    switch (symbology) {
+const char* FormatOf(const Meant& meant) {
+    if (IsJan8(meant)) return "EAN-8";
+    switch (meant.symbology) {
         case kSymbologyNw7:
             return "CODABAR";
         case kSymbologyCode39:
@@ -86,10 +101,14 @@ void NonStandard(const Meant& meant, Verdict& v) {
             }
             break;
         case kSymbologyJan:
-            if (t.size() != 13) Add(v, Reason::kJanNoCheckDigit);
+            if (!IsJan8(meant) && t.size() != 13) Add(v, Reason::kJanNoCheckDigit);
             break;
         case kSymbologyItf:
-            Add(v, Reason::kItfNotInterleaved);
+            if (!IsInterleaved(meant)) {
+                Add(v, Reason::kItfNotInterleaved);
+            } else if (t.size() < kItfMinDigits) {
+                Add(v, Reason::kItfTooShort, static_cast<double>(t.size()), kItfMinDigits);
+            }
             break;
         case kSymbologyCode128:
             if (!meant.checkCharacter) Add(v, Reason::kCode128NoCheck);
@@ -99,9 +118,9 @@ void NonStandard(const Meant& meant, Verdict& v) {
     }
 }
 
-void QuietZones(const Scan& scan, int symbology, Verdict& v) {
-    if (symbology < 0 || symbology >= kSymbologyCount || scan.module <= 0) return;
-    const QuietZone& need = kQuietZones[symbology];
+void QuietZones(const Scan& scan, const Meant& meant, Verdict& v) {
+    if (meant.symbology < 0 || meant.symbology >= kSymbologyCount || scan.module <= 0) return;
+    const QuietZone& need = IsJan8(meant) ? kJan8QuietZone : kQuietZones[meant.symbology];
     const double left = static_cast<double>(scan.left) / scan.module;
     const double right = static_cast<double>(scan.right) / scan.module;
     constexpr double kEps = 1e-9;
@@ -118,7 +137,7 @@ void ReadPostalBack(const ExportImage& image, const Scan& scan, const Meant& mea
         return;
     }
     v.read = true;
-    v.format = FormatOf(kSymbologyPostal);
+    v.format = FormatOf(meant);
     v.text = read.text;
     const int right = PostalCheckOf(read.data);
     if (read.check < 0) {
@@ -150,7 +169,7 @@ void Judge(const ReadResult& r, const Meant& meant, Verdict& v) {
     v.read = true;
     v.format = r.format;
     v.text = r.bytes;
-    if (r.format != FormatOf(meant.symbology)) {
+    if (r.format != FormatOf(meant)) {
         Add(v, Reason::kWrongFormat, 0, 0, r.format);
     } else if (r.bytes != ExpectedBytes(meant)) {
         Add(v, Reason::kTextDiffers, 0, 0, r.bytes);
@@ -239,7 +258,7 @@ Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& read
     if (scan.y < 0) {
         Add(v, Reason::kNoBars);
     } else {
-        QuietZones(scan, meant.symbology, v);
+        QuietZones(scan, meant, v);
         if (meant.symbology == kSymbologyPostal) {
             ReadPostalBack(image, scan, meant, v);
         } else if (meant.symbology >= kSymbologyNw7 && meant.symbology <= kSymbologyCode128) {

@@ -77,6 +77,7 @@ enum class Reason {
     kWrongFormat,           // read as another symbology (detail: the format)
     kTextDiffers,           // read, but not what was meant (detail: what was read)
     kItfNotInterleaved,     // digits drawn one by one, not in pairs
+    kItfTooShort,           // interleaved, but fewer digits than readers take (measured, required)
     kJanNoCheckDigit,       // 12 digits: no EAN-13 symbol
     kCode128NoCheck,        // no modulus 103 check character
     kCode39AsteriskInData,  // "*" inside the data ends the symbol early

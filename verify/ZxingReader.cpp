@@ -22,6 +22,8 @@ std::string FormatName(ZXing::BarcodeFormat format) {
             return "CODE39";
         case ZXing::BarcodeFormat::EAN13:
             return "EAN-13";
+        case ZXing::BarcodeFormat::EAN8:
+            return "EAN-8";
         case ZXing::BarcodeFormat::ITF:
             return "ITF";
         case ZXing::BarcodeFormat::Code128:

@@ -37,7 +37,11 @@ struct RefusalRow {
     char code128Start;
     std::string message;
     bool restoresCode;  // "then restore" rather than "end"
+    int form = 0;
+    int optionWord = 0x01;
 };
+
+constexpr int kOn = kCheckDigitOn | 1;
 
 // One row per check, in the order the Create command makes them. m_szCode holds the text
 // under test while the combo holds another, so a restore is visible.
@@ -52,6 +56,21 @@ TEST(CreateBarcode, ContentCheckTable) {
         {kSymbologyJan, "12345", "", 'A', str::kJanLength, false},
         {kSymbologyItf, "12S4", "", 'A', str::kDigitsOnly, true},
         {kSymbologyItf, "E", "", 'A', str::kDigitsOnly, true},
+        // The short JAN and ITF-14 always carry their right check digit: appended to 7 (13)
+        // digits, or typed as the 8th (14th), also where the box is ticked with a pattern
+        // that appends nothing.
+        {kSymbologyJan, "490123A", "", 'A', str::kDigitsOnly, true, kJanForm8, kOn},
+        {kSymbologyJan, "49012347", "", 'A', str::kJan8Length, false, kJanForm8, kOn},
+        {kSymbologyJan, "4901234", "", 'A', str::kJan8LengthWithCd, false, kJanForm8},
+        {kSymbologyJan, "4901234", "", 'A', str::kJan8LengthWithCd, false, kJanForm8, 0x12},
+        {kSymbologyJan, "49012340", "", 'A',
+         "短縮JANコードのチェックデジットが違います（正しくは7）", false, kJanForm8},
+        {kSymbologyItf, "12S4", "", 'A', str::kDigitsOnly, true, kItfFormInterleaved},
+        {kSymbologyItf, "149012345678X", "", 'A', str::kDigitsOnly, true, kItfForm14, kOn},
+        {kSymbologyItf, "14901234567891", "", 'A', str::kItf14Length, false, kItfForm14, kOn},
+        {kSymbologyItf, "1490123456789", "", 'A', str::kItf14LengthWithCd, false, kItfForm14},
+        {kSymbologyItf, "14901234567890", "", 'A',
+         "ITF-14のチェックデジットが違います（正しくは1）", false, kItfForm14},
         {kSymbologyCode128, "abc", "", 'A', str::kCode128SetA, true},
         {kSymbologyCode128, "A\tB", "", 'A', str::kCode128SetA, true},
         {kSymbologyCode128, "\x7F", "", 'B', str::kCode128SetB, true},
@@ -67,7 +86,8 @@ TEST(CreateBarcode, ContentCheckTable) {
     for (const RefusalRow& row : rows) {
         SCOPED_TRACE("type " + std::to_string(row.type) + " code " + row.code + " ref " +
                      row.refNo);
-        TestJob t(row.type, "COMBO");
+        TestJob t(row.type, "COMBO", row.optionWord);
+        if (int* form = t.job.FormOf(row.type)) *form = row.form;
         CopyText(t.job.m_szCode, row.code);
         CopyText(t.job.m_szRefNo, row.refNo);
         t.host.refNoCombo = row.refNo;

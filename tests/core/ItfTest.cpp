@@ -1,6 +1,7 @@
-// ITF as this program draws it: every digit on its own (not interleaved), start and stop bars,
-// the check digit, the caption without S and E, and refused input. ZXing cannot read this
-// deliberately non-standard symbol, so the modules are compared exactly instead.
+// ITF as this program draws it by default: every digit on its own (not interleaved), start and
+// stop bars, the check digit, the caption without S and E, and refused input. ZXing cannot
+// read this deliberately non-standard symbol, so the modules are compared exactly instead.
+// Then its interleaved forms, plain and as ITF-14 in its frame, against worked examples.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -81,6 +82,85 @@ TEST(Itf, WiderModules) {
         const ExportImage& img = t.LastExport();
         EXPECT_EQ(img.width, 12 + unit * 69 + 10);
         EXPECT_EQ(ModulesAt(img, 40, 12, unit, 70), ItfModules("12348"));
+    }
+}
+
+// Modules written from ISO/IEC 16390 table 1 with wide elements of 3 modules (the same as
+// zint's C25INTER and ITF14 for these data): start 1010, pairs, stop 11101.
+const char* const k1234 = "101011101000101011100011101110100010100011101";
+const char* const k0123 = "101010001011101110100010001110001010111011101";
+const char* const k14901234567891 =
+    "1010111010100010111000101110100011100010111010001010111000111011101000101000111010001110"
+    "00101010001010111000111010001110101110100011101";
+
+TEST(Itf, InterleavedWorkedExamples) {
+    const struct {
+        std::string code;
+        int optionWord;
+        std::string digits;  // as encoded: the status and the caption
+        const char* modules;
+    } rows[] = {
+        {"1234", 0x01, "1234", k1234},
+        {"123", 0x01, "0123", k0123},  // odd: a leading 0
+        {"12", 0x11, "0123", k0123},   // the check digit 3 first, then the leading 0
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code);
+        TestJob t(kSymbologyItf, row.code, row.optionWord);
+        t.job.m_nItfForm = kItfFormInterleaved;
+        ASSERT_TRUE(t.Run());
+        EXPECT_EQ(t.job.m_strStatus, "データ[　" + row.digits + "　]の形で作成しました");
+        EXPECT_EQ(std::string(t.job.m_szDataText), " " + row.digits + " ");
+        const ExportImage& img = t.LastExport();
+        // The stop ends in a bar; the right margin follows it.
+        EXPECT_EQ(img.width, 12 + 45 + 10);
+        EXPECT_EQ(RowBits(img, 40, 0, img.width),
+                  std::string(12, '0') + row.modules + std::string(10, '0'));
+        EXPECT_EQ(std::string(t.job.m_szCode), row.code);
+    }
+}
+
+// ITF-14 in its frame, pixel by pixel: two white columns, bearer 5 modules, quiet zone
+// max(margin, 10 modules), the symbol, the same on the right; rows: margin, bearer, bars,
+// bearer, margin.
+TEST(Itf, Itf14WorkedExamples) {
+    const struct {
+        std::string code;
+        int optionWord, unit, margin;
+        int quiet;  // pixels inside the frame on each side
+        int width, height;
+    } rows[] = {
+        {"1490123456789", 0x11, 1, 10, 10, 169, 90},
+        {"14901234567891", 0x01, 3, 10, 30, 499, 110},  // 10 modules are more than the margin
+        {"1490123456789", 0x11, 1, 30, 30, 209, 90},    // the margin is more: W grows
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code + " unit " + std::to_string(row.unit));
+        TestJob t(kSymbologyItf, row.code, row.optionWord);
+        t.job.m_nItfForm = kItfForm14;
+        t.job.m_nLineUnit = row.unit;
+        t.job.m_nMarginX = row.margin;
+        ASSERT_TRUE(t.Run());
+        EXPECT_EQ(t.job.m_strStatus, "データ[　14901234567891　]の形で作成しました");
+        const ExportImage& img = t.LastExport();
+        ASSERT_EQ(img.width, row.width);
+        ASSERT_EQ(img.height, row.height);
+        const int bearer = 5 * row.unit;
+        std::string bars;
+        for (const char* m = k14901234567891; *m; ++m) bars += std::string(row.unit, *m);
+        const std::string side = "00" + std::string(bearer, '1');
+        const std::string barRow = side + std::string(row.quiet, '0') + bars +
+                                   std::string(row.quiet, '0') +
+                                   std::string(side.rbegin(), side.rend());
+        const std::string bearerRow = "00" + std::string(row.width - 4, '1') + "00";
+        const std::string white(row.width, '0');
+        for (int y = 0; y < img.height; ++y) {
+            const int fromTop = y - 20;  // the frame starts at the top margin
+            const std::string& expected = fromTop < 0 || fromTop >= 2 * bearer + 40    ? white
+                                          : fromTop < bearer || fromTop >= bearer + 40 ? bearerRow
+                                                                                       : barRow;
+            ASSERT_EQ(RowBits(img, y, 0, img.width), expected) << "row " << y;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
-// JAN: whole symbols module by module against the published EAN-13 encoding, the parity rows,
-// the check digit, the caption further left, refused input, and a round trip through ZXing-C++.
+// JAN: whole symbols module by module against the published EAN-13 and EAN-8 encodings, the
+// parity rows, the check digit, the caption further left, refused input, and a round trip
+// through ZXing-C++.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -90,6 +91,40 @@ TEST(Jan, WholeSymbols) {
     }
 }
 
+// The short JAN: EAN-8 worked examples, their 67 modules written from the number sets A and C
+// of ISO/IEC 15420 (the same as zint's for these data), drawn as JAN-13 is: a space module
+// after the right guard.
+TEST(Jan, ShortJanWorkedExamples) {
+    const char* const k49012347 =
+        "1010100011000101100011010011001010101101100100001010111001000100101";
+    const char* const k96385074 =
+        "1010001011010111101111010110111010101001110111001010001001011100101";
+    const struct {
+        std::string code;
+        int optionWord;
+        std::string digits;
+        const char* modules;
+    } rows[] = {
+        {"4901234", 0x11, "49012347", k49012347},
+        {"49012347", 0x01, "49012347", k49012347},  // typed with its check digit
+        {"9638507", 0x11, "96385074", k96385074},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code);
+        TestJob t(kSymbologyJan, row.code, row.optionWord);
+        t.job.m_nJanForm = kJanForm8;
+        ASSERT_TRUE(t.Run());
+        EXPECT_EQ(std::string(t.job.m_szDataText), row.digits);
+        EXPECT_EQ(t.job.m_strStatus, "データ[　" + row.digits + "　]の形で作成しました");
+        const ExportImage& img = t.LastExport();
+        EXPECT_EQ(img.width, 89);
+        EXPECT_EQ(img.height, 80);
+        EXPECT_EQ(RowBits(img, 40, 0, img.width),
+                  std::string(12, '0') + row.modules + std::string(10, '0'));
+        EXPECT_EQ(std::string(t.job.m_szCode), row.code);
+    }
+}
+
 // Every first digit selects its parity row; the first left character is always odd, and one
 // space module stands on each side of the centre guard whatever the neighbouring digits.
 TEST(Jan, ParityRowsAndCentreGuard) {
@@ -116,9 +151,11 @@ struct CaptionRow {
     int textPosition;
     std::string caption;
     int x, y;  // corner of the first character cell
+    int form = 0;
 };
 
-// The caption of JAN starts 15 pixels further left than those of CODE39 and ITF.
+// The caption of JAN starts 15 pixels further left than those of CODE39 and ITF, in every
+// form.
 TEST(Jan, CaptionPlaces) {
     const CaptionRow rows[] = {
         {"JAN below", kSymbologyJan, "490123456789", 0x11, 1, "4901234567894", 13, 60},
@@ -126,11 +163,20 @@ TEST(Jan, CaptionPlaces) {
         {"CODE39 below", kSymbologyCode39, "A", 0x01, 1, "*A*", 28, 60},
         {"ITF below: S and E blank", kSymbologyItf, "12", 0x01, 1, " 12 ", 28, 60},
         {"ITF above", kSymbologyItf, "12", 0x11, 2, " 123 ", 28, 2},
+        {"JAN-8 as JAN-13", kSymbologyJan, "4901234", 0x11, 1, "49012347", 13, 60, kJanForm8},
+        {"interleaved ITF as ITF", kSymbologyItf, "123", 0x01, 1, " 0123 ", 28, 60,
+         kItfFormInterleaved},
+        // Outside the frame: below its bottom bearer, above its top one.
+        {"ITF-14 below", kSymbologyItf, "1490123456789", 0x11, 1, " 14901234567891 ", 33, 70,
+         kItfForm14},
+        {"ITF-14 above", kSymbologyItf, "1490123456789", 0x11, 2, " 14901234567891 ", 33, 2,
+         kItfForm14},
     };
     for (const CaptionRow& row : rows) {
         SCOPED_TRACE(row.what);
         TestJob t(row.symbology, row.code, row.optionWord);
         t.job.m_nTextPosition = row.textPosition;
+        if (int* form = t.job.FormOf(row.symbology)) *form = row.form;
         ASSERT_TRUE(t.Run());
         EXPECT_EQ(std::string(t.job.m_szDataText), row.caption);
         BarCanvas expected;

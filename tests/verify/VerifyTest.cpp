@@ -26,6 +26,7 @@ struct Drawing {
     char stop = 'A';
     int unit = 1;
     int marginX = 10;
+    int form = 0;
 };
 
 struct Drawn {
@@ -43,6 +44,7 @@ Drawn Draw(const Drawing& d, const std::string& ref = "") {
     }
     t.job.m_nLineUnit = d.unit;
     t.job.m_nMarginX = d.marginX;
+    if (int* form = t.job.FormOf(d.symbology)) *form = d.form;
     t.job.m_nTextPosition = 1;  // the caption must not be taken for bars
     t.host.refNoCombo = ref;
     CopyText(t.job.m_szRefNo, ref);
@@ -83,6 +85,13 @@ TEST(Verify, StandardSymbolsReadAsMeantAtEveryUnit) {
         {{kSymbologyCode128, "~", kOn, 'B'}, "CODE128", "~"},       // check value 95: DEL
         {{kSymbologyCode128, "123", kOn, 'C'}, "CODE128", "1230"},  // fill digit
         {{kSymbologyCode128, "98", kOn, 'C'}, "CODE128", "98"},     // check pair ":0"
+        {{kSymbologyJan, "4901234", kOn, 'A', 'A', 1, 10, kJanForm8}, "EAN-8", "49012347"},
+        {{kSymbologyItf, "12345", kOn, 'A', 'A', 1, 10, kItfFormInterleaved}, "ITF", "123457"},
+        {{kSymbologyItf, "1234567", 0x01, 'A', 'A', 1, 10, kItfFormInterleaved}, "ITF", "01234567"},
+        // Its quiet zones lie inside the frame, whatever the margin outside.
+        {{kSymbologyItf, "1490123456789", kOn, 'A', 'A', 1, 10, kItfForm14},
+         "ITF",
+         "14901234567891"},
     };
     for (const Row& row : rows) {
         for (int unit = 1; unit <= 3; ++unit) {
@@ -118,6 +127,10 @@ TEST(Verify, NonStandardDrawingsAreNamed) {
          nullptr},
         {{kSymbologyCode39, "A*B"}, {Reason::kCode39AsteriskInData, Reason::kNotRead}, nullptr},
         {{kSymbologyNw7, "1A2"}, {Reason::kNw7LetterInData, Reason::kNotRead}, nullptr},
+        // Readers take interleaved 2 of 5 from 6 digits on.
+        {{kSymbologyItf, "123", kOn, 'A', 'A', 1, 10, kItfFormInterleaved},
+         {Reason::kItfTooShort, Reason::kNotRead},
+         "読取確認：読めません — 4桁のITF（多くの読取機は6桁未満を読みません）"},
         // Read as meant, but without the white a scanner needs around the bars.
         {{kSymbologyNw7, "12", 0x01, 'A', 'A', 2, 10},
          {Reason::kQuietZoneLeft, Reason::kQuietZoneRight},
@@ -147,6 +160,8 @@ TEST(Verify, QuietZonesAreMeasuredInModules) {
         {{kSymbologyNw7, "12", 0x01, 'A', 'A', 3, 9}, 10.0 / 3, 10, 10.0 / 3, 10},
         {{kSymbologyCode128, "ABC", kOn, 'B', 'A', 2, 0}, 1, 10, 0, 10},
         {{kSymbologyCode39, "A", 0x01, 'A', 'A', 1, 1}, 3, 10, 1, 10},
+        {{kSymbologyJan, "4901234", kOn, 'A', 'A', 1, 4, kJanForm8}, 6, 7, 4, 7},  // EAN-8: 7X
+        {{kSymbologyJan, "4901234", kOn, 'A', 'A', 1, 7, kJanForm8}, 0, 0, 0, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.drawing.symbology) + " margin " +
