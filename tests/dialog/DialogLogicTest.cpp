@@ -443,6 +443,29 @@ TEST_F(Dialog, ListsThatAreNoFilesDoNotHang) {
 #endif
 }
 
+// The short JAN from its list: a wrong check digit is refused by name, the appended one lasts
+// for the run only, the verdict reads EAN-8, and the form outlives a switch to another type.
+TEST_F(Dialog, ShortJanFromItsList) {
+    Open("49012340\n", "12\n");
+    Click(IDC_JAN);
+    Pick(IDC_JAN_FORM, "JAN-8（短縮）");
+    Click(IDC_CREATE);
+    EXPECT_EQ(w.messages,
+              std::vector<std::string>{"短縮JANコードのチェックデジットが違います（正しくは7）"});
+    EXPECT_EQ(dlg->Exported(), nullptr);
+    Type(IDC_CODE, "4901234");
+    Click(IDC_CD_JAN);
+    Click(IDC_CREATE);
+    EXPECT_EQ(Status(), "データ[　49012347　]の形で作成しました");
+    EXPECT_STREQ(Job().m_szCode, "4901234");
+    AwaitVerdict(1);
+    EXPECT_EQ(w.verdict, FormatText(str::kVerdictOk, "EAN-8", "49012347"));
+    Click(IDC_ITF);
+    Click(IDC_JAN);
+    EXPECT_EQ(Job().m_nJanForm, kJanForm8);
+    EXPECT_EQ(w[IDC_JAN_FORM].cursel, 1);
+}
+
 // A message box from a run that a paint started uncovers the dialog when it closes, which
 // starts the same run and the same box again. The user must see it once.
 TEST_F(Dialog, PaintRunsDoNotRepeatTheirMessage) {

@@ -92,6 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         job.m_nMarginX = wild ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(-2, 210);
         job.m_nMarginY = wild ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(-2, 210);
         job.m_nTextPosition = in.ConsumeIntegralInRange(-1, 3);
+        // The forms, and values no list holds.
+        job.m_nJanForm = in.ConsumeIntegralInRange(-1, 2);
+        job.m_nItfForm = in.ConsumeIntegralInRange(-1, 3);
         job.m_szNW7Start[0] = static_cast<char>(in.ConsumeIntegral<std::uint8_t>());
         job.m_szNW7Stop[0] = static_cast<char>(in.ConsumeIntegral<std::uint8_t>());
         job.m_szCode128Start[0] = static_cast<char>(in.ConsumeIntegral<std::uint8_t>());
@@ -120,7 +123,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // A refused run leaves a white canvas; nothing may be left half drawn.
             Check(CanvasIsWhite(job.m_canvas));
         } else {
-            Check(host.height == job.m_nBarHeight + 2 * job.m_nMarginY);
+            // ITF-14's bearers add to the height.
+            const bool framed = job.m_nSymbology == kSymbologyItf && job.m_nItfForm == kItfForm14;
+            Check(host.height ==
+                  job.m_nBarHeight + 2 * job.m_nMarginY + (framed ? 10 * job.m_nLineUnit : 0));
             Check(host.width > 0 && host.width <= BarCanvas::kMaxWidth);
             if (job.m_nSymbology == kSymbologyPostal) Check(host.width == 288 || host.width == 276);
             verify::Meant meant = verify::MeantOf(job);

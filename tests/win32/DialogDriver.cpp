@@ -96,6 +96,9 @@ struct Drawing {
     int unit;                     // 1..3
     const char* start = nullptr;  // CODE128 start set
     const char* ref = nullptr;    // postal reference number
+    int formList = 0;             // the type's form list, where another form is picked
+    int form = 0;                 // its item
+    const char* cliForm = nullptr;
 };
 
 const Drawing kDrawings[] = {
@@ -105,6 +108,13 @@ const Drawing kDrawings[] = {
     {"ITF", IDC_ITF, "itf", "1234567", true, IDC_TEXT_BELOW, 1},
     {"CODE128", IDC_CODE128, "code128", "Hello, 128", true, IDC_TEXT_ABOVE, 2, "B"},
     {"postal", IDC_POSTAL, "postal", "1234567", true, IDC_TEXT_BELOW, 3, nullptr, "1203"},
+    // The forms the standards add, picked from their lists.
+    {"JAN-8", IDC_JAN, "jan", "4901234", true, IDC_TEXT_BELOW, 2, nullptr, nullptr, IDC_JAN_FORM, 1,
+     "jan8"},
+    {"interleaved ITF", IDC_ITF, "itf", "12345", true, IDC_TEXT_ABOVE, 3, nullptr, nullptr,
+     IDC_ITF_FORM, 1, "interleaved"},
+    {"ITF-14", IDC_ITF, "itf", "1490123456789", true, IDC_TEXT_BELOW, 2, nullptr, nullptr,
+     IDC_ITF_FORM, 2, "itf14"},
 };
 
 int CdBoxOf(int radio) {
@@ -124,6 +134,7 @@ void DrawAndCompare(Dialog& d, const Folder& folder, const Drawing& row) {
     }
     d.Pick(IDC_LINE_UNIT, row.unit - 1);
     if (row.start) d.Pick(IDC_CODE128_START, row.start[0] - 'A');
+    if (row.formList) d.Pick(row.formList, row.form);
     if (row.ref) d.Type(IDC_REFNO, row.ref);
     const DWORD before = ReadClipboard().sequence;
     d.Click(IDC_CREATE);
@@ -138,6 +149,7 @@ void DrawAndCompare(Dialog& d, const Folder& folder, const Drawing& row) {
         args.insert(args.end(), {"--text", row.textBox == IDC_TEXT_ABOVE ? "above" : "below"});
     if (row.start) args.insert(args.end(), {"--start", row.start});
     if (row.ref) args.insert(args.end(), {"--ref", row.ref});
+    if (row.cliForm) args.insert(args.end(), {"--form", row.cliForm});
     const ProgramRun cli = RunProgram(g_cli, args, folder.Path());
     Check(cli.exitCode == 0, std::string(row.name) + ": the command line drew nothing (exit code " +
                                  std::to_string(cli.exitCode) + ")");
