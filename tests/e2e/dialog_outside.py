@@ -57,6 +57,7 @@ PATTERNS = {
 }
 CD_STATUS = "Check Digit の有無：[ %02x ]（１X：有　０X：無）"
 PATTERN_STATUS = "「 %s 」の選択：[ %02x ]"
+FORM_STATUS = "「 %s 」の選択：[ %d ]"
 BELOW_STATUS = "文字列を下に付加：[ %d ]（１：有　０：無）"
 ABOVE_STATUS = "文字列を上に付加：[ %d ]（２：有　０：無）"
 UNIT_STATUS = "選択：%s PIX ：%d"
@@ -83,6 +84,13 @@ LISTS.update({
     "CODE128 スタート": (5, list("ABC")),
     "線単位": (0, UNITS),
 })
+# The form lists of JAN and ITF: n -> (list, items, the names diduzozoz-cli --form takes).
+FORMS = {
+    3: ("JAN 形式", ["JAN-13", "JAN-8（短縮）"], ["jan13", "jan8"]),
+    4: ("ITF 形式", ["非インターリーブ", "ITF（インターリーブ）", "ITF-14"],
+        ["plain", "interleaved", "itf14"]),
+}
+LISTS.update({name: (n, items) for n, (name, items, _) in FORMS.items()})
 TYPE_CONTROLS = {n: {cd_box(n)} | {name for name, (t, _) in LISTS.items() if t == n}
                  for n in TYPES}
 
@@ -308,6 +316,9 @@ class Oracle:
             args += ["--start", m.item("CODE128 スタート")]
         if m.sym == 6:
             args += ["--ref", m.ref]
+        if m.sym in FORMS:
+            name, _, cli_names = FORMS[m.sym]
+            args += ["--form", cli_names[m.index[name]]]
         key = tuple(args)
         if key not in self.cache:
             path = os.path.join(self.folder, f"expected-{len(self.cache)}.png")
@@ -378,6 +389,8 @@ class Model:
             self.status = PATTERN_STATUS % (items[i], self.word[n])
         elif name == "線単位":
             self.status = UNIT_STATUS % (items[i], i + 1)
+        elif n in FORMS and name == FORMS[n][0]:
+            self.status = FORM_STATUS % (items[i], i)
         else:
             self.status = items[i]
         return []
