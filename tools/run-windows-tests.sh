@@ -94,6 +94,11 @@ both code128-c outpipe --type code128 --code 0123456789 --start C --cd --text ab
 both code128-full-width file --type code128 --code １２ --cd
 both postal file --type postal --code 1234567 --ref 1203 --cd --text below -o a.png
 both postal-refused errpipe --type postal --code 123456 --ref 12
+# The forms: the short JAN, interleaved ITF read back, ITF-14 in its frame, a wrong check digit.
+both jan8 file --type jan --form jan8 --cd --code 4901234 --text below -o a.png
+both itf-interleaved outpipe --type itf --form interleaved --code 12345 --cd --verify -o a.png
+both itf14 file --type itf --form itf14 --cd --code 1490123456789 --unit 2 --text above -o a.png
+both jan8-refused errpipe --type jan --form jan8 --code 49012340
 both unicode-name outpipe --type code39 --code ABC -o 日本.png
 both usage errpipe --type qr
 both help outpipe --help
