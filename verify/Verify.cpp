@@ -4,6 +4,8 @@
 
 #include "base/BoundedCopy.h"
 #include "job/BarcodeJob.h"
+#include "symbology/Code128Forms.h"
+#include "symbology/Gs1.h"
 #include "verify/PostalRead.h"
 #include "verify/ReasonTable.h"
 #include "verify/Scan.h"
@@ -54,9 +56,21 @@ const char* FormatOf(int symbology) {
     }
 }
 
+bool Code128ChoosesSets(const Meant& meant) {
+    return meant.symbology == kSymbologyCode128 &&
+           (meant.form == kCode128FormAuto || meant.form == kCode128FormGs1);
+}
+
+// The format a reader names for what meant draws: GS1-128 is CODE128 with FNC1 first.
+const char* FormatOf(const Meant& meant) {
+    if (meant.symbology == kSymbologyCode128 && meant.form == kCode128FormGs1) return "GS1-128";
+    return FormatOf(meant.symbology);
+}
+
 // What a reader reports for a symbol that carries meant: the check character is not data in
 // CODE128, nor in CODE39 when the reader is asked to check it; set A's NUL is a byte 0.
 std::string ExpectedBytes(const Meant& meant) {
+    if (Code128ChoosesSets(meant)) return meant.text;  // already as a reader reports it
     std::string text = meant.text;
     if (meant.symbology == kSymbologyCode39 && meant.checkCharacter && !text.empty()) {
         text.pop_back();
@@ -150,10 +164,15 @@ void Judge(const ReadResult& r, const Meant& meant, Verdict& v) {
     v.read = true;
     v.format = r.format;
     v.text = r.bytes;
-    if (r.format != FormatOf(meant.symbology)) {
+    if (r.format != FormatOf(meant)) {
         Add(v, Reason::kWrongFormat, 0, 0, r.format);
     } else if (r.bytes != ExpectedBytes(meant)) {
         Add(v, Reason::kTextDiffers, 0, 0, r.bytes);
+    }
+    // GS1-128 data must also be what the AI table allows, check digits right.
+    std::string why;
+    if (r.format == "GS1-128" && !CheckGs1ElementString(r.bytes, why)) {
+        Add(v, Reason::kGs1Data, 0, 0, why);
     }
 }
 
@@ -215,11 +234,21 @@ Meant MeantOf(const BarcodeJob& job) {
             m.text = data.size() >= 2 ? data.substr(1, data.size() - 2) : std::string_view();
             m.checkCharacter = job.m_nSymbology == kSymbologyCode39 && checkOn(job.m_nCdCode39);
             break;
-        case kSymbologyCode128:
+        case kSymbologyCode128: {
             m.text = data;
             m.code128Set = job.m_szCode128Start[0];
             m.checkCharacter = checkOn(job.m_nCdCode128);
+            // The forms that choose their sets keep no text of their symbols: worked out anew
+            // from the code text, as the run did.
+            Code128Encoding enc;
+            std::string error;
+            if (Code128ChoosesSets(m) && EncodeCode128Form(job, enc, error)) {
+                m.text = enc.meant;
+                m.code128Set = enc.start;
+                m.checkCharacter = enc.checkSymbol;
+            }
             break;
+        }
         case kSymbologyPostal:
             m.text = TextView(job.m_szCode);
             m.refNo = TextView(job.m_szRefNo);
