@@ -2,6 +2,7 @@
 #include "symbology/Code128Forms.h"
 
 #include <array>
+#include <cstdint>
 #include <limits>
 
 #include "base/BoundedCopy.h"

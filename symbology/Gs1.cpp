@@ -1,8 +1,7 @@
 // GS1 data: the AI table, the typed form, check digits and the element string.
 #include "symbology/Gs1.h"
 
-#include <cstring>
-#include <iterator>
+#include <algorithm>
 
 #include "base/CharTests.h"
 #include "base/Strings.h"

@@ -3,7 +3,9 @@
 // that choose their sets: worked examples, never more symbols than zint, the wide caption.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <set>
