@@ -26,6 +26,33 @@ inline constexpr char kStartStopLetter[] =
     "スタート／ストップ文字が正しくないのでバーコードの生成はできません";
 inline constexpr char kCodeTooLong[] = "コードが長すぎるのでバーコードの生成はできません";
 
+// --- CODE128's automatic and GS1-128 forms: refusals of the code text --------------------------
+inline constexpr char kCode128AutoChars[] =
+    "ASCII（制御文字・space ～ DEL）の文字で無いのでバーコードの生成はできません";
+inline constexpr char kGs1Syntax[] =
+    "GS1-128のコードは (AI)データ の形で入力してください（例：(01)04912345678904(10)ABC123）";
+inline constexpr char kGs1Unbalanced[] =
+    "GS1-128の括弧が対応していません（%d文字目）。データの中の括弧は \\( \\) と入力してください";
+inline constexpr char kGs1EmptyAi[] = "GS1-128の括弧の中にAIがありません（%d文字目）";
+inline constexpr char kGs1UnknownAi[] = "AI(%s)はGS1-128のAIの表にありません";
+inline constexpr char kGs1NoData[] = "AI(%s)のデータがありません";
+inline constexpr char kGs1FixedLength[] = "AI(%s)のデータは%d桁です（入力は%d桁）";
+inline constexpr char kGs1MaxLength[] = "AI(%s)のデータは%d文字までです（入力は%d文字）";
+inline constexpr char kGs1LengthRange[] = "AI(%s)のデータは%d～%d文字です（入力は%d文字）";
+inline constexpr char kGs1Digits[] = "AI(%s)のデータは０～９の数字です（%d文字目が「%s」）";
+inline constexpr char kGs1DigitPrefix[] =
+    "AI(%s)のデータの最初の%d文字は０～９の数字です（%d文字目が「%s」）";
+inline constexpr char kGs1Charset[] =
+    "AI(%s)のデータにGS1-128で使えない文字「%s」があります（使える文字：英数字と "
+    "!\"%%&'()*+,-./:;<=>?_）";
+inline constexpr char kGs1CheckDigit[] = "AI(%s)のチェックデジットが違います（%c、正しくは%c）";
+inline constexpr char kGs1PaymentCheckDigit[] =
+    "コンビニ収納用バーコードのチェックデジットが違います（%c、正しくは%c）";
+inline constexpr char kGs1TooLong[] =
+    "GS1-128のデータは48文字までです（AI・データ・区切りのFNC1で%d文字）";
+// The read-back of a GS1-128 symbol whose data the AI table does not allow.
+inline constexpr char kReasonGs1Data[] = "規格外のGS1-128データ（%s）";
+
 // --- Renderers -------------------------------------------------------------------------------
 inline constexpr char kStatusMade[] = "データ[　%s　]の形で作成しました";
 inline constexpr char kStatusMadeCode128[] =

@@ -188,6 +188,9 @@ constexpr Option kOptions[] = {
               "2 of 5, or ITF-14 with bearer bars\n"
               "code128: fixed|auto|gs1, the --start set throughout, the sets\n"
               "chosen for the fewest symbols, or GS1-128 from (AI)data\n"
+              "(or [AI]data; in the data \\( and \\) are parentheses; --cd\n"
+              "adds a field's missing check digit, and the convenience-store\n"
+              "payment code's 42nd digit after (91) and 41 digits)\n"
               "postal: digits|address-number|address, the --ref digits, an\n"
               "address number, or the address number taken from an address"},
     {.name = "--text",
@@ -352,7 +355,9 @@ constexpr Option kOptions[] = {
      .lo = 1,
      .hi = static_cast<int>(sheet::kMaxSerialCount),
      .usage = "N codes from --code, {range}: its last run of digits counts up\n"
-              "with its width kept (A000123B, A000124B, ...); postal: --ref counts"},
+              "with its width kept (A000123B, A000124B, ...); postal: --ref counts;\n"
+              "GS1-128: the data's last run of digits before its check digit, which\n"
+              "is worked out anew (the payment code: its 21-digit free field)"},
     {.name = "--copies",
      .value = "N",
      .sheet = true,
@@ -456,8 +461,9 @@ constexpr char kUsageBatch[] =
     "           unchecked (the reader failed; our own checks passed) or none\n"
     "           (nothing exported)\n"
     "  FORMAT   what the image was read as: CODABAR, CODE39, EAN-13, EAN-8, ITF,\n"
-    "           CODE128, JAPAN-POST; - when nothing was read\n"
-    "  TEXT     what was read, bytes outside printable ASCII and \\ as \\xNN; - when nothing\n"
+    "           CODE128, GS1-128, JAPAN-POST; - when nothing was read\n"
+    "  TEXT     what was read, bytes outside printable ASCII and \\ as \\xNN (GS1-128:\n"
+    "           AIs and data, \\x1D after a field of variable length); - when nothing\n"
     "  REASONS  comma-separated, - when none: no-bars, not-read, wrong-format,\n"
     "           text-differs, itf-not-interleaved, itf-too-short:DIGITS/REQUIRED,\n"
     "           jan-without-check-digit, code128-without-check-character,\n"
@@ -465,7 +471,7 @@ constexpr char kUsageBatch[] =
     "           postal-check-character:DRAWN/RIGHT, postal-unreadable,\n"
     "           quiet-zone-left:MEASURED/REQUIRED, quiet-zone-right:MEASURED/REQUIRED\n"
     "           (in modules), readers-disagree (our reader read otherwise than\n"
-    "           ZXing-C++), reader-error\n"
+    "           ZXing-C++), reader-error, gs1-data (GS1 data the AI table refuses)\n"
     "  READER   who read it: own, zxing or both (the postal code: own); - for none\n"
     "Exit code 3 when every image was exported (and written) but one failed the check.\n";
 

@@ -102,7 +102,8 @@ int RunSheets(const CliOptions& o, const verify::Readers& readers) {
     const bool postal = o.symbology == kSymbologyPostal;
     if (o.serial > 0) {
         std::string error;
-        serial = sheet::SerialRun::Make(postal ? o.ref : o.code, o.serial, error);
+        const bool gs1 = o.symbology == kSymbologyCode128 && o.form == kCode128FormGs1;
+        serial = sheet::SerialRun::Make(postal ? o.ref : o.code, o.serial, error, gs1);
         if (!serial) return UsageError(error);
         next = [&](sheet::LabelItem& item) {
             if (serialAt >= serial->Count()) return false;

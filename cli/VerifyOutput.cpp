@@ -47,6 +47,8 @@ std::string Token(const verify::Finding& f) {
             return "reader-error";
         case Reason::kReadersDisagree:
             return "readers-disagree";
+        case Reason::kGs1Data:
+            return "gs1-data";
     }
     return "unknown";
 }

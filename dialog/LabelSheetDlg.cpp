@@ -168,8 +168,11 @@ void CLabelSheetDlg::Recompute() {
         m_firstLabel = static_cast<int>(*first);
         m_copies = static_cast<int>(*copies);
         if (m_serialSource) {
-            m_serial =
-                sheet::SerialRun::Make(m_postal ? m_source.ref : m_source.code, *count, m_error);
+            const BarcodeSettings& s = m_source.settings;
+            const bool gs1 =
+                s.m_nSymbology == kSymbologyCode128 && s.m_nCode128Form == kCode128FormGs1;
+            m_serial = sheet::SerialRun::Make(m_postal ? m_source.ref : m_source.code, *count,
+                                              m_error, gs1);
             m_items = m_serial ? m_serial->Count() : 0;
         } else {
             m_items = static_cast<std::int64_t>(m_source.listCodes.size());

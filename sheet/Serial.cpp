@@ -2,6 +2,7 @@
 
 #include "base/Strings.h"
 #include "sheet/Layout.h"
+#include "symbology/Gs1.h"
 
 namespace diduzozoz::sheet {
 namespace {
@@ -24,7 +25,7 @@ std::string Add(std::string digits, std::uint64_t n) {
 }  // namespace
 
 std::optional<SerialRun> SerialRun::Make(const std::string& first, std::int64_t count,
-                                         std::string& error) {
+                                         std::string& error, bool gs1) {
     error.clear();
     SerialRun run;
     run.m_first = first;
@@ -33,6 +34,13 @@ std::optional<SerialRun> SerialRun::Make(const std::string& first, std::int64_t 
     while (end > 0 && !IsDigit(first[end - 1])) --end;
     std::size_t begin = end;
     while (begin > 0 && IsDigit(first[begin - 1])) --begin;
+    // GS1 data that does not parse counts as any code; the Create command refuses it.
+    if (const auto field = gs1 ? Gs1SerialCounting(first) : std::nullopt) {
+        begin = field->at;
+        end = field->at + field->length;
+        run.m_checkAt = field->checkAt;
+        run.m_checkFrom = field->coveredFrom;
+    }
     if (begin == end) {
         error = FormatText(str::kSerialNoDigits, ShownInMessage(first).c_str());
         return std::nullopt;
@@ -54,6 +62,13 @@ std::string SerialRun::At(std::int64_t n) const {
     std::string code = m_first;
     code.replace(m_digitsAt, m_digits,
                  Add(m_first.substr(m_digitsAt, m_digits), static_cast<std::uint64_t>(n)));
+    if (m_checkAt < code.size()) {
+        std::string covered;
+        for (std::size_t i = m_checkFrom; i < m_checkAt; ++i) {
+            if (IsDigit(code[i])) covered += code[i];  // the AI's digits, not its parentheses
+        }
+        code[m_checkAt] = Gs1CheckDigit(covered);
+    }
     return code;
 }
 

@@ -9,6 +9,7 @@
 #include "base/CharTests.h"
 #include "base/Strings.h"
 #include "render/DisplayText.h"
+#include "symbology/Code128Forms.h"
 #include "symbology/Skeleton.h"
 
 namespace diduzozoz {
@@ -101,12 +102,6 @@ constexpr ModulePattern CODE128_PATTERNS[] = {
 };
 static_assert(std::size(CODE128_PATTERNS) == kCode128SymbolCount);
 
-// The stop of ISO/IEC 15417: element widths 2 3 3 1 1 1 2, ending in the two-module
-// termination bar. It has no value, so it lives outside the table and is drawn module by
-// module.
-constexpr char CODE128_STOP[] = "1100011101011";
-static_assert(sizeof CODE128_STOP - 1 == 13);
-
 constexpr int kStartValue[] = {103, 104, 105};  // sets A, B, C
 
 // Start value of a set letter, or -1.
@@ -147,7 +142,15 @@ const char* Code128InternalCodeName(unsigned char byte) {
     }
 }
 
+namespace {
+// The automatic and GS1-128 forms choose their sets; every other value is the fixed form.
+bool FixedForm(const BarcodeSettings& job) {
+    return job.m_nCode128Form != kCode128FormAuto && job.m_nCode128Form != kCode128FormGs1;
+}
+}  // namespace
+
 CheckOutcome CheckCode128Content(CreateContext& job) {
+    if (!FixedForm(job)) return CheckCode128FormContent(job);
     const std::string_view code = TextView(job.m_szCode);
     switch (job.m_szCode128Start[0]) {
         case 'A':
@@ -220,7 +223,8 @@ void BuildCode128Table(PatternTable& table) {
 // --- Check character --------------------------------------------------------------------------
 
 void Code128CheckDigit(CreateContext& job) {
-    if (CheckDigitWanted(job.m_nCdCode128, 1)) CheckMod103(job);
+    // The other forms' check symbol is no character of the text: their renderer draws it.
+    if (FixedForm(job) && CheckDigitWanted(job.m_nCdCode128, 1)) CheckMod103(job);
 }
 
 void CheckMod103(CreateContext& job) {
@@ -257,6 +261,10 @@ void CheckMod103(CreateContext& job) {
 // --- Renderer ---------------------------------------------------------------------------------
 
 void RenderCode128(CreateContext& job) {
+    if (!FixedForm(job)) {
+        RenderCode128Form(job);
+        return;
+    }
     const char set = job.m_szCode128Start[0];
     const std::string_view code = TextView(job.m_szCode);
     // The caption is the code text as it stands now: data, fill digit and check character.
@@ -281,7 +289,7 @@ void RenderCode128(CreateContext& job) {
             return;
         }
     }
-    r.Modules(CODE128_STOP);
+    r.Modules(kCode128Stop);
     // The stop ends in a bar: the right margin starts after it so the bar stays two modules.
     r.Complete({.marginAfterLast = true});
 }

@@ -1,9 +1,11 @@
 // CODE128: symbol values, the character tables of sets A and B, the 106 patterns, set-C
 // packing, the modulus 103 check character and the renderer.
 //
-// The start set chosen by the user encodes the whole symbol; no shift or code-change symbols
-// are ever inserted. Special symbols that a check character can stand for are held in the
-// code text as one-byte internal codes (below), so the text stays a NUL-terminated string.
+// In the fixed form (the first) the start set chosen by the user encodes the whole symbol; no
+// shift or code-change symbols are ever inserted. Special symbols that a check character can
+// stand for are held in the code text as one-byte internal codes (below), so the text stays a
+// NUL-terminated string. The automatic and GS1-128 forms choose their own sets
+// (symbology/Code128Forms.h); this unit dispatches to them.
 #pragma once
 
 #include <string>
@@ -29,6 +31,12 @@ inline constexpr unsigned char kCode128StartB = 0x94;
 inline constexpr unsigned char kCode128StartC = 0x95;
 
 inline constexpr int kCode128SymbolCount = 106;  // values 0..105; the stop has no value
+
+// The stop of ISO/IEC 15417: element widths 2 3 3 1 1 1 2, ending in the two-module
+// termination bar. It has no value, so it lives outside the table and is drawn module by
+// module.
+inline constexpr char kCode128Stop[] = "1100011101011";
+static_assert(sizeof kCode128Stop - 1 == 13);
 
 // How an internal code is shown, in UTF-8: 0x80 as U+2400 "␀", the special symbols as their
 // names in guillemets («FNC1» «FNC2» «FNC3» «FNC4» «SHIFT» «CODE A» «CODE B» «CODE C»

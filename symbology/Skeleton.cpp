@@ -1,9 +1,12 @@
 #include "symbology/Skeleton.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
+#include "render/CaptionFont.h"
 #include "render/DisplayText.h"
 
 namespace diduzozoz {
@@ -39,11 +42,40 @@ void DrawCaption(CreateContext& job, int x, InternalCodeNames names) {
     job.m_canvas.DrawText(x + 20, y, TextView(job.m_szDataText), names);
 }
 
-SkeletonRenderer::SkeletonRenderer(CreateContext& job, InternalCodeNames names)
+namespace {
+
+// The caption's rows: rowLength characters each, or the whole text.
+std::vector<std::string_view> CaptionRows(std::string_view text, int rowLength) {
+    std::vector<std::string_view> rows;
+    if (rowLength <= 0) return {text};
+    for (std::size_t at = 0; at < text.size(); at += static_cast<std::size_t>(rowLength)) {
+        rows.push_back(text.substr(at, static_cast<std::size_t>(rowLength)));
+    }
+    return rows;
+}
+
+int RowWidth(std::string_view row, InternalCodeNames names) {
+    const std::string shown = DisplayText(row, names);
+    int width = 0;
+    for (std::size_t i = 0; i < shown.size();) width += CaptionGlyphFor(DecodeUtf8(shown, i)).width;
+    return width;
+}
+
+}  // namespace
+
+int CaptionWidth(std::string_view text, InternalCodeNames names, int rowLength) {
+    int width = 0;
+    for (std::string_view row : CaptionRows(text, rowLength)) {
+        width = std::max(width, RowWidth(row, names));
+    }
+    return width;
+}
+
+SkeletonRenderer::SkeletonRenderer(CreateContext& job, InternalCodeNames names, int leftPad)
     : m_job(job), m_names(names) {
     const int h = job.TotalHeight();
     m_x = 2;
-    while (m_x - 2 < job.m_nMarginX) {
+    while (m_x - 2 < job.m_nMarginX + leftPad) {
         job.m_canvas.DrawLine(kWhite, 1, m_x, kYTop, m_x, h);
         ++m_x;
     }
@@ -95,21 +127,40 @@ bool SkeletonRenderer::Characters(std::string_view text, int (*lookup)(char)) {
 
 void SkeletonRenderer::Complete(Finish how) {
     const int unit = m_job.m_nLineUnit;
-    const int h = m_job.TotalHeight();
+    int h = m_job.TotalHeight();
     DrawCollected();
     const int xEnd = m_x - unit;
     int x = how.marginAfterLast ? xEnd + unit : xEnd;
-    for (int i = 0; i < m_job.m_nMarginX; ++i, ++x) {
+    for (int i = 0; i < m_job.m_nMarginX + how.rightPad; ++i, ++x) {
         m_job.m_canvas.DrawLine(kWhite, 1, x, kYTop, x, h);
     }
     const int w = x;
-    DrawCaption(m_job, m_textX - how.captionDx, m_names);
+    if (how.centred) {
+        h = std::max(h, DrawCentredCaption(how.rowLength));
+    } else {
+        DrawCaption(m_job, m_textX - how.captionDx, m_names);
+    }
     const int top = m_job.m_nMarginY;
     const int bottom = m_job.m_nMarginY + m_job.m_nBarHeight;
     m_job.m_canvas.DrawLine(kWhite, 2, m_textX, top, xEnd, top);
     m_job.m_canvas.DrawLine(kWhite, 2, m_textX, bottom, xEnd, bottom);
     m_job.RequestRepaint();
     m_job.Export(w, h);
+}
+
+int SkeletonRenderer::DrawCentredCaption(int rowLength) {
+    const std::vector<std::string_view> rows = CaptionRows(TextView(m_job.m_szDataText), rowLength);
+    const int position = m_job.m_nTextPosition;
+    if (position != 1 && position != 2) return 0;
+    // Rows go under the bars, as slips print them; a single row goes where the user put it.
+    int y = position == 2 && rows.size() == 1 ? m_job.m_nMarginY - 18
+                                              : m_job.m_nMarginY + m_job.m_nBarHeight;
+    const int bars = m_x - m_x0;
+    for (std::string_view row : rows) {
+        m_job.m_canvas.DrawText(m_x0 + (bars - RowWidth(row, m_names)) / 2, y, row, m_names);
+        y += kCaptionCellHeight;
+    }
+    return position == 2 && rows.size() == 1 ? 0 : y;
 }
 
 void SkeletonRenderer::Stop() {

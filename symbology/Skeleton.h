@@ -19,6 +19,10 @@ void DrawModule(CreateContext& job, int colour, int x, int yTop);
 // m_szDataText below (position 1) or above (position 2) the bars, from x + 20; else nothing.
 void DrawCaption(CreateContext& job, int x, InternalCodeNames names = nullptr);
 
+// Width in pixels of text in the caption font, cut into rows of rowLength characters (0: one
+// row): the widest row.
+int CaptionWidth(std::string_view text, InternalCodeNames names, int rowLength = 0);
+
 // The status line of a completed drawing, naming the data as shown.
 std::string MadeStatus(std::string_view data, InternalCodeNames names = nullptr);
 
@@ -27,8 +31,10 @@ class SkeletonRenderer {
     static constexpr int kYTop = 2;
 
     // Draws the left margin; x() is then the first module's column. names: how the status
-    // and the caption show the type's internal codes.
-    explicit SkeletonRenderer(CreateContext& job, InternalCodeNames names = nullptr);
+    // and the caption show the type's internal codes. leftPad: white added to the left margin
+    // for a caption wider than the bars (see Finish::centred).
+    explicit SkeletonRenderer(CreateContext& job, InternalCodeNames names = nullptr,
+                              int leftPad = 0);
 
     int x() const { return m_x; }
     int textX() const { return m_textX; }
@@ -47,6 +53,13 @@ class SkeletonRenderer {
     struct Finish {
         int captionDx = 0;             // JAN sets its caption 15 pixels further left
         bool marginAfterLast = false;  // CODE128: its last module is a bar and stays whole
+        // CODE128's automatic and GS1 forms: the caption centred on the bars, and the drawing
+        // as high as the caption needs below them. rowLength > 0 cuts it into rows of that
+        // many characters, all below the bars. A caption wider than the bars reaches as far
+        // into the margins as leftPad and rightPad added to them.
+        bool centred = false;
+        int rowLength = 0;
+        int rightPad = 0;
     };
     // Right margin, caption, trim lines, repaint request and export. The last module drawn
     // is at xEnd = x() - m_nLineUnit.
@@ -60,6 +73,8 @@ class SkeletonRenderer {
     // Modules are collected and drawn together in Complete() or Stop(): the same pixels as
     // drawing each on its own, row by row instead of column by column.
     void DrawCollected();
+    // Finish::centred: the caption's rows centred on the bars; the lowest row's bottom, or 0.
+    int DrawCentredCaption(int rowLength);
 
     CreateContext& m_job;
     InternalCodeNames m_names;

@@ -364,7 +364,9 @@ std::optional<ReadResult> ReadCode128(const std::vector<int>& w) {
         // FNC2 and FNC3 carry no data.
     }
     if (bytes.empty()) return std::nullopt;
-    return Read("CODE128", bytes);
+    // FNC1 right after the start marks GS1-128 (ISO/IEC 15417, FNC1 in the first position):
+    // reported as ZXing-C++ reports it, without that FNC1.
+    return Read(values[1] == kFnc1 ? "GS1-128" : "CODE128", bytes);
 }
 
 constexpr int kMinRows = 2;

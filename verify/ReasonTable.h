@@ -48,10 +48,11 @@ inline constexpr ReasonRow kReasonRows[] = {
     {Reason::kReaderMissing,        Told::kUnchecked,   false,  false,   false},
     {Reason::kReaderFailed,         Told::kUnchecked,   false,  false,   false},
     {Reason::kReadersDisagree,      Told::kReading,     true,   false,   true},
+    {Reason::kGs1Data,              Told::kNonStandard, true,   false,   false},
 };
 // clang-format on
 
-static_assert(std::size(kReasonRows) == static_cast<std::size_t>(Reason::kReadersDisagree) + 1,
+static_assert(std::size(kReasonRows) == static_cast<std::size_t>(Reason::kGs1Data) + 1,
               "a row for every reason");
 static_assert(
     [] {

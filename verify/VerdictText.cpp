@@ -4,6 +4,7 @@
 #include "base/Strings.h"
 #include "render/DisplayText.h"
 #include "symbology/Code128.h"
+#include "symbology/Gs1.h"
 #include "verify/PostalRead.h"
 #include "verify/ReasonTable.h"
 #include "verify/Verify.h"
@@ -64,6 +65,8 @@ std::string ReasonText(const Finding& f) {
         case Reason::kReaderFailed:
             return FormatText(str::kReasonReaderFailed,
                               DisplayText(f.detail, Code128InternalCodeName).c_str());
+        case Reason::kGs1Data:
+            return FormatText(str::kReasonGs1Data, f.detail.c_str());
         case Reason::kReadersDisagree:
             return FormatText(str::kReasonReadersDisagree,
                               f.detail.empty()
@@ -83,6 +86,16 @@ bool ReadAsMeant(const Verdict& v) {
     return true;
 }
 
+// What was read, for a person: GS1 data with its AIs in parentheses, as printed under the
+// bars, where the element string reads as GS1 data.
+std::string ReadText(const Verdict& v) {
+    std::string unused;
+    if (v.format == "GS1-128") {
+        if (const auto data = CheckGs1ElementString(v.text, unused)) return Gs1Readable(*data);
+    }
+    return DisplayText(v.text, Code128InternalCodeName);
+}
+
 }  // namespace
 
 std::string Decimal(double value) {
@@ -95,8 +108,7 @@ std::string Decimal(double value) {
 
 std::string VerdictText(const Verdict& v) {
     if (v.outcome == Outcome::kOk) {
-        return FormatText(str::kVerdictOk, v.format.c_str(),
-                          DisplayText(v.text, Code128InternalCodeName).c_str());
+        return FormatText(str::kVerdictOk, v.format.c_str(), ReadText(v).c_str());
     }
     bool explained = false;
     for (const Finding& f : v.findings) explained = explained || RowOf(f.reason).explains;

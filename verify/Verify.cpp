@@ -4,6 +4,8 @@
 
 #include "base/BoundedCopy.h"
 #include "job/BarcodeJob.h"
+#include "symbology/Code128Forms.h"
+#include "symbology/Gs1.h"
 #include "verify/PostalRead.h"
 #include "verify/ReasonTable.h"
 #include "verify/Scan.h"
@@ -49,8 +51,10 @@ void Add(Verdict& v, Reason reason, double measured = 0, double required = 0,
     v.findings.push_back(Finding{reason, measured, required, std::move(detail)});
 }
 
+// The format a reader names for what meant draws: GS1-128 is CODE128 with FNC1 first.
 const char* FormatOf(const Meant& meant) {
     if (IsJan8(meant)) return "EAN-8";
+    if (meant.symbology == kSymbologyCode128 && meant.form == kCode128FormGs1) return "GS1-128";
     switch (meant.symbology) {
         case kSymbologyNw7:
             return "CODABAR";
@@ -69,9 +73,15 @@ const char* FormatOf(const Meant& meant) {
     }
 }
 
+bool Code128ChoosesSets(const Meant& meant) {
+    return meant.symbology == kSymbologyCode128 &&
+           (meant.form == kCode128FormAuto || meant.form == kCode128FormGs1);
+}
+
 // What a reader reports for a symbol that carries meant: the check character is not data in
 // CODE128, nor in CODE39 when the reader is asked to check it; set A's NUL is a byte 0.
 std::string ExpectedBytes(const Meant& meant) {
+    if (Code128ChoosesSets(meant)) return meant.text;  // already as a reader reports it
     std::string text = meant.text;
     if (meant.symbology == kSymbologyCode39 && meant.checkCharacter && !text.empty()) {
         text.pop_back();
@@ -174,6 +184,11 @@ void Judge(const ReadResult& r, const Meant& meant, Verdict& v) {
     } else if (r.bytes != ExpectedBytes(meant)) {
         Add(v, Reason::kTextDiffers, 0, 0, r.bytes);
     }
+    // GS1-128 data must also be what the AI table allows, check digits right.
+    std::string why;
+    if (r.format == "GS1-128" && !CheckGs1ElementString(r.bytes, why)) {
+        Add(v, Reason::kGs1Data, 0, 0, why);
+    }
 }
 
 void ReadModules(const ExportImage& image, const Meant& meant, const Readers& readers, Verdict& v) {
@@ -234,11 +249,21 @@ Meant MeantOf(const BarcodeJob& job) {
             m.text = data.size() >= 2 ? data.substr(1, data.size() - 2) : std::string_view();
             m.checkCharacter = job.m_nSymbology == kSymbologyCode39 && checkOn(job.m_nCdCode39);
             break;
-        case kSymbologyCode128:
+        case kSymbologyCode128: {
             m.text = data;
             m.code128Set = job.m_szCode128Start[0];
             m.checkCharacter = checkOn(job.m_nCdCode128);
+            // The forms that choose their sets keep no text of their symbols: worked out anew
+            // from the code text, as the run did.
+            Code128Encoding enc;
+            std::string error;
+            if (Code128ChoosesSets(m) && EncodeCode128Form(job, enc, error)) {
+                m.text = enc.meant;
+                m.code128Set = enc.start;
+                m.checkCharacter = enc.checkSymbol;
+            }
             break;
+        }
         case kSymbologyPostal:
             m.text = TextView(job.m_szCode);
             m.refNo = TextView(job.m_szRefNo);

@@ -21,9 +21,12 @@ struct Meant {
     // The encoded text, check characters included: NW-7 with its start and stop letters,
     // CODE39 without its asterisks, JAN and ITF the digits, CODE128 the code text with the
     // set-C fill digit and the check character(s), postal the seven digits of the code.
+    // CODE128's automatic form: the data as a reader reports it (NUL a byte 0), no check
+    // character; GS1-128: the element string as readers report it (AIs and data, no
+    // parentheses, no leading FNC1, GS 0x1D after each variable-length field not the last).
     std::string text;
     std::string refNo;            // postal reference number
-    char code128Set = 'A';        // CODE128 start set
+    char code128Set = 'A';        // CODE128 start set (the automatic forms: the one chosen)
     bool checkCharacter = false;  // the run appended a check character (CODE39, CODE128)
 
     bool operator==(const Meant&) const = default;
@@ -70,7 +73,7 @@ enum class Outcome {
 };
 
 // Each reason has a row in verify/ReasonTable.h at the same place; the table counts up to the
-// last one here, kReadersDisagree.
+// last one here, kGs1Data.
 enum class Reason {
     kNoBars,                // nothing to read in the image
     kNotRead,               // the reader found no symbol
@@ -92,6 +95,7 @@ enum class Reason {
     kReaderFailed,     // the reader reported an error (detail): not checked
     kReadersDisagree,  // ours read otherwise than the independent one (detail: "FORMAT text",
                        // empty when ours read nothing)
+    kGs1Data,          // read as GS1-128, but its data breaks the AI table (detail: why)
 };
 
 struct Finding {

@@ -60,6 +60,12 @@ class CZxingReader : public Reader {
             out.status = ReadResult::Status::kRead;
             out.format = FormatName(result.format());
             out.bytes.assign(result.bytes().begin(), result.bytes().end());
+            // GS1-128 is Code 128 with FNC1 after the start: ZXing-C++ tells it by the
+            // symbology identifier ]C1 and reports the element string (GS between fields).
+            if (result.format() == ZXing::BarcodeFormat::Code128 &&
+                result.symbologyIdentifier() == "]C1") {
+                out.format = "GS1-128";
+            }
             // An EAN-13 symbol whose first digit is 0 is reported as the UPC-A symbol it
             // also is; for a JAN drawing it is the same symbol with the 0 in front.
             if (result.format() == ZXing::BarcodeFormat::UPCA &&

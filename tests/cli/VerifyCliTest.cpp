@@ -39,6 +39,16 @@ TEST(VerifyCli, SingleRunOfEveryType) {
         {{"--type", "code128", "--code", "ABC", "--cd", "--start", "B"},
          "verify\tok\tCODE128\tABC\t-",
          0},
+        // The sets chosen for the fewest symbols; GS1-128's payment code, its check digit
+        // appended (the margins of unit 1 are too narrow at unit 2).
+        {{"--type", "code128", "--form", "auto", "--cd", "--code", "AB12345678cd"},
+         "verify\tok\tCODE128\tAB12345678cd\t-",
+         0},
+        {{"--type", "code128", "--form", "gs1", "--cd", "--code",
+          "(91)91234501234567890123456789010103310123000", "--unit", "2", "--text", "below"},
+         "verify\tfail\tGS1-128\t91912345012345678901234567890101033101230003\t"
+         "quiet-zone-left:6/10,quiet-zone-right:5/10",
+         3},
         {{"--type", "itf", "--code", "1234", "--cd"},
          "verify\tfail\t-\t-\titf-not-interleaved,not-read",
          3},

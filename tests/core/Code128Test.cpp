@@ -1,8 +1,13 @@
 // CODE128: lookups, the pattern table, set-C packing, check characters, whole symbols module
-// by module, geometry, bounds of m_szCode and a decode round trip with ZXing-C++.
+// by module, geometry, bounds of m_szCode and a decode round trip with ZXing-C++; the forms
+// that choose their sets: worked examples, never more symbols than zint, the wide caption.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
+#include <random>
 #include <set>
 
 #include "base/BoundedCopy.h"
@@ -10,6 +15,7 @@
 #include "core/TestHost.h"
 #include "render/CaptionFont.h"
 #include "symbology/Code128.h"
+#include "symbology/Code128Forms.h"
 
 #if defined(DIDUZOZOZ_HAVE_ZXING)
 #include "core/Decode.h"
@@ -360,6 +366,193 @@ TEST(Code128Decode, RoundTripTable) {
             EXPECT_EQ(d.text, row.decoded);
         }
     }
+}
+#endif
+
+// Worked examples of the forms that choose their sets, by hand from ISO/IEC 15417 (table 1 for
+// the values, the check character: the start value plus each value times its position, modulo
+// 103) and the GS1 General Specifications (FNC1 first and after a field of variable length
+// that is not last, 5.4; check digits 7.9.1). The payment code is GS1 Japan's example.
+TEST(Code128Forms, WorkedExamples) {
+    constexpr int kAuto = kCode128FormAuto, kGs1 = kCode128FormGs1;
+    const struct Row {
+        const char* what;
+        int form;
+        std::string code;
+        bool checkDigit;
+        char start;
+        std::vector<int> symbols;  // start to check symbol
+    } rows[] = {
+        {"letters, then digits in set C",
+         kAuto,
+         "AIM1234",
+         true,
+         'B',
+         {104, 33, 41, 45, 99, 12, 34, 87}},
+        {"digits, even: set C", kAuto, "1234", true, 'C', {105, 12, 34, 82}},
+        {"digits, odd: the last in set B", kAuto, "12345", true, 'C', {105, 12, 34, 100, 21, 54}},
+        {"a control character: set A", kAuto, "AB\tCD", true, 'A', {103, 33, 34, 73, 35, 36, 22}},
+        {"a control among lower case: SHIFT", kAuto, "a\tb", true, 'B', {104, 65, 98, 73, 66, 24}},
+        {"NUL, held as 0x80", kAuto, "\x80", true, 'A', {103, 64, 64}},
+        {"check character off", kAuto, "AIM1234", false, 'B', {104, 33, 41, 45, 99, 12, 34}},
+        {"FNC1 first and after the variable field",
+         kGs1,
+         "(10)AB12(17)250131",
+         true,
+         'B',
+         {104, 102, 17, 16, 33, 34, 99, 12, 102, 17, 25, 1, 31, 89}},
+        {"GTIN check digit 4 appended, check always", kGs1, "(01)0491234567890", false, 'C', {}},
+        {"GTIN check digit 4 appended",
+         kGs1,
+         "(01)0491234567890",
+         true,
+         'C',
+         {105, 102, 1, 4, 91, 23, 45, 67, 89, 4, 24}},
+        {"payment code, check digit 3 appended",
+         kGs1,
+         "(91)91234501234567890123456789010103310123000",
+         true,
+         'C',
+         {105, 102, 91, 91, 23, 45, 1,  23, 45, 67, 89, 1, 23,
+          45,  67,  89, 1,  1,  3,  31, 1,  23, 0,  3,  79}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestJob t(kSymbologyCode128, row.code, row.checkDigit ? kCheckDigitOn | 1 : 1);
+        t.job.m_nCode128Form = row.form;
+        t.job.m_szCode128Start[0] = 'A';  // the fixed form's set plays no part
+        const bool drawn = t.Run();
+        if (row.symbols.empty()) {  // GS1 without the CD box: a field one digit short
+            EXPECT_FALSE(drawn);
+            EXPECT_EQ(t.host.messages,
+                      std::vector<std::string>{FormatText(str::kGs1FixedLength, "01", 14, 13)});
+            continue;
+        }
+        ASSERT_TRUE(drawn);
+        Code128Encoding enc;
+        std::string error;
+        ASSERT_TRUE(EncodeCode128Form(t.job, enc, error));
+        EXPECT_EQ(enc.symbols, row.symbols);
+        EXPECT_EQ(enc.start, row.start);
+        EXPECT_EQ(t.job.m_strStatus.rfind(std::string("スタートコード：") + row.start, 0), 0u);
+        EXPECT_EQ(t.LastExport().width, 22 + 11 * static_cast<int>(row.symbols.size()) + 13);
+        EXPECT_EQ(std::string(t.job.m_szCode), row.code);  // nothing appended to the member
+    }
+}
+
+// The caption of these forms is centred on the bars; one wider than the bars widens the
+// drawing by the difference, split left and right, and is not cut: W = 2 + 2 * margin +
+// max(bars, caption). The payment code's two rows of 22 digits lie below the bars and make
+// the drawing as high as they need.
+TEST(Code128Forms, CaptionCentredAndNeverCut) {
+    const struct Row {
+        std::string code;
+        int position;
+        int bars;           // pixels at unit 1
+        int caption;        // pixels: 8 a character
+        int captionBottom;  // H: the rows' bottom when lower than the margin's
+    } rows[] = {
+        {"(01)04912345678904(10)ABC123", 1, 11 * 19 + 13, 28 * 8, 80},
+        {"(01)04912345678904(10)ABC123", 2, 11 * 19 + 13, 28 * 8, 80},
+        {"(91)912345012345678901234567890101033101230003", 2, 11 * 25 + 13, 22 * 8, 20 + 40 + 32},
+        {"(10)A", 1, 11 * 6 + 13, 5 * 8, 80},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.code + " at " + std::to_string(row.position));
+        TestJob t(kSymbologyCode128, row.code, kCheckDigitOn | 1);
+        t.job.m_nCode128Form = kCode128FormGs1;
+        t.job.m_nTextPosition = row.position;
+        ASSERT_TRUE(t.Run());
+        const ExportImage& img = t.LastExport();
+        const int wide = std::max(row.bars, row.caption);
+        EXPECT_EQ(img.width, 22 + wide);
+        EXPECT_EQ(img.height, row.captionBottom);
+        // Bars centred in the widened space, the quiet zones at least the margins.
+        const int barsAt = 12 + (wide - row.bars) / 2;
+        EXPECT_EQ(RowBits(img, 40, 0, barsAt + 2), std::string(barsAt, '0') + "11");
+        EXPECT_EQ(RowBits(img, 40, barsAt + row.bars - 2, img.width),
+                  "11" + std::string(img.width - barsAt - row.bars, '0'));
+        // Every caption pixel lies over the bars' span or the widening, none in the margins.
+        int left = img.width, right = 0;
+        for (int y = 0; y < img.height; ++y) {
+            if (y >= 20 && y < 60) continue;
+            for (int x = 0; x < img.width; ++x) {
+                if (img.At(x, y)) left = std::min(left, x), right = std::max(right, x);
+            }
+        }
+        EXPECT_GE(left, 12);
+        EXPECT_LT(right, 12 + wide);
+        EXPECT_LE(std::abs((left - 12) - (12 + wide - 1 - right)), 2);  // centred, the font's own
+    }
+}
+
+#if !defined(_WIN32)
+// The symbols zint needs for the same data (its --dump row of modules: 11 a symbol, start
+// and check included, and 13 for the stop), or -1.
+int ZintSymbols(const std::string& barcode, const std::string& data) {
+    std::string quoted;
+    for (char c : data) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    const std::string command = "zint --esc -b " + barcode + " --dump -d '" + quoted + "' 2>&1";
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return -1;
+    int nibbles = 0;
+    for (int c; (c = std::fgetc(p)) != EOF;) nibbles += std::isxdigit(c) ? 1 : 0;
+    if (pclose(p) != 0) return -1;
+    // The dump pads the row to whole nibbles: the symbol is the one length in the last four.
+    for (int modules = 4 * nibbles; modules > 4 * nibbles - 4; --modules) {
+        if (modules >= 35 && (modules - 13) % 11 == 0) return (modules - 13) / 11;
+    }
+    return -1;
+}
+
+// The shortest path never needs more symbols than an independent generator's encoding.
+TEST(Code128Forms, NeverMoreSymbolsThanZint) {
+    std::mt19937 random(20261209);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const std::string digits = "0123456789", upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                      lower = "abcdefghijklmnopqrstuvwxyz", controls = "\t\r\x1B",
+                      other = " !#$%&*+-./:;<=>?@[]^_`{|}~";
+    // Runs of a kind, as real codes have them.
+    auto runs = [&](std::vector<std::string> kinds, int length) {
+        std::string out;
+        while (static_cast<int>(out.size()) < length) {
+            const std::string& chars =
+                kinds[static_cast<std::size_t>(pick(0, int(kinds.size()) - 1))];
+            for (int run = pick(1, 6); run > 0 && static_cast<int>(out.size()) < length; --run) {
+                out += chars[static_cast<std::size_t>(pick(0, int(chars.size()) - 1))];
+            }
+        }
+        return out;
+    };
+    int fewer = 0;
+    for (int i = 0; i < 160; ++i) {
+        const bool gs1 = i % 4 == 3;
+        std::string code, zintData;
+        if (gs1) {
+            code = "(10)" + runs({digits, upper}, pick(1, 12)) + "(11)241231(21)" +
+                   runs({digits, lower}, pick(1, 12));
+            zintData = code;
+            for (char& c : zintData) c = c == '(' ? '[' : c == ')' ? ']' : c;
+        } else {
+            code = runs({digits, upper, lower, controls, other}, pick(1, 30));
+            for (unsigned char c : code) {
+                char esc[8];
+                std::snprintf(esc, sizeof esc, "\\x%02X", c);
+                zintData += c < 0x20 || c == '\\' ? std::string(esc) : std::string(1, char(c));
+            }
+        }
+        SCOPED_TRACE(code);
+        TestJob t(kSymbologyCode128, code, kCheckDigitOn | 1);
+        t.job.m_nCode128Form = gs1 ? kCode128FormGs1 : kCode128FormAuto;
+        Code128Encoding enc;
+        std::string error;
+        ASSERT_TRUE(EncodeCode128Form(t.job, enc, error)) << error;
+        const int theirs = ZintSymbols(gs1 ? "GS1_128" : "CODE128", zintData);
+        ASSERT_GT(theirs, 0) << "zint is needed: tools/install-deps.sh installs it";
+        EXPECT_LE(static_cast<int>(enc.symbols.size()), theirs);
+        fewer += static_cast<int>(enc.symbols.size()) < theirs;
+    }
+    std::printf("%d of 160 in fewer symbols than zint\n", fewer);
 }
 #endif
 

@@ -236,6 +236,8 @@ TEST_F(Dialog, OptionHandlersWriteTheirMemberAndEcho) {
          [this] { return int(Job().m_szCode128Start[0]); }, 'B', "B"},
         {"ITF-14 picked", [&] { Click(IDC_ITF), Pick(IDC_ITF_FORM, "ITF-14"); },
          [this] { return Job().m_nItfForm; }, 2, "「 ITF-14 」の選択：[ 2 ]"},
+        {"GS1-128 picked", [&] { Click(IDC_CODE128), Pick(IDC_CODE128_FORM, "GS1-128"); },
+         [this] { return Job().m_nCode128Form; }, 2, "「 GS1-128 」の選択：[ 2 ]"},
         // Switching back finds the type's options as they were left.
         {"NW-7 again", [&] { Click(IDC_NW7); }, nw7, 0x17, "NW-7が選択されました[1] CODE:7654321"},
         {"text below", [&] { Click(IDC_TEXT_BELOW); }, position, 1,
@@ -486,6 +488,27 @@ TEST_F(Dialog, PaintRunsDoNotRepeatTheirMessage) {
     EXPECT_EQ(w.messages.size(), 3u);
     w.Pump();
     EXPECT_EQ(w.messages.size(), 3u);
+}
+
+// GS1 data with a wrong check digit: refused with the right one named, nothing drawn, the code
+// as the combo shows it; the data put right draws GS1-128 and reads back as such.
+TEST_F(Dialog, Gs1RefusalRestoresTheCode) {
+    Open("(01)04912345678905\n", "1\n");
+    Click(IDC_CODE128);
+    Pick(IDC_CODE128_FORM, "GS1-128");
+    Click(IDC_CREATE);
+    EXPECT_EQ(w.messages,
+              std::vector<std::string>{FormatText(str::kGs1CheckDigit, "01", '5', '4')});
+    EXPECT_STREQ(Job().m_szCode, "(01)04912345678905");
+    EXPECT_TRUE(w.clipboard.empty());
+    EXPECT_EQ(dlg->Exported(), nullptr);
+    Type(IDC_CODE, "(01)0491234567890");
+    Click(IDC_CD_CODE128);  // completes the GTIN
+    Click(IDC_CREATE);
+    ASSERT_EQ(w.clipboard.size(), 1u);
+    EXPECT_EQ(Status(), "スタートコード：C   データ[　(01)04912345678904　]の形で作成しました");
+    AwaitVerdict(1);
+    EXPECT_EQ(w.verdict, FormatText(str::kVerdictOk, "GS1-128", "(01)04912345678904"));
 }
 
 TEST_F(Dialog, PaintsCoalesceAndSkipAMinimisedDialog) {

@@ -50,6 +50,60 @@ TEST(Serial, CountsTheLastRunOfDigitsWithItsWidthKept) {
     }
 }
 
+// GS1 data counts in the data, never in an AI; a check digit that was typed is worked out anew
+// for every code (GS1 General Specifications 7.9.1), one left to the CD box stays left out; a
+// payment code counts its biller's free field (digits 9 to 29 of 44).
+TEST(Serial, Gs1DataCountsBeforeItsCheckDigit) {
+    const std::string payment = "(91)912345012345678901234567890";
+    const struct {
+        std::string first;
+        std::int64_t count;
+        std::vector<std::string> expected;  // empty: refused
+        const char* error;
+    } cases[] = {
+        {"(01)04912345678904",
+         3,
+         {"(01)04912345678904", "(01)04912345678911", "(01)04912345678928"},
+         ""},
+        {"(01)0491234567890", 2, {"(01)0491234567890", "(01)0491234567891"}, ""},
+        {"(01)04912345678904(21)A0099",
+         2,
+         {"(01)04912345678904(21)A0099", "(01)04912345678904(21)A0100"},
+         ""},
+        {"(10)AB(21)CD", 1, {}, "has no digits"},  // AIs are no serial numbers
+        {payment + "10103310123000" + "3",
+         3,
+         {payment + "10103310123000" + "3",
+          "(91)912345012345678901234567891"
+          "10103310123000"
+          "0",
+          "(91)912345012345678901234567892"
+          "10103310123000"
+          "7"},
+         ""},
+        {payment + "10103310123000",
+         2,
+         {payment + "10103310123000",
+          "(91)912345012345678901234567891"
+          "10103310123000"},
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        std::string error;
+        const std::optional<SerialRun> run = SerialRun::Make(c.first, c.count, error, true);
+        if (c.expected.empty()) {
+            EXPECT_FALSE(run);
+            EXPECT_NE(error.find(c.error), std::string::npos) << error;
+            continue;
+        }
+        ASSERT_TRUE(run) << error;
+        for (std::size_t i = 0; i < c.expected.size(); ++i) {
+            EXPECT_EQ(run->At(static_cast<std::int64_t>(i)), c.expected[i]);
+        }
+    }
+}
+
 // Each built-in layout's grid fills its page symmetrically with the labels it is named for,
 // and at 600 dpi every label's rectangle has the label's size to within a dot.
 TEST(Layouts, BuiltInGridsAreCentredAndExact) {

@@ -294,6 +294,44 @@ TEST(Verify, OurReaderAloneOrHeldToTheIndependentOne) {
     }
 }
 
+// GS1-128 reads as such, shown with its AIs in parentheses; read data that the AI table or a
+// check digit refuses is named, even where it is what was meant.
+TEST(Verify, Gs1DataIsCheckedAgainstTheAiTable) {
+    TestJob t(kSymbologyCode128, "(91)91234501234567890123456789010103310123000", kOn);
+    t.job.m_nCode128Form = kCode128FormGs1;
+    ASSERT_TRUE(t.Run());
+    const verify::Meant meant = verify::MeantOf(t.job);
+    const std::string payment = "91912345012345678901234567890101033101230003";
+    EXPECT_EQ(meant.text, payment);
+    const verify::Verdict good = verify::Verify(t.LastExport(), meant, kBuilt);
+    EXPECT_EQ(good.outcome, Outcome::kOk);
+    EXPECT_EQ(verify::VerdictText(good),
+              FormatText(str::kVerdictOk, "GS1-128", ("(91)" + payment.substr(2)).c_str()));
+
+    const struct Row {
+        std::string bytes;
+        std::vector<Reason> reasons;
+        std::string why;
+    } rows[] = {
+        {payment.substr(0, 43) + "8",
+         {Reason::kGs1Data, Reason::kTextDiffers},
+         FormatText(str::kGs1PaymentCheckDigit, '8', '3')},
+        {"0104912345678905",
+         {Reason::kGs1Data, Reason::kTextDiffers},
+         FormatText(str::kGs1CheckDigit, "01", '5', '4')},
+        {"2312", {Reason::kGs1Data, Reason::kTextDiffers}, FormatText(str::kGs1UnknownAi, "2312")},
+        {payment, {}, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.bytes);
+        const FixedReader reads({verify::ReadResult::Status::kRead, "GS1-128", row.bytes, ""});
+        const verify::Verdict v = verify::Verify(t.LastExport(), meant, {&reads, nullptr});
+        EXPECT_EQ(Reasons(v), row.reasons);
+        const verify::Finding* f = v.Find(Reason::kGs1Data);
+        EXPECT_EQ(f ? f->detail : "", row.why);
+    }
+}
+
 TEST(Verify, ImagesWithoutBars) {
     ExportImage empty;
     ExportImage white{5, 3, std::vector<std::uint8_t>(15, 0)};
