@@ -22,7 +22,7 @@ struct Meant {
     // CODE39 without its asterisks, JAN and ITF the digits, CODE128 the code text with the
     // set-C fill digit and the check character(s), postal the seven digits of the code.
     std::string text;
-    std::string refNo;            // postal reference number
+    std::string refNo;            // postal reference number; the address forms' address number
     char code128Set = 'A';        // CODE128 start set
     bool checkCharacter = false;  // the run appended a check character (CODE39, CODE128)
 
@@ -85,6 +85,7 @@ enum class Reason {
     kPostalCheckWrong,      // the check symbol does not fit the data (measured: drawn, required:
                             // right)
     kPostalUnreadable,      // bars that form no symbol of the table (detail: where)
+    kPostalRepresentative,  // an address form for a postcode ending in 00 (detail: it)
     kQuietZoneLeft,         // measured and required in modules
     kQuietZoneRight,
     kReaderMissing,    // built without a reader: not checked
