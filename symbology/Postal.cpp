@@ -135,6 +135,9 @@ bool IsRepresentativePostcode(std::string_view digits) {
     return digits.size() == kPostalCodeDigits && digits.substr(5) == "00";
 }
 
+// Japan Post 郵便番号・バーコードマニュアル, バーコード (3/4) and 抜き出し法 (4/9): a letter is a
+// control code and a digit, A-J CC1, K-T CC2, U-Z CC3, the digit its place in its ten; past
+// the 13th place the data is cut, a control code on the 13th kept.
 std::array<int, kPostalRefPositions> AddressNumberSymbols(std::string_view number) {
     std::array<int, kPostalRefPositions> out;
     out.fill(kPostalCC4);
