@@ -95,8 +95,14 @@ struct Drawing {
     int textBox;                  // IDC_TEXT_ABOVE, IDC_TEXT_BELOW or 0
     int unit;                     // 1..3
     const char* start = nullptr;  // CODE128 start set
-    const char* ref = nullptr;    // postal reference number
+    const char* ref = nullptr;    // postal reference number, or address
+    const char* form = nullptr;   // the postal form as the command line names it
 };
+
+// The postal forms in the order of their list.
+int PostalFormIndex(const std::string& name) {
+    return name == "address-number" ? 1 : name == "address" ? 2 : 0;
+}
 
 const Drawing kDrawings[] = {
     {"NW-7", IDC_NW7, "nw7", "0123456", true, IDC_TEXT_ABOVE, 1},
@@ -124,6 +130,7 @@ void DrawAndCompare(Dialog& d, const Folder& folder, const Drawing& row) {
     }
     d.Pick(IDC_LINE_UNIT, row.unit - 1);
     if (row.start) d.Pick(IDC_CODE128_START, row.start[0] - 'A');
+    if (row.form) d.Pick(IDC_POSTAL_FORM, PostalFormIndex(row.form));
     if (row.ref) d.Type(IDC_REFNO, row.ref);
     const DWORD before = ReadClipboard().sequence;
     d.Click(IDC_CREATE);
@@ -138,6 +145,7 @@ void DrawAndCompare(Dialog& d, const Folder& folder, const Drawing& row) {
         args.insert(args.end(), {"--text", row.textBox == IDC_TEXT_ABOVE ? "above" : "below"});
     if (row.start) args.insert(args.end(), {"--start", row.start});
     if (row.ref) args.insert(args.end(), {"--ref", row.ref});
+    if (row.form) args.insert(args.end(), {"--form", row.form});
     const ProgramRun cli = RunProgram(g_cli, args, folder.Path());
     Check(cli.exitCode == 0, std::string(row.name) + ": the command line drew nothing (exit code " +
                                  std::to_string(cli.exitCode) + ")");
@@ -203,6 +211,24 @@ const Scenario kScenarios[] = {
     {"every type, captions and line units", "1234567\n", "12\n",
      [](Dialog& d, Folder& folder) {
          for (const Drawing& row : kDrawings) DrawAndCompare(d, folder, row);
+     }},
+    // Typed a character at a time, an address longer than the widened field shows reaches the
+    // status line whole only when the field scrolls.
+    {"the customer barcode from an address", "263-0023\n", "12\n",
+     [](Dialog& d, Folder& folder) {
+         d.Main();
+         RECT before{}, after{};
+         GetWindowRect(d.Control(IDC_REFNO), &before);
+         const char* const address = "十一丁目六番地一号 郵便タワー東館ビルディング西棟601号室";
+         const Drawing row{"address",      IDC_POSTAL, "postal", "263-0023", true,
+                           IDC_TEXT_BELOW, 1,          nullptr,  address,    "address"};
+         DrawAndCompare(d, folder, row);
+         GetWindowRect(d.Control(IDC_REFNO), &after);
+         Check(d.Text(IDC_REFNO_LABEL) == "町域以降の住所", "label " + d.Text(IDC_REFNO_LABEL));
+         Check(after.right == before.right && after.left < before.left,
+               "the reference field did not grow to the left");
+         Check(d.Text(IDC_STATUS) == "データ[　2630023 - 11-6-1-601　]の形で作成しました",
+               "status " + d.Text(IDC_STATUS));
      }},
     {"a refused code", "abc\n", "12\n",
      [](Dialog& d, Folder& folder) {
