@@ -109,6 +109,22 @@ inline constexpr char kItf14WrongCd[] = "ITF-14のチェックデジットが違
 // The read-back's reason for an interleaved ITF that readers refuse as too short.
 inline constexpr char kReasonItfShort[] = "%d桁のITF（多くの読取機は%d桁未満を読みません）";
 
+// --- The customer barcode's address forms (住所表示番号, 住所から) ----------------------------
+inline constexpr char kAddressNumberChars[] =
+    "０～９の数字、ハイフン、Ａ～Ｚの英字で無いのでバーコードの生成はできません";
+// Added to the status line of a drawing in the address forms.
+inline constexpr char kPostalNoteNoNumber[] = "　※住所表示番号が無いので郵便番号だけです";
+inline constexpr char kPostalNoteRepresentative[] =
+    "　※代表の郵便番号（下２けた００）にはカスタマバーコードを付けません";
+// The reference field refused text longer than the address member holds.
+inline constexpr char kAddressTooLong[] = "住所は１２０バイト（全角４０文字）までです";
+// The reference field's label in each postal form.
+inline constexpr char kRefNoLabel[] = "整理番号(〒）";
+inline constexpr char kAddressNumberLabel[] = "住所表示番号";
+inline constexpr char kAddressLabel[] = "町域以降の住所";
+inline constexpr char kReasonPostalRepresentative[] =
+    "代表の郵便番号（%s）にはカスタマバーコードを付けません";
+
 // --- Option handlers: status formats ---------------------------------------------------------
 inline constexpr const char* kTypeSelected[7] = {
     "",

@@ -11,12 +11,12 @@
 
 #include "base/BoundedCopy.h"
 #include "cli/FileOutput.h"
+#include "cli/ListItems.h"
 #include "cli/OrderedWindow.h"
 #include "cli/Platform.h"
 #include "cli/Printable.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
-#include "platform/ListFile.h"
 
 namespace diduzozoz::cli {
 namespace {
@@ -77,12 +77,10 @@ std::string Number(std::size_t index) {
     return buf;
 }
 
-// The batch's lists, read a chunk at a time: each code with the reference number of its line,
-// or with --ref beyond the end of the reference-number list.
+// The batch's lists, read a chunk at a time.
 class ItemLists {
   public:
-    ItemLists(CodeListReader& codes, CodeListReader* refs, const std::string& ref)
-        : m_codes(codes), m_refs(refs), m_ref(ref), m_refsEnded(refs == nullptr) {}
+    explicit ItemLists(ListItems& items) : m_items(items) {}
 
     // Reads the n-th chunk's items (from 0).
     ChunkFill Read(Chunk& chunk, std::size_t n) {
@@ -90,12 +88,8 @@ class ItemLists {
         chunk.count = 0;
         chunk.codes.resize(kChunk);
         chunk.refs.resize(kChunk);
-        while (chunk.count < kChunk && m_codes.Next(chunk.codes[chunk.count])) {
-            std::string& ref = chunk.refs[chunk.count];
-            if (m_refsEnded || !m_refs->Next(ref)) {
-                m_refsEnded = true;
-                ref = m_ref;
-            }
+        while (chunk.count < kChunk &&
+               m_items.Next(chunk.codes[chunk.count], chunk.refs[chunk.count])) {
             ++chunk.count;
         }
         if (chunk.count == kChunk) return ChunkFill::kFull;
@@ -103,10 +97,7 @@ class ItemLists {
     }
 
   private:
-    CodeListReader& m_codes;
-    CodeListReader* m_refs;
-    const std::string& m_ref;
-    bool m_refsEnded;
+    ListItems& m_items;
 };
 
 // Renders items one after another on one thread, each into its numbered file and its result.
@@ -162,13 +153,14 @@ class ItemRenderer {
 // A progress bar on stderr when it is a terminal: items done, the total, the rate.
 class Progress {
   public:
-    explicit Progress(const std::string& listPath) : m_start(std::chrono::steady_clock::now()) {
+    explicit Progress(const CliOptions& options) : m_start(std::chrono::steady_clock::now()) {
         m_enabled = StderrIsTerminal();
         // The list is rendered as it is read; a first pass just counts its items.
         if (m_enabled) {
-            if (auto counter = OpenListFile(listPath, kCodeListLineLimit)) {
-                std::string item;
-                while (counter->Next(item)) ++m_total;
+            ListItems counter(options);
+            std::string error, code, ref;
+            if (counter.Open(error)) {
+                while (counter.Next(code, ref)) ++m_total;
             }
         }
     }
@@ -212,7 +204,7 @@ class Progress {
 class BatchReport {
   public:
     explicit BatchReport(const CliOptions& options)
-        : m_verify(options.verify), m_progress(options.batchCodes) {}
+        : m_verify(options.verify), m_progress(options) {}
 
     void Report(const Chunk& chunk) {
         m_out.clear();
@@ -262,27 +254,17 @@ class BatchReport {
 
 int RunBatch(const CliOptions& o, const verify::Readers& readers) {
     // Lists are read as they are rendered, so memory stays the same for any list length.
-    const std::unique_ptr<CodeListReader> codes = OpenListFile(o.batchCodes, kCodeListLineLimit);
-    if (!codes) {
-        WriteText(stderr,
-                  "diduzozoz-cli: cannot read the code list " + Printable(o.batchCodes) + "\n");
+    ListItems items(o);
+    if (std::string error; !items.Open(error)) {
+        WriteText(stderr, "diduzozoz-cli: " + error + "\n");
         return 2;
-    }
-    std::unique_ptr<CodeListReader> refs;
-    if (!o.batchRefs.empty()) {
-        refs = OpenListFile(o.batchRefs, kRefNoListLineLimit);
-        if (!refs) {
-            WriteText(stderr, "diduzozoz-cli: cannot read the reference-number list " +
-                                  Printable(o.batchRefs) + "\n");
-            return 2;
-        }
     }
     if (!IsDirectory(o.outDir)) {
         WriteText(stderr,
                   "diduzozoz-cli: the output folder " + Printable(o.outDir) + " does not exist\n");
         return 2;
     }
-    ItemLists lists(*codes, refs.get(), o.ref);
+    ItemLists lists(items);
     BatchReport report(o);
     // Chunks are read in list order and rendered on any thread; lines go out in list order.
     OrderedWindow<Chunk> window(kWindowChunks);

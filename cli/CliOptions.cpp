@@ -10,6 +10,7 @@
 #include "cli/Printable.h"
 #include "sheet/Serial.h"
 #include "symbology/Dispatch.h"
+#include "symbology/Postal.h"
 
 namespace diduzozoz::cli {
 
@@ -73,7 +74,12 @@ struct Parsing {
     std::string stopText;
     std::optional<OutputFormat> format;  // --format
     const char* sheetOption = nullptr;   // the first option given that goes with --sheet
+    bool refGiven = false;
+    bool address = false;  // --address: its text
+    std::string addressText;
 };
+
+static_assert(kMaxAddressBytes == 120, "--help and the manual page name 120 bytes");
 
 // One option of the command line: its value, where that goes, and how --help lists it.
 struct Option {
@@ -121,12 +127,25 @@ constexpr Option kOptions[] = {
      .hi = kMaxCodeBytes,
      .setJob = [](const CliOptions& o, BarcodeSettings& s) { CopyText(s.m_szCode, o.code); },
      .usage = "code text, at most {max} bytes (default empty)"},
+    // Its length is checked once the form is known: the address forms take more.
     {.name = "--ref",
      .value = "TEXT",
-     .text = &CliOptions::ref,
      .hi = kMaxRefNoBytes,
-     .setJob = [](const CliOptions& o, BarcodeSettings& s) { CopyText(s.m_szRefNo, o.ref); },
-     .usage = "postal reference number, at most {max} bytes (default empty)"},
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         p.options.ref = value;
+         p.refGiven = true;
+         return {};
+     },
+     .setJob =
+         [](const CliOptions& o, BarcodeSettings& s) {
+             if (SymbologyOf(o) == kSymbologyPostal && IsPostalAddressForm(o.form)) {
+                 CopyText(s.m_szAddress, o.ref);
+             } else {
+                 CopyText(s.m_szRefNo, o.ref);
+             }
+         },
+     .usage = "postal reference number, at most {max} bytes (default empty); in the\n"
+              "address forms the address number or the address, at most 120 bytes"},
     {.name = "--cd",
      .flag = &CliOptions::checkDigit,
      // The type's option word, --pattern's part of it included.
@@ -193,6 +212,15 @@ constexpr Option kOptions[] = {
               "payment code's 42nd digit after (91) and 41 digits)\n"
               "postal: digits|address-number|address, the --ref digits, an\n"
               "address number, or the address number taken from an address"},
+    {.name = "--address",
+     .value = "TEXT",
+     .take = [](const std::string& value, Parsing& p) -> std::string {
+         p.addressText = value;
+         p.address = true;
+         return {};
+     },
+     .usage = "postal: the same as --form address --ref TEXT, the address after\n"
+              "the town name (3丁目30-8 郵便ビル403号), at most 120 bytes"},
     {.name = "--text",
      .value = "P",
      .take = [](const std::string& value, Parsing& p) -> std::string {
@@ -655,6 +683,21 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             return fail("--form for --type " + std::string(entry.cliName) + " takes " + names +
                         ", not '" + Shown(p.formText) + "'");
         }
+    }
+    if (p.address) {
+        if (o.symbology != kSymbologyPostal) return fail("--address goes with --type postal");
+        if (p.refGiven) return fail("--address and --ref: give one of them");
+        if (!p.formText.empty() && o.form != kPostalFormAddress) {
+            return fail("--address goes with --form address, not " + Shown(p.formText));
+        }
+        o.form = kPostalFormAddress;
+        o.ref = p.addressText;
+    }
+    const bool addressForm = o.symbology == kSymbologyPostal && IsPostalAddressForm(o.form);
+    const std::size_t refLimit = addressForm ? kMaxAddressBytes : kMaxRefNoBytes;
+    if (o.ref.size() > refLimit) {
+        return fail(std::string(p.address ? "--address" : "--ref") + " holds at most " +
+                    std::to_string(refLimit) + " bytes, not " + std::to_string(o.ref.size()));
     }
     result.options = o;
     return result;

@@ -8,6 +8,7 @@
 
 #include "base/Strings.h"
 #include "cli/FileOutput.h"
+#include "cli/ListItems.h"
 #include "cli/Platform.h"
 #include "cli/Printable.h"
 #include "cli/VerifyOutput.h"
@@ -96,9 +97,7 @@ int RunSheets(const CliOptions& o, const verify::Readers& readers) {
     std::function<bool(sheet::LabelItem&)> next;
     std::optional<sheet::SerialRun> serial;
     std::int64_t serialAt = 0;
-    std::unique_ptr<CodeListReader> codes;
-    std::unique_ptr<CodeListReader> refs;
-    bool refsEnded = true;
+    ListItems items(o);
     const bool postal = o.symbology == kSymbologyPostal;
     if (o.serial > 0) {
         std::string error;
@@ -113,24 +112,8 @@ int RunSheets(const CliOptions& o, const verify::Readers& readers) {
             return true;
         };
     } else {
-        codes = OpenListFile(o.batchCodes, kCodeListLineLimit);
-        if (!codes) return UsageError("cannot read the code list " + Printable(o.batchCodes));
-        if (!o.batchRefs.empty()) {
-            refs = OpenListFile(o.batchRefs, kRefNoListLineLimit);
-            if (!refs) {
-                return UsageError("cannot read the reference-number list " +
-                                  Printable(o.batchRefs));
-            }
-            refsEnded = false;
-        }
-        next = [&](sheet::LabelItem& item) {
-            if (!codes->Next(item.code)) return false;
-            if (refsEnded || !refs->Next(item.ref)) {
-                refsEnded = true;
-                item.ref = o.ref;
-            }
-            return true;
-        };
+        if (std::string error; !items.Open(error)) return UsageError(error);
+        next = [&](sheet::LabelItem& item) { return items.Next(item.code, item.ref); };
     }
 
     StreamedFile file(o.output);

@@ -37,6 +37,8 @@ std::string Token(const verify::Finding& f) {
             return "postal-check-character" + numbers;
         case Reason::kPostalUnreadable:
             return "postal-unreadable";
+        case Reason::kPostalRepresentative:
+            return "postal-representative-postcode";
         case Reason::kQuietZoneLeft:
             return "quiet-zone-left" + numbers;
         case Reason::kQuietZoneRight:

@@ -7,6 +7,7 @@
 #include "base/Strings.h"
 #include "lists/CodeList.h"
 #include "symbology/Dispatch.h"
+#include "symbology/Postal.h"
 
 namespace diduzozoz {
 
@@ -38,6 +39,21 @@ int TypeOf(int id, int TypeControls::*kind) {
     }
     return kSymbologyNone;
 }
+
+// The reference field and its label in each postal form. The digits form's place is the
+// template's; an address needs more room, taken from the free space to the left on the same
+// row, and the field scrolls for the rest.
+struct RefField {
+    const char* label;
+    int labelX, labelCx;
+    int comboX, comboCx;
+};
+constexpr RefField kRefFields[] = {
+    {str::kRefNoLabel, 161, 42, 205, 60},
+    {str::kAddressNumberLabel, 110, 48, 160, 105},
+    {str::kAddressLabel, 110, 58, 170, 95},
+};
+static_assert(std::size(kRefFields) == kPostalFormAddress + 1);
 
 struct SpinSpec {
     int id;
@@ -94,21 +110,31 @@ void CBarcodeDlg::OnInitDialog() {
     Describe();
 }
 
-void CBarcodeDlg::ReadCodeList(const char* fileName, const char* failMessage, int combo,
-                               std::size_t lineLimit, std::size_t memberLimit, char* member,
-                               std::size_t memberSize) {
+std::optional<std::vector<std::string>> CBarcodeDlg::ListFileItems(const char* fileName,
+                                                                   std::size_t lineLimit,
+                                                                   std::size_t memberLimit) {
     const std::optional<std::string> bytes = m_controls.ReadListFile(fileName);
-    if (!bytes) {
-        m_controls.ShowMessageBox(failMessage);
-        return;
-    }
+    if (!bytes) return std::nullopt;
+    std::vector<std::string> items;
     for (const std::string& line : ParseCodeList(*bytes, lineLimit)) {
         // Invalid UTF-8 is shown with replacement characters, which take more bytes than the
         // bytes they replace; an item that no longer fits its member is left out.
-        const std::string item = ListItemText(line);
-        if (item.size() > memberLimit) continue;
-        m_controls.AddItem(combo, item);
+        std::string item = ListItemText(line);
+        if (item.size() <= memberLimit) items.push_back(std::move(item));
     }
+    return items;
+}
+
+void CBarcodeDlg::ReadCodeList(const char* fileName, const char* failMessage, int combo,
+                               std::size_t lineLimit, std::size_t memberLimit, char* member,
+                               std::size_t memberSize) {
+    const auto items = ListFileItems(fileName, lineLimit, memberLimit);
+    if (!items) {
+        m_controls.ShowMessageBox(failMessage);
+        return;
+    }
+    for (const std::string& item : *items) m_controls.AddItem(combo, item);
+    if (combo == IDC_REFNO) m_refNoItems = *items;
     if (m_controls.ItemCount(combo) == 0) return;
     const std::string first = m_controls.ItemText(combo, 0);
     m_controls.SetCurSel(combo, 0);
@@ -206,9 +232,14 @@ bool CBarcodeDlg::PreTranslateKey(int virtualKey) {
 }
 
 bool CBarcodeDlg::AcceptsEdit(int id, std::string_view text) {
-    const std::size_t limit = id == IDC_REFNO ? kMaxRefNoBytes : kMaxCodeBytes;
+    const bool address = id == IDC_REFNO && IsPostalAddressForm(m_job.m_nPostalForm);
+    const std::size_t limit = address           ? kMaxAddressBytes
+                              : id == IDC_REFNO ? kMaxRefNoBytes
+                                                : kMaxCodeBytes;
     if (text.size() <= limit) return true;
     m_controls.Beep();
+    // A pasted address is refused whole: say why, or it looks as if the paste went nowhere.
+    if (address) SetStatus(str::kAddressTooLong);
     return false;
 }
 
@@ -387,9 +418,37 @@ void CBarcodeDlg::OnForm(int symbology) {
     const int index = m_controls.CurSel(combo);
     int* form = m_job.FormOf(symbology);
     if (!form || index < 0 || index >= SymbologyAt(symbology)->formCount) return;
+    const int before = *form;
     *form = index;
     const std::string item = m_controls.ItemText(combo, index);
     SetStatus(FormatText(str::kFormStatus, item.c_str(), *form));
+    if (symbology == kSymbologyPostal) ShowReferenceField(before);
+}
+
+void CBarcodeDlg::ShowReferenceField(int formBefore) {
+    const int form = m_job.m_nPostalForm;
+    const RefField& field = kRefFields[form];
+    m_controls.SetText(IDC_REFNO_LABEL, field.label);
+    m_controls.PlaceControl(IDC_REFNO_LABEL, field.labelX, 12, field.labelCx, 10);
+    m_controls.PlaceControl(IDC_REFNO, field.comboX, 10, field.comboCx, 146);
+    const bool address = IsPostalAddressForm(form);
+    if (address == IsPostalAddressForm(formBefore)) return;
+
+    // The address forms read the list again with items of an address's length; the digits
+    // form shows what it read at start.
+    std::vector<std::string> items = m_refNoItems;
+    if (address) {
+        items = ListFileItems(str::kRefNoListFile, kMaxAddressBytes, kMaxAddressBytes)
+                    .value_or(std::vector<std::string>{});
+        if (!m_addressStarted && !items.empty()) CopyText(m_job.m_szAddress, items[0]);
+        m_addressStarted = true;
+    }
+    m_controls.ResetContent(IDC_REFNO);
+    for (const std::string& item : items) m_controls.AddItem(IDC_REFNO, item);
+    const std::string text(address ? TextView(m_job.m_szAddress) : TextView(m_job.m_szRefNo));
+    const auto at = std::find(items.begin(), items.end(), text);
+    m_controls.SetCurSel(IDC_REFNO, at == items.end() ? -1 : static_cast<int>(at - items.begin()));
+    m_controls.SetText(IDC_REFNO, text);
 }
 
 void CBarcodeDlg::OnStartStop(int id) {
@@ -438,10 +497,14 @@ void CBarcodeDlg::OnDeltaPos(int id, int pos, int delta) {
 
 void CBarcodeDlg::OnComboText(int id, const std::string& text) {
     NoteUserChange();
-    char* member = id == IDC_CODE ? m_job.m_szCode : m_job.m_szRefNo;
-    const std::size_t size = id == IDC_CODE ? sizeof m_job.m_szCode : sizeof m_job.m_szRefNo;
-    CopyText(member, size, text);
-    SetStatus(FormatText("%s", member));
+    if (id == IDC_CODE) {
+        CopyText(m_job.m_szCode, text);
+        SetStatus(FormatText("%s", m_job.m_szCode));
+        return;
+    }
+    CopyPostalRef(m_job, text);
+    const bool address = IsPostalAddressForm(m_job.m_nPostalForm);
+    SetStatus(FormatText("%s", address ? m_job.m_szAddress : m_job.m_szRefNo));
 }
 
 LabelSheetSource CBarcodeDlg::LabelSheetSourceNow() {

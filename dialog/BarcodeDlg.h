@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dialog/Controls.h"
 #include "dialog/LabelSheetDlg.h"
@@ -90,6 +91,13 @@ class CBarcodeDlg : public JobHost {
     void ReadCodeList(const char* fileName, const char* failMessage, int combo,
                       std::size_t lineLimit, std::size_t memberLimit, char* member,
                       std::size_t memberSize);
+    // The items of a list file as the combos show them, or nothing when it cannot be opened.
+    std::optional<std::vector<std::string>> ListFileItems(const char* fileName,
+                                                          std::size_t lineLimit,
+                                                          std::size_t memberLimit);
+    // The reference field as the postal form wants it: its label and place, and, when the
+    // form changed between digits and an address, the list and text of the form's member.
+    void ShowReferenceField(int formBefore);
     void FillOptionCombos();
     void UpdateControlStates();
     void RunCreate(Occasion occasion);
@@ -114,6 +122,10 @@ class CBarcodeDlg : public JobHost {
 
     Controls& m_controls;
     BarcodeJob m_job{*this};
+
+    // The reference list as read at start: the digits form's, shown again when it comes back.
+    std::vector<std::string> m_refNoItems;
+    bool m_addressStarted = false;  // m_szAddress took the address list's first item
 
     bool m_hasExport = false;
     int m_exportModulePixels = 1;

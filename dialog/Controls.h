@@ -38,6 +38,9 @@ class Controls {
     // Spin buttons; each shows its position in its buddy edit.
     virtual void SetRange(int id, int lower, int upper) = 0;
     virtual void SetPos(int id, int pos) = 0;
+    // Any control, moved and sized in the template's dialog units (a combo's height includes
+    // its drop-down list).
+    virtual void PlaceControl(int id, int x, int y, int cx, int cy) = 0;
 
     // The bytes of a code list file in the current folder, or nothing when it cannot be
     // opened as a regular file; never blocks.

@@ -67,6 +67,8 @@
 #define IDC_MARGIN_Y 1052
 
 #define IDC_CODE 1053
+// The label of the reference-number combo, which names the postal form's field.
+#define IDC_REFNO_LABEL 1070
 
 // The form lists of the code types that have more than one form.
 #define IDC_JAN_FORM 1060

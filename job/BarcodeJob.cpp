@@ -5,6 +5,7 @@
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "symbology/Dispatch.h"
+#include "symbology/Postal.h"
 
 namespace diduzozoz {
 
@@ -22,7 +23,7 @@ void BarcodeJob::RestoreCode() {
 }
 
 void BarcodeJob::RestoreRefNo() {
-    CopyText(m_szRefNo, m_host.RefNoComboText());
+    CopyPostalRef(*this, m_host.RefNoComboText());
 }
 
 void BarcodeJob::Export(int w, int h) {

@@ -74,24 +74,143 @@ std::string ListItemText(std::string_view line) {
     return out;
 }
 
+namespace {
+
+// The fields of a line split at separator outside double quotes; a quoted field loses its
+// quotes ("" inside stands for one) and every field the blanks around it.
+std::vector<std::string> Fields(std::string_view line, char separator) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    bool wasQuoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        std::string& field = fields.back();
+        if (quoted) {
+            if (c != '"') {
+                field += c;
+            } else if (i + 1 < line.size() && line[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else {
+                quoted = false;
+            }
+        } else if (c == separator) {
+            fields.emplace_back();
+            wasQuoted = false;
+        } else if (c == '"' && !wasQuoted && field.find_first_not_of(' ') == std::string::npos) {
+            field.clear();
+            quoted = wasQuoted = true;
+        } else {
+            field += c;
+        }
+    }
+    for (std::string& field : fields) {
+        const std::size_t first = field.find_first_not_of(' ');
+        field = first == std::string::npos
+                    ? std::string()
+                    : field.substr(first, field.find_last_not_of(' ') - first + 1);
+    }
+    return fields;
+}
+
+}  // namespace
+
+bool SplitAddressLine(std::string_view line, std::string& postcode, std::string& address) {
+    const char separator = line.find('\t') != std::string_view::npos  ? '\t'
+                           : line.find(',') != std::string_view::npos ? ','
+                                                                      : '\0';
+    if (separator == '\0') return false;
+    const std::vector<std::string> fields = Fields(line, separator);
+    postcode = fields[0];
+    address.clear();
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        if (fields[i].empty()) continue;
+        if (!address.empty()) address += ' ';
+        address += fields[i];
+    }
+    return true;
+}
+
 CodeListReader::CodeListReader(Source source, std::size_t limit)
     : m_source(std::move(source)), m_limit(limit) {}
+
+namespace {
+
+// A code point as UTF-8, the planes above the first included.
+void AppendUtf8Any(std::string& out, char32_t cp) {
+    if (cp < 0x10000) {
+        AppendUtf8(out, cp);
+        return;
+    }
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+}
+
+}  // namespace
+
+std::string_view CodeListReader::Decoded(std::string_view bytes, bool last) {
+    if (m_encoding == Encoding::kUnknown) {
+        // A spreadsheet's "Unicode text" is UTF-16 with its byte-order mark; it takes two
+        // bytes to see one.
+        m_undecoded.append(bytes);
+        if (m_undecoded.size() < 2 && !last) return {};
+        const std::string_view head(m_undecoded);
+        m_encoding = head.substr(0, 2) == "\xFF\xFE"   ? Encoding::kUtf16Le
+                     : head.substr(0, 2) == "\xFE\xFF" ? Encoding::kUtf16Be
+                                                       : Encoding::kBytes;
+        if (m_encoding != Encoding::kBytes) m_undecoded.erase(0, 2);
+        bytes = {};
+        if (m_encoding == Encoding::kBytes) {
+            m_decoded.swap(m_undecoded);
+            m_undecoded.clear();
+            return m_decoded;
+        }
+    }
+    if (m_encoding == Encoding::kBytes) return bytes;
+    // UTF-16 as UTF-8; half a unit or a high surrogate at the end of a block waits for the
+    // next. What stands for no character becomes U+FFFD.
+    m_undecoded.append(bytes);
+    m_decoded.clear();
+    const bool le = m_encoding == Encoding::kUtf16Le;
+    const auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(m_undecoded[i]);
+        const auto b = static_cast<unsigned char>(m_undecoded[i + 1]);
+        return static_cast<char32_t>(le ? a | b << 8 : a << 8 | b);
+    };
+    std::size_t i = 0;
+    while (i + 2 <= m_undecoded.size()) {
+        const char32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 4 > m_undecoded.size() && !last) break;
+            const char32_t low = i + 4 <= m_undecoded.size() ? unit(i + 2) : 0;
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8Any(m_decoded, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 4;
+                continue;
+            }
+        }
+        AppendUtf8(m_decoded, u >= 0xD800 && u <= 0xDFFF ? 0xFFFD : u);
+        i += 2;
+    }
+    if (last && i < m_undecoded.size()) {
+        AppendUtf8(m_decoded, 0xFFFD);  // an odd byte at the very end
+        i = m_undecoded.size();
+    }
+    m_undecoded.erase(0, i);
+    return m_decoded;
+}
 
 bool CodeListReader::Fill() {
     if (m_atEnd) return false;
     constexpr std::size_t kBlock = 64 * 1024;
     m_block.resize(kBlock);
     const std::size_t n = m_source(m_block.data(), kBlock);
-    if (n == 0) {
-        m_atEnd = true;
-        if (m_pendingCr) m_text.push_back('\r');  // a CR at the very end is a byte like others
-        m_pendingCr = false;
-        return false;
-    }
+    const std::string_view text = Decoded(std::string_view(m_block.data(), n), n == 0);
     // Text-mode reading: a CR directly before an LF is part of the line end. A CR at the end
     // of a block waits for the next block to tell.
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = m_block[i];
+    for (const char c : text) {
         if (m_pendingCr) {
             m_pendingCr = false;
             if (c != '\n') m_text.push_back('\r');
@@ -101,6 +220,12 @@ bool CodeListReader::Fill() {
         } else {
             m_text.push_back(c);
         }
+    }
+    if (n == 0) {
+        m_atEnd = true;
+        if (m_pendingCr) m_text.push_back('\r');  // a CR at the very end is a byte like others
+        m_pendingCr = false;
+        return false;
     }
     return true;
 }

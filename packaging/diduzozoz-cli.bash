@@ -15,6 +15,7 @@ _diduzozoz_cli_options='
 --start       =A B C D
 --stop        =A B C D
 --form        =jan13 jan8 plain interleaved itf14 fixed auto gs1 digits address-number address
+--address     <any>
 --text        =none below above
 --unit        =1 2 3 4 5 6 7 8
 --height      <any>

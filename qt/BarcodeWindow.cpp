@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -163,6 +164,8 @@ void CBarcodeWindow::SetText(int id, const std::string& text) {
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->setText(FromUtf8(text));
         edit->setCursorPosition(0);  // a long status line shows its beginning
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(FromUtf8(text));
     }
 }
 
@@ -172,6 +175,14 @@ void CBarcodeWindow::SetRange(int id, int lower, int upper) {
 
 void CBarcodeWindow::SetPos(int id, int pos) {
     Control<CSpinButton>(id)->SetPos(pos);
+}
+
+void CBarcodeWindow::PlaceControl(int id, int x, int y, int cx, int cy) {
+    QWidget* w = Widget(id);
+    QRect rect = DluMapper(font()).Rect(x, y, cx, cy);
+    // As the template's: a combo's height is its own, not that of its list.
+    if (qobject_cast<QComboBox*>(w)) rect.setHeight(w->height());
+    w->setGeometry(rect);
 }
 
 std::optional<std::string> CBarcodeWindow::ReadListFile(const char* name) {

@@ -74,6 +74,7 @@ class CBarcodeWindow : public QDialog, public ComboControls {
     void SetText(int id, const std::string& text) override;
     void SetRange(int id, int lower, int upper) override;
     void SetPos(int id, int pos) override;
+    void PlaceControl(int id, int x, int y, int cx, int cy) override;
     std::optional<std::string> ReadListFile(const char* name) override;
     std::string ResourceString(int id) override;
     void AppendSystemMenuItem(int command, const std::string& text) override;

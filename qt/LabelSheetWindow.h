@@ -39,6 +39,7 @@ class CLabelSheetWindow : public QDialog, public ComboControls, public LabelShee
     void SetText(int id, const std::string& text) override;
     void SetRange(int, int, int) override {}
     void SetPos(int, int) override {}
+    void PlaceControl(int, int, int, int, int) override {}
     std::optional<std::string> ReadListFile(const char*) override { return std::nullopt; }
     std::string ResourceString(int) override { return {}; }
     void AppendSystemMenuItem(int, const std::string&) override {}

@@ -6,6 +6,7 @@
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "job/BarcodeJob.h"
+#include "symbology/Postal.h"
 
 namespace diduzozoz::sheet {
 namespace {
@@ -74,7 +75,7 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
         host.messages.clear();
         static_cast<BarcodeSettings&>(job) = settings;
         CopyText(job.m_szCode, item.code);
-        CopyText(job.m_szRefNo, item.ref);
+        CopyPostalRef(job, item.ref);
         bool drawn = job.CreateBarcode();
         // Every copy has the same size; the label of the first shows whether it fits.
         PlacedBarcode placed;

@@ -32,7 +32,8 @@ class CreateContext : public BarcodeSettings {
     virtual void RequestRepaint() = 0;
     // Copies (0, 0)-(w, h) of the canvas and hands it over: the drawing is complete.
     virtual void Export(int w, int h) = 0;
-    // m_szCode (m_szRefNo) as the code (reference-number) combo shows it again.
+    // m_szCode (m_szRefNo, or m_szAddress in the postal address forms) as the code
+    // (reference-number) combo shows it again.
     virtual void RestoreCode() = 0;
     virtual void RestoreRefNo() = 0;
 

@@ -1,6 +1,7 @@
 // Postal customer barcode: symbol table, modulus 19 check value and renderer.
 #include "symbology/Postal.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 #include <string>
@@ -8,6 +9,7 @@
 #include "base/BoundedCopy.h"
 #include "base/CharTests.h"
 #include "base/Strings.h"
+#include "symbology/PostalAddress.h"
 #include "symbology/Skeleton.h"
 
 namespace diduzozoz {
@@ -66,23 +68,26 @@ constexpr SymbolBars POSTAL_SYMBOLS[] = {
 };
 static_assert(std::size(POSTAL_SYMBOLS) == kPostalSymbolCount);
 
-constexpr int kCodeDigits = 7;
-constexpr int kRefPositions = 13;
 constexpr int kNoSymbol = -1;
 
 // The 20 symbols between start and check: the postal code's digits, then the reference
-// number padded with CC4. The renderer draws exactly what the check value is computed from.
-std::array<int, kCodeDigits + kRefPositions> DataArea(const CreateContext& job) {
-    std::array<int, kCodeDigits + kRefPositions> area{};
-    const std::string_view code = TextView(job.m_szCode);
-    const std::string_view ref = TextView(job.m_szRefNo);
-    for (int i = 0; i < kCodeDigits; ++i) {
+// positions. The renderer draws exactly what the check value is computed from.
+std::array<int, kPostalCodeDigits + kPostalRefPositions> DataArea(const CreateContext& job) {
+    std::array<int, kPostalCodeDigits + kPostalRefPositions> area{};
+    const std::string code = PostalCodeOf(job);
+    for (int i = 0; i < kPostalCodeDigits; ++i) {
         const bool digit = static_cast<std::size_t>(i) < code.size() && IsDigit(code[i]);
         area[i] = digit ? (code[i] & 0x0F) : kNoSymbol;  // the Create command lets none through
     }
-    for (int p = 0; p < kRefPositions; ++p) {
+    if (IsPostalAddressForm(job.m_nPostalForm)) {
+        const auto ref = AddressNumberSymbols(PostalReferenceOf(job));
+        std::copy(ref.begin(), ref.end(), area.begin() + kPostalCodeDigits);
+        return area;
+    }
+    const std::string_view ref = TextView(job.m_szRefNo);
+    for (int p = 0; p < kPostalRefPositions; ++p) {
         const bool digit = static_cast<std::size_t>(p) < ref.size() && IsDigit(ref[p]);
-        area[kCodeDigits + p] = digit ? (ref[p] & 0x0F) : kPostalCC4;
+        area[kPostalCodeDigits + p] = digit ? (ref[p] & 0x0F) : kPostalCC4;
     }
     return area;
 }
@@ -93,7 +98,88 @@ int PostalModulePixels(const BarcodeSettings&) {
     return kPostalPitch / 2;
 }
 
+// --- The forms' texts --------------------------------------------------------------------------
+
+bool CopyPostalRef(BarcodeSettings& settings, std::string_view text) {
+    return IsPostalAddressForm(settings.m_nPostalForm) ? CopyText(settings.m_szAddress, text)
+                                                       : CopyText(settings.m_szRefNo, text);
+}
+
+std::string PostalCodeOf(const BarcodeSettings& settings) {
+    std::string code(TextView(settings.m_szCode));
+    // Postcodes are written 263-0023; the hyphen is no part of the barcode. Dropped where it
+    // stands whatever the length, so that "263-002" is told it is no 7 digits.
+    if (IsPostalAddressForm(settings.m_nPostalForm) && code.size() > 3 && code[3] == '-') {
+        code.erase(3, 1);
+    }
+    return code;
+}
+
+std::string PostalReferenceOf(const BarcodeSettings& settings) {
+    switch (settings.m_nPostalForm) {
+        case kPostalFormAddressNumber: {
+            std::string number(TextView(settings.m_szAddress));
+            for (char& c : number) {
+                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            }
+            return number;
+        }
+        case kPostalFormAddress:
+            return ExtractAddressNumber(TextView(settings.m_szAddress));
+        default:
+            return std::string(TextView(settings.m_szRefNo));
+    }
+}
+
+bool IsRepresentativePostcode(std::string_view digits) {
+    return digits.size() == kPostalCodeDigits && digits.substr(5) == "00";
+}
+
+// Japan Post 郵便番号・バーコードマニュアル, バーコード (3/4) and 抜き出し法 (4/9): a letter is a
+// control code and a digit, A-J CC1, K-T CC2, U-Z CC3, the digit its place in its ten; past
+// the 13th place the data is cut, a control code on the 13th kept.
+std::array<int, kPostalRefPositions> AddressNumberSymbols(std::string_view number) {
+    std::array<int, kPostalRefPositions> out;
+    out.fill(kPostalCC4);
+    int p = 0;
+    for (char c : number) {
+        if (p == kPostalRefPositions) break;
+        if (c >= '0' && c <= '9') {
+            out[p++] = c - '0';
+        } else if (c == '-') {
+            out[p++] = kPostalHyphen;
+        } else if (c >= 'A' && c <= 'Z') {
+            const int letter = c - 'A';
+            out[p++] = kPostalCC1 + letter / 10;
+            if (p < kPostalRefPositions) out[p++] = letter % 10;
+        }
+    }
+    return out;
+}
+
+// --- Content checks ---------------------------------------------------------------------------
+
+namespace {
+
+// The address forms: the postcode may be written with its hyphen; an address number holds
+// digits, "-" and letters; an address anything (what is no part of the number is left out).
+CheckOutcome CheckAddressForms(CreateContext& job) {
+    const std::string code = PostalCodeOf(job);
+    if (!AllDigits(code)) return RefuseThenRestore(job, str::kDigitsOnly);
+    if (job.m_nPostalForm == kPostalFormAddressNumber &&
+        !IsAddressNumberText(TextView(job.m_szAddress))) {
+        job.ShowMessage(str::kAddressNumberChars);
+        job.RestoreRefNo();
+        return CheckOutcome::kRefused;
+    }
+    if (code.size() != kPostalCodeDigits) return RefuseAndEnd(job, str::kPostalLength);
+    return CheckOutcome::kPassed;
+}
+
+}  // namespace
+
 CheckOutcome CheckPostalContent(CreateContext& job) {
+    if (IsPostalAddressForm(job.m_nPostalForm)) return CheckAddressForms(job);
     const std::string_view code = TextView(job.m_szCode);
     if (!AllDigits(code)) return RefuseThenRestore(job, str::kDigitsOnly);
     if (!AllDigits(TextView(job.m_szRefNo))) {
@@ -152,11 +238,15 @@ int DrawPostalSymbol(CreateContext& job, int symbol, int x, int y) {
 }
 
 void RenderPostal(CreateContext& job) {
-    std::string data(TextView(job.m_szCode));
-    data += " - ";
-    data += TextView(job.m_szRefNo);
-    job.SetDataText(data);
-    job.SetStatus(MadeStatus(TextView(job.m_szDataText)));
+    const std::string code = PostalCodeOf(job);
+    const std::string ref = PostalReferenceOf(job);
+    job.SetDataText(code + " - " + ref);
+    std::string status = MadeStatus(TextView(job.m_szDataText));
+    if (IsPostalAddressForm(job.m_nPostalForm)) {
+        if (ref.empty()) status += str::kPostalNoteNoNumber;
+        if (IsRepresentativePostcode(code)) status += str::kPostalNoteRepresentative;
+    }
+    job.SetStatus(std::move(status));
 
     int x = DrawPostalSymbol(job, kPostalStart, kPostalX0, kPostalY0);
     for (int symbol : DataArea(job)) x = DrawPostalSymbol(job, symbol, x, kPostalY0);

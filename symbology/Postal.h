@@ -2,6 +2,10 @@
 // and the renderer with its fixed geometry.
 #pragma once
 
+#include <array>
+#include <string>
+#include <string_view>
+
 #include "symbology/Context.h"
 
 namespace diduzozoz {
@@ -13,7 +17,9 @@ enum class PostalBarKind { LongBar, AscenderBar, DescenderBar, TimingBar };
 enum PostalSymbol : int {
     kPostalDigit0 = 0,
     kPostalHyphen = 10,
-    kPostalCC1 = 11,
+    kPostalCC1 = 11,  // CC1, CC2 and CC3 and a digit write a letter
+    kPostalCC2 = 12,
+    kPostalCC3 = 13,
     kPostalCC4 = 14,  // fills the reference positions after the reference number
     kPostalCC8 = 18,
     kPostalStart = 19,
@@ -27,6 +33,32 @@ inline constexpr int kPostalCheckValues = 19;  // 0..18; any other value draws n
 inline constexpr int kPostalX0 = 20;
 inline constexpr int kPostalY0 = 20;
 inline constexpr int kPostalPitch = 4;
+
+// The data area: the postcode's 7 digits, then 13 reference positions.
+inline constexpr int kPostalCodeDigits = 7;
+inline constexpr int kPostalRefPositions = 13;
+
+// Whether a postal form takes its text from m_szAddress (an address number, or an address)
+// rather than the digits of m_szRefNo.
+inline bool IsPostalAddressForm(int form) {
+    return form == kPostalFormAddressNumber || form == kPostalFormAddress;
+}
+// The reference field's text into the member the job's postal form reads. False when it did
+// not fit: the member then holds what did.
+bool CopyPostalRef(BarcodeSettings& settings, std::string_view text);
+// The postcode as drawn: the code text; in the address forms "263-0023" is taken as 2630023.
+std::string PostalCodeOf(const BarcodeSettings& settings);
+// What follows the postcode: the reference number, the address number as typed (in upper
+// case), or the one taken from the address.
+std::string PostalReferenceOf(const BarcodeSettings& settings);
+// A postcode Japan Post sets where no town is listed, ending in 00: it asks for no customer
+// barcode there.
+bool IsRepresentativePostcode(std::string_view digits);
+// The symbols of an address number in the 13 reference positions: a digit or "-" is one, a
+// letter two (CC1 and 0 to 9 for A to J, CC2 for K to T, CC3 for U to Z); what does not fit is
+// cut, and a letter whose control code takes the last position keeps it and loses its digit.
+// CC4 fills the positions left.
+std::array<int, kPostalRefPositions> AddressNumberSymbols(std::string_view number);
 
 // Postal bars keep their width whatever the line unit: half the pitch.
 int PostalModulePixels(const BarcodeSettings& settings);

@@ -6,6 +6,8 @@
 # CONTEXT_MENU=1 tools/screenshot.sh ... shows the context menu opened on the preview.
 # LABEL_SHEET=1 tools/screenshot.sh ... shows the label dialog opened from that menu, with the
 # first sheet of the example code list (docs/label-sheet.png).
+# ADDRESS=1 tools/screenshot.sh ... shows the customer barcode drawn in the form 住所から from
+# an address (docs/address-form.png).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="$(realpath "${1:-$root/build/qt/diduzozoz}")"
@@ -14,7 +16,7 @@ mkdir -p "$(dirname "$output")"
 
 if [ -z "${DISPLAY_READY:-}" ]; then
     # Re-run inside a fresh X server of our own.
-    exec env DISPLAY_READY=1 CONTEXT_MENU="${CONTEXT_MENU:-}" LABEL_SHEET="${LABEL_SHEET:-}" xvfb-run -a -s "-screen 0 ${SCREEN:-640x600}x24 -dpi 96" "$0" "$program" "$output"
+    exec env DISPLAY_READY=1 CONTEXT_MENU="${CONTEXT_MENU:-}" LABEL_SHEET="${LABEL_SHEET:-}" ADDRESS="${ADDRESS:-}" xvfb-run -a -s "-screen 0 ${SCREEN:-640x600}x24 -dpi 96" "$0" "$program" "$output"
 fi
 
 work="$(mktemp -d)"
@@ -28,6 +30,10 @@ wait_for() {  # polls a command for at most $1 seconds
 }
 cp "$root/examples/DiDuzozoz.ini" "$root/examples/ViVederuvida.ini" "$work/"
 cd "$work"
+if [ -n "${ADDRESS:-}" ]; then
+    printf '263-0023\n' >DiDuzozoz.ini
+    printf '3丁目30-8 郵便ビル403号\n' >ViVederuvida.ini
+fi
 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 win="$(timeout 60 xdotool search --sync --onlyvisible --name 'DiDuzozoz' | head -n 1)"
@@ -37,6 +43,12 @@ focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ]; }
 wait_for 20 focused
 # Focus starts in the code box: Tab to "作成", the reference box, then the NW-7 radio button.
 xdotool key --delay 100 Tab Tab Tab space
+if [ -n "${ADDRESS:-}" ]; then
+    # Down the radio buttons to 〒, on to its check box (ticked), past its pattern to its form
+    # list, two items down to 住所から; back to the radio button.
+    xdotool key --delay 100 Down Down Down Down Down Tab space Tab Tab Down Down
+    xdotool key --delay 100 shift+Tab shift+Tab shift+Tab
+fi
 # Back to "作成" and press it.
 xdotool key --delay 100 shift+Tab shift+Tab space
 # Drawn when the barcode is on the clipboard; then one more round trip for the paint.

@@ -26,6 +26,8 @@ constexpr std::string_view kStopBars = "37";
 constexpr int kDataSymbols = 20;  // postal code 7, reference positions 13
 constexpr int kCodeDigits = 7;
 constexpr int kFill = 14;  // CC4 fills the reference positions after the number
+constexpr int kCC1 = 11;   // CC1 to CC3 and a digit write a letter
+constexpr int kCC3 = 13;
 constexpr int kBarsWithCheck = 2 + 3 * (kDataSymbols + 1) + 2;
 constexpr int kBarsWithoutCheck = 2 + 3 * kDataSymbols + 2;
 
@@ -127,7 +129,35 @@ PostalRead ReadPostal(const ExportImage& image, const Scan& scan) {
     out.text += " - ";
     int end = kDataSymbols;
     while (end > kCodeDigits && out.data[end - 1] == kFill) --end;
-    for (int i = kCodeDigits; i < end; ++i) out.text += PostalSymbolName(out.data[i]);
+    for (int i = kCodeDigits; i < end; ++i) {
+        // CC1, CC2 or CC3 and a digit: a letter, A to Z.
+        const int v = out.data[i];
+        const int letter = i + 1 < end && v >= kCC1 && v <= kCC3 && out.data[i + 1] <= 9
+                               ? (v - kCC1) * 10 + out.data[i + 1]
+                               : -1;
+        if (letter >= 0 && letter < 26) {
+            out.text += static_cast<char>('A' + letter);
+            ++i;
+        } else {
+            out.text += PostalSymbolName(v);
+        }
+    }
+    return out;
+}
+
+std::string PostalNumberAsRead(std::string_view number) {
+    std::string out;
+    int room = kDataSymbols - kCodeDigits;
+    for (char c : number) {
+        const bool letter = c >= 'A' && c <= 'Z';
+        if (room == 0 || (!letter && !(c >= '0' && c <= '9') && c != '-')) break;
+        if (letter && room == 1) {
+            out += PostalSymbolName(kCC1 + (c - 'A') / 10);
+            break;
+        }
+        out += c;
+        room -= letter ? 2 : 1;
+    }
     return out;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "render/ExportImage.h"
@@ -19,7 +20,9 @@ struct PostalRead {
     int number = 0;
     std::vector<int> data;  // the 20 values of the data area
     int check = -1;         // the check symbol's value, -1 when the symbol has none
-    std::string text;       // postal code " - " reference number, as the job writes it
+    // postal code " - " reference number, as the job writes it; letters as Japan Post writes
+    // them (CC1 and 0 is A), a control code the cut left without its digit as "(CC1)"
+    std::string text;
 };
 
 PostalRead ReadPostal(const ExportImage& image, const Scan& scan);
@@ -29,5 +32,10 @@ int PostalCheckOf(const std::vector<int>& data);
 
 // How a symbol value reads: a digit, "-", or CC1 to CC8 in brackets.
 std::string PostalSymbolName(int value);
+
+// What the read-back reports for an address number in the 13 reference positions: a digit or
+// "-" takes one, a letter two; the rest is cut, and a letter with room for its control code
+// only is that code, "(CC1)" to "(CC3)".
+std::string PostalNumberAsRead(std::string_view number);
 
 }  // namespace diduzozoz::verify

@@ -43,6 +43,7 @@ inline constexpr ReasonRow kReasonRows[] = {
     {Reason::kPostalNoCheck,        Told::kNonStandard, true,   false,   false},
     {Reason::kPostalCheckWrong,     Told::kReading,     true,   false,   true},
     {Reason::kPostalUnreadable,     Told::kReading,     true,   false,   true},
+    {Reason::kPostalRepresentative, Told::kNonStandard, true,   false,   false},
     {Reason::kQuietZoneLeft,        Told::kQuietZone,   true,   false,   false},
     {Reason::kQuietZoneRight,       Told::kQuietZone,   true,   false,   false},
     {Reason::kReaderMissing,        Told::kUnchecked,   false,  false,   false},

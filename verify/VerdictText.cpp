@@ -54,6 +54,8 @@ std::string ReasonText(const Finding& f) {
                               PostalSymbolName(static_cast<int>(f.required)).c_str());
         case Reason::kPostalUnreadable:
             return FormatText(str::kReasonPostalUnreadable, PostalWhere(f).c_str());
+        case Reason::kPostalRepresentative:
+            return FormatText(str::kReasonPostalRepresentative, f.detail.c_str());
         case Reason::kQuietZoneLeft:
             return FormatText(str::kReasonQuietLeft, Decimal(f.measured).c_str(),
                               Decimal(f.required).c_str());

@@ -6,6 +6,7 @@
 #include "job/BarcodeJob.h"
 #include "symbology/Code128Forms.h"
 #include "symbology/Gs1.h"
+#include "symbology/Postal.h"
 #include "verify/PostalRead.h"
 #include "verify/ReasonTable.h"
 #include "verify/Scan.h"
@@ -123,6 +124,12 @@ void NonStandard(const Meant& meant, Verdict& v) {
         case kSymbologyCode128:
             if (!meant.checkCharacter) Add(v, Reason::kCode128NoCheck);
             break;
+        case kSymbologyPostal:
+            // Japan Post asks for no customer barcode where no town is listed.
+            if (IsPostalAddressForm(meant.form) && IsRepresentativePostcode(t)) {
+                Add(v, Reason::kPostalRepresentative, 0, 0, t);
+            }
+            break;
         default:
             break;
     }
@@ -156,7 +163,10 @@ void ReadPostalBack(const ExportImage& image, const Scan& scan, const Meant& mea
         Add(v, Reason::kPostalCheckWrong, static_cast<double>(read.check),
             static_cast<double>(right));
     }
-    if (read.text != meant.text + " - " + meant.refNo) {
+    // The address forms' number as the cut after 20 symbols leaves it.
+    const std::string ref =
+        IsPostalAddressForm(meant.form) ? PostalNumberAsRead(meant.refNo) : meant.refNo;
+    if (read.text != meant.text + " - " + ref) {
         Add(v, Reason::kTextDiffers, 0, 0, read.text);
     }
 }
@@ -265,6 +275,14 @@ Meant MeantOf(const BarcodeJob& job) {
             break;
         }
         case kSymbologyPostal:
+            if (IsPostalAddressForm(m.form)) {
+                // The postcode and the address number as drawn: "2630023 - 3-30-8-403".
+                const std::size_t dash = data.find(" - ");
+                m.text = data.substr(0, dash);
+                m.refNo =
+                    dash == std::string_view::npos ? std::string_view() : data.substr(dash + 3);
+                break;
+            }
             m.text = TextView(job.m_szCode);
             m.refNo = TextView(job.m_szRefNo);
             break;

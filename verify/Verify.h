@@ -25,7 +25,7 @@ struct Meant {
     // character; GS1-128: the element string as readers report it (AIs and data, no
     // parentheses, no leading FNC1, GS 0x1D after each variable-length field not the last).
     std::string text;
-    std::string refNo;            // postal reference number
+    std::string refNo;            // postal reference number; the address forms' address number
     char code128Set = 'A';        // CODE128 start set (the automatic forms: the one chosen)
     bool checkCharacter = false;  // the run appended a check character (CODE39, CODE128)
 
@@ -89,6 +89,7 @@ enum class Reason {
     kPostalCheckWrong,      // the check symbol does not fit the data (measured: drawn, required:
                             // right)
     kPostalUnreadable,      // bars that form no symbol of the table (detail: where)
+    kPostalRepresentative,  // an address form for a postcode ending in 00 (detail: it)
     kQuietZoneLeft,         // measured and required in modules
     kQuietZoneRight,
     kReaderMissing,    // built without a reader: not checked

@@ -59,4 +59,13 @@ void DialogControls::SetCurSel(int id, int index) {
     SendDlgItemMessageW(DialogHandle(), id, CB_SETCURSEL, index, 0);
 }
 
+void DialogControls::PlaceControl(int id, int x, int y, int cx, int cy) {
+    // Dialog units as the dialog's own font maps them; a combo's height includes its list.
+    RECT r{x, y, x + cx, y + cy};
+    MapDialogRect(DialogHandle(), &r);
+    SetWindowPos(GetDlgItem(DialogHandle(), id), nullptr, r.left, r.top, r.right - r.left,
+                 r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(DialogHandle(), nullptr, TRUE);  // where the label stood before
+}
+
 }  // namespace diduzozoz::win

@@ -26,6 +26,7 @@ class DialogControls : public Controls {
     std::string ItemText(int id, int index) override;
     int CurSel(int id) override;
     void SetCurSel(int id, int index) override;
+    void PlaceControl(int id, int x, int y, int cx, int cy) override;
 
   protected:
     // The dialog whose controls these are.

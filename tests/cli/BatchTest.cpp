@@ -77,6 +77,38 @@ TEST_F(Batch, PostalReferenceNumbersArePairedLineByLine) {
     EXPECT_EQ(ReadFile(dir / "out/000003.svg").rfind("<?xml", 0), 0u);
 }
 
+// A mailing list saved from a spreadsheet as "Unicode text": UTF-16 with its mark, a
+// postcode and the address in columns (the building in a second one, or quoted with commas),
+// the header line too. Drawn as a batch, and as labels that all read back as meant.
+TEST_F(Batch, MailingListFromASpreadsheetInTheAddressForm) {
+    const std::u16string text =
+        u"郵便番号\t住所\r\n"
+        u"263-0023\t3丁目30-8\t郵便ビル403号\r\n"
+        u"\"100-0013\",\"1丁目3番2号, 郵便プラザ503室\"\r\n"
+        u"1000013\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t u : text) {
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8);
+    }
+    const std::string list = Write("addresses.txt", bytes);
+    const CliRun run = RunCli(
+        {"--type", "postal", "--cd", "--form", "address", "--batch", list, "--out-dir", Out()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, std::string("000001\t\n"
+                                   "000002\tデータ[　2630023 - 3-30-8-403　]の形で作成しました\n"
+                                   "000003\tデータ[　1000013 - 1-3-2-503　]の形で作成しました\n"
+                                   "000004\tデータ[　1000013 - 　]の形で作成しました") +
+                           str::kPostalNoteNoNumber + "\n");
+    EXPECT_EQ(run.err, std::string("000001\t") + str::kDigitsOnly + "\n");
+
+    const CliRun sheet = RunCli({"--type", "postal", "--cd", "--form", "address", "--batch", list,
+                                 "--sheet", "a4-2x6", "-o", (dir / "labels.pdf").string()});
+    EXPECT_EQ(sheet.exitCode, 1);  // the header line got no label
+    EXPECT_EQ(sheet.out,
+              "labels 3, sheets 1: 3 passed the read-back, 0 did not; 1 items refused\n");
+}
+
 TEST_F(Batch, OutputIsTheSameForAnyNumberOfThreads) {
     std::string list;
     for (int i = 0; i < 300; ++i) {

@@ -77,6 +77,17 @@ TEST_F(Cli, OutcomesTable) {
          0,
          "データ[　B125D　]の形で作成しました\n",
          ""},
+        // The customer barcode from the address; an address number with a character it
+        // cannot hold.
+        {{"--type", "postal", "--cd", "--code", "2630023", "--address", "3丁目30-8 郵便ビル403号",
+          "--text", "below"},
+         0,
+         "データ[　2630023 - 3-30-8-403　]の形で作成しました\n",
+         ""},
+        {{"--type", "postal", "--code", "263-0023", "--form", "address-number", "--ref", "3/30"},
+         1,
+         "\n",
+         std::string(str::kAddressNumberChars) + "\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args[1]);
@@ -113,6 +124,12 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndOneLine) {
         {"--type", "nw7", "-o", "x.png", "--format", "svg"},
         {"--type", "nw7", "--code", std::string(125, '1')},
         {"--type", "postal", "--ref", std::string(16, '1')},
+        // The address forms take 120 bytes, checked once the form is known.
+        {"--type", "postal", "--ref", std::string(121, '1'), "--form", "address-number"},
+        {"--type", "postal", "--address", std::string(121, '1')},
+        {"--type", "jan", "--address", "1"},
+        {"--type", "postal", "--address", "1", "--ref", "1"},
+        {"--type", "postal", "--form", "digits", "--address", "1"},
         {"--type", "nw7", "--verify=all"},
         {"--type", "nw7", "--verify="},
         {"--type", "nw7", "--cd=1"},  // only --verify takes NAME=VALUE
@@ -128,6 +145,10 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndOneLine) {
     // The limits are stated in the message.
     EXPECT_NE(RunCli({"--type", "nw7", "--code", std::string(125, '1')}).err.find("124"),
               std::string::npos);
+    EXPECT_EQ(RunCli({"--type", "postal", "--ref", std::string(120, '1'), "--form", "address",
+                      "--code", "1234567"})
+                  .exitCode,
+              0);
 }
 
 TEST_F(Cli, SvgAndHelpAndVersion) {

@@ -348,6 +348,41 @@ TEST_F(Dialog, EditFieldsTakeNoMoreThanTheirMembersHold) {
     EXPECT_EQ(w.beeps, 2);
 }
 
+// The postal address forms: the reference field is relabelled and widened, reads the list
+// again with items of an address's length, takes up to 120 bytes and draws from the address;
+// the digits form comes back as it was left.
+TEST_F(Dialog, PostalAddressFormsGiveTheReferenceFieldRoomAndTheirOwnMember) {
+    Open("263-0023\n", "3丁目30-8 郵便ビル403号\n12\n");
+    EXPECT_EQ(w[IDC_REFNO].items, std::vector<std::string>{"12"});  // 8 bytes at most
+    Click(IDC_POSTAL);
+    Pick(IDC_POSTAL_FORM, str::kFormPostalAddress);
+    EXPECT_EQ(Status(), "「 住所から 」の選択：[ 2 ]");
+    EXPECT_EQ(w[IDC_REFNO_LABEL].text, str::kAddressLabel);
+    const auto label = w[IDC_REFNO_LABEL].place;
+    const auto field = w[IDC_REFNO].place;
+    // Left of the template's place, clear of the code's label (to x = 107), out to the same
+    // right edge, and wider than the label it follows.
+    EXPECT_GT(label[0], 107);
+    EXPECT_LT(label[0] + label[2], field[0]);
+    EXPECT_EQ(field[0] + field[2], 205 + 60);
+    EXPECT_GT(field[2], 60);
+    EXPECT_EQ(w[IDC_REFNO].items, (std::vector<std::string>{"3丁目30-8 郵便ビル403号", "12"}));
+    EXPECT_EQ(w[IDC_REFNO].text, "3丁目30-8 郵便ビル403号");
+    EXPECT_TRUE(dlg->AcceptsEdit(IDC_REFNO, Repeat("あ", 40)));
+    EXPECT_FALSE(dlg->AcceptsEdit(IDC_REFNO, Repeat("あ", 40) + "1"));
+    EXPECT_EQ(Status(), str::kAddressTooLong);
+    Click(IDC_CREATE);
+    EXPECT_EQ(Status(), "データ[　2630023 - 3-30-8-403　]の形で作成しました");
+
+    Pick(IDC_POSTAL_FORM, str::kFormPostalDigits);
+    EXPECT_EQ(w[IDC_REFNO_LABEL].text, "整理番号(〒）");
+    EXPECT_EQ(w[IDC_REFNO].place, (std::array<int, 4>{205, 10, 60, 146}));
+    EXPECT_EQ(w[IDC_REFNO].items, std::vector<std::string>{"12"});
+    EXPECT_EQ(w[IDC_REFNO].text, "12");
+    EXPECT_FALSE(dlg->AcceptsEdit(IDC_REFNO, std::string(16, '1')));
+    EXPECT_STREQ(Job().m_szAddress, "3丁目30-8 郵便ビル403号");  // kept for its form
+}
+
 // What the two list files put into the combos and members.
 TEST_F(Dialog, ListFiles) {
     struct Row {
@@ -397,6 +432,14 @@ TEST_F(Dialog, ListFiles) {
          "1234567\n",
          "1\n",
          {"1234567"},
+         {"1"}},
+        // A spreadsheet's "Unicode text": UTF-16LE with its mark (１２３ is EF BC 91 ...).
+        {"UTF-16",
+         std::string("\xFF\xFE\x11\xFF\x12\xFF\x13\xFF\r\0\n\0"
+                     "7\0\n\0",
+                     16),
+         "1\n",
+         {"１２３", "7"},
          {"1"}},
     };
     for (const Row& row : rows) {

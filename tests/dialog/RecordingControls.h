@@ -4,6 +4,7 @@
 // is reported, a pick selects before it is reported, a spin wraps after its step is reported.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -28,6 +29,7 @@ struct RecordedWindow {
         std::vector<std::string> items;
         int cursel = -1;
         int lower = 0, upper = 100, pos = 0;
+        std::array<int, 4> place{};  // x, y, cx, cy as last placed; zeros: the template's
     };
 
     std::map<int, State> controls;
@@ -81,6 +83,9 @@ class RecordingControls : public Controls, public RecordedWindow {
         controls[id].upper = upper;
     }
     void SetPos(int id, int pos) override { controls[id].pos = pos; }
+    void PlaceControl(int id, int x, int y, int cx, int cy) override {
+        controls[id].place = {x, y, cx, cy};
+    }
     std::optional<std::string> ReadListFile(const char* name) override {
         return diduzozoz::ReadListFile(name);
     }

@@ -39,6 +39,17 @@ std::string Repeat(char c, std::size_t n) {
     return std::string(n, c);
 }
 
+// UTF-16 with its byte-order mark, as a spreadsheet saves "Unicode text".
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t u : text) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    }
+    return out;
+}
+
 class ParseCodeListTest : public testing::TestWithParam<ParseRow> {};
 
 TEST_P(ParseCodeListTest, Items) {
@@ -100,7 +111,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "\xEF\xBB\xBF"
                   "2"}},
         ParseRow{"CrOnlyLineEndsMakeNoLine", "123\r456\r789\r", 120, {}},
-        ParseRow{"InvalidUtf8KeptAsBytes", "\xFF\xFE\x80z\n", 120, {"\xFF\xFE\x80z"}}),
+        ParseRow{"InvalidUtf8KeptAsBytes", "\x80\xFF\xFEz\n", 120, {"\x80\xFF\xFEz"}},
+        // Decoded, then judged by the bytes the text takes in UTF-8: a character beyond the
+        // first plane from a pair (4 bytes), あああ (9 bytes, over 8), a lone surrogate as
+        // U+FFFD, and an odd byte at the end of the file.
+        ParseRow{"Utf16LittleEndian", Utf16(u"１２３\r\nabc\n", false), 120, {"１２３", "abc"}},
+        ParseRow{
+            "Utf16BigEndianCountsUtf8Bytes",
+            Utf16(u"\U00020BB7\nあああ\n" + std::u16string(1, u'\xD800') + u"x\n12345678\n", true) +
+                "\x31",
+            8,
+            {"\U00020BB7", "\uFFFDx", "12345678"}}),
     [](const testing::TestParamInfo<ParseRow>& info) { return info.param.name; });
 
 class ReadListFileTest : public testing::Test {

@@ -6,6 +6,7 @@
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "core/TestHost.h"
+#include "symbology/Postal.h"
 #include "verify/BuiltReaders.h"
 #include "verify/OwnReader.h"
 #include "verify/Verify.h"
@@ -47,7 +48,7 @@ Drawn Draw(const Drawing& d, const std::string& ref = "") {
     if (int* form = t.job.FormOf(d.symbology)) *form = d.form;
     t.job.m_nTextPosition = 1;  // the caption must not be taken for bars
     t.host.refNoCombo = ref;
-    CopyText(t.job.m_szRefNo, ref);
+    CopyPostalRef(t.job, ref);
     EXPECT_TRUE(t.Run()) << d.code;
     if (t.host.exports.empty()) return {};
     return {t.LastExport(), verify::MeantOf(t.job)};
@@ -196,12 +197,22 @@ TEST(Verify, PostalReadBackAgreesAndCatchesEveryChangedBar) {
     struct Row {
         std::string code, ref, text;
         int check;
+        int form = kPostalFormDigits;
     };
-    // The worked examples: sums 210 and 185, check values 18 and 5.
-    const Row rows[] = {{"1234567", "", "1234567 - ", 18}, {"1234567", "12", "1234567 - 12", 5}};
+    // The worked examples: sums 210 and 185, check values 18 and 5. Address numbers with every
+    // letter's control code, and Japan Post's example whose last letter the cut leaves as its
+    // control code alone (sums 137 and 105).
+    const Row rows[] = {
+        {"1234567", "", "1234567 - ", 18},
+        {"1234567", "12", "1234567 - 12", 5},
+        {"1234567", "ajKTuz", "1234567 - AJKTUZ", 15, kPostalFormAddressNumber},
+        {"910-0067", "3-80-25J1-2B", "9100067 - 3-80-25J1-2(CC1)", 9, kPostalFormAddressNumber},
+    };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
-        const Drawn d = Draw({kSymbologyPostal, row.code, kOn}, row.ref);
+        Drawing drawing{kSymbologyPostal, row.code, kOn};
+        drawing.form = row.form;
+        const Drawn d = Draw(drawing, row.ref);
         const verify::Verdict v = verify::Verify(d.image, d.meant, {});
         EXPECT_TRUE(v.read);
         EXPECT_EQ(v.format, "JAPAN-POST");

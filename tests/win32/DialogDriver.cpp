@@ -216,6 +216,24 @@ const Scenario kScenarios[] = {
      [](Dialog& d, Folder& folder) {
          for (const Drawing& row : kDrawings) DrawAndCompare(d, folder, row);
      }},
+    // Typed a character at a time, an address longer than the widened field shows reaches the
+    // status line whole only when the field scrolls.
+    {"the customer barcode from an address", "263-0023\n", "12\n",
+     [](Dialog& d, Folder& folder) {
+         d.Main();
+         RECT before{}, after{};
+         GetWindowRect(d.Control(IDC_REFNO), &before);
+         const char* const address = "十一丁目六番地一号 郵便タワー東館ビルディング西棟601号室";
+         const Drawing row{"address", IDC_POSTAL, "postal", "263-0023",      true, IDC_TEXT_BELOW,
+                           1,         nullptr,    address,  IDC_POSTAL_FORM, 2,    "address"};
+         DrawAndCompare(d, folder, row);
+         GetWindowRect(d.Control(IDC_REFNO), &after);
+         Check(d.Text(IDC_REFNO_LABEL) == "町域以降の住所", "label " + d.Text(IDC_REFNO_LABEL));
+         Check(after.right == before.right && after.left < before.left,
+               "the reference field did not grow to the left");
+         Check(d.Text(IDC_STATUS) == "データ[　2630023 - 11-6-1-601　]の形で作成しました",
+               "status " + d.Text(IDC_STATUS));
+     }},
     {"a refused code", "abc\n", "12\n",
      [](Dialog& d, Folder& folder) {
          DrawAndCompare(d, folder, kDrawings[0]);
