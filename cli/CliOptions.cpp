@@ -240,7 +240,8 @@ constexpr Option kOptions[] = {
      .lo = kMinDpi,
      .hi = kMaxDpi,
      .usage = "resolution written into the image, {range} pixels per inch (default\n"
-              "{default}); a module is unit x 25.4 / N millimetres wide"},
+              "{default}); a module is unit x 25.4 / N millimetres wide. Given, --verify\n"
+              "also judges the size against the standard's limits"},
     {.name = "-o",
      .value = "FILE",
      .take = [](const std::string& value, Parsing& p) -> std::string {
@@ -467,6 +468,11 @@ constexpr char kUsageBatch[] =
     "           (in modules), readers-disagree (our reader read otherwise than\n"
     "           ZXing-C++), reader-error\n"
     "  READER   who read it: own, zxing or both (the postal code: own); - for none\n"
+    "With --dpi (and on label sheets) the size on paper is judged as well: two more\n"
+    "columns, MODULE<TAB>HEIGHT, the module width and the bars' height in mm (- when\n"
+    "nothing was measured), and the REASONS x-dimension:MEASURED/REQUIREDmm,\n"
+    "quiet-zone-left and quiet-zone-right in mm (in place of modules), too-long and,\n"
+    "a warning that changes no outcome, warning:bar-height:MEASURED/REQUIREDmm.\n"
     "Exit code 3 when every image was exported (and written) but one failed the check.\n";
 
 constexpr char kUsageSheetStart[] =
@@ -573,6 +579,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         if (option->sheet && !p.sheetOption && std::string_view(option->name) != "--sheet") {
             p.sheetOption = option->name;
         }
+        if (option->number == &CliOptions::dpi) p.options.dpiGiven = true;
         if (option->flag) {
             p.options.*option->flag = true;
             continue;

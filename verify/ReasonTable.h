@@ -14,14 +14,16 @@ namespace diduzozoz::verify {
 enum class Told {
     kNonStandard,  // what makes the symbol non-standard
     kReading,      // what went wrong in reading it
+    kSize,         // the size on paper
     kQuietZone,    // the quiet zones
     kUnchecked,    // what could not be checked
+    kWarning,      // what does not change the outcome
 };
 
 struct ReasonRow {
     Reason reason;
     Told told;
-    bool failure;   // makes the drawing unfit; otherwise it only leaves it unchecked
+    bool failure;   // makes the drawing unfit; otherwise it leaves it unchecked, or warns
     bool explains;  // a named cause of nothing being read: "not read" need not be said as well
     bool misread;   // the symbol was read, but not as meant
 };
@@ -47,10 +49,15 @@ inline constexpr ReasonRow kReasonRows[] = {
     {Reason::kReaderMissing,        Told::kUnchecked,   false,  false,   false},
     {Reason::kReaderFailed,         Told::kUnchecked,   false,  false,   false},
     {Reason::kReadersDisagree,      Told::kReading,     true,   false,   true},
+    {Reason::kXDimension,           Told::kSize,        true,   false,   false},
+    {Reason::kQuietZoneLeftMm,      Told::kQuietZone,   true,   false,   false},
+    {Reason::kQuietZoneRightMm,     Told::kQuietZone,   true,   false,   false},
+    {Reason::kTooLong,              Told::kSize,        true,   false,   false},
+    {Reason::kBarHeight,            Told::kWarning,     false,  false,   false},
 };
 // clang-format on
 
-static_assert(std::size(kReasonRows) == static_cast<std::size_t>(Reason::kReadersDisagree) + 1,
+static_assert(std::size(kReasonRows) == static_cast<std::size_t>(Reason::kBarHeight) + 1,
               "a row for every reason");
 static_assert(
     [] {

@@ -70,7 +70,7 @@ enum class Outcome {
 };
 
 // Each reason has a row in verify/ReasonTable.h at the same place; the table counts up to the
-// last one here, kReadersDisagree.
+// last one here, kBarHeight.
 enum class Reason {
     kNoBars,                // nothing to read in the image
     kNotRead,               // the reader found no symbol
@@ -91,6 +91,13 @@ enum class Reason {
     kReaderFailed,     // the reader reported an error (detail): not checked
     kReadersDisagree,  // ours read otherwise than the independent one (detail: "FORMAT text",
                        // empty when ours read nothing)
+    // Judged on paper, measured and required in millimetres (verify/SizeLimits.h):
+    kXDimension,        // the module outside its standard's range (required: the bound missed)
+    kQuietZoneLeftMm,   // in place of the quiet zones in modules
+    kQuietZoneRightMm,
+    kTooLong,           // longer, with the quiet zones, than its standard allows
+    kBarHeight,         // a warning only: lower than its standard asks for, which only the
+                        // height setting can mend
 };
 
 struct Finding {
@@ -108,6 +115,10 @@ struct Verdict {
     std::string text;
     std::vector<Finding> findings;  // non-standard, reading, quiet zones, not checked
     std::string reader;             // who read it, as Readers::Name() says; postal: "own"
+    // Judged on paper (Paper below): the module width and the bars' height as printed, in mm.
+    bool onPaper = false;
+    double moduleMm = 0;
+    double barHeightMm = 0;
 
     bool Has(Reason r) const;
     const Finding* Find(Reason r) const;
@@ -118,13 +129,33 @@ struct Verdict {
 // Any image is accepted; none is read out of bounds.
 Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& readers);
 
+// How large the image's pixels are where the user has said so (a file written at a resolution
+// given, a printer's or a sheet's dots): dotsPerPixel * 25.4 / dpi millimetres. A pasted
+// bitmap's size is the user's choice, not ours: dpi 0.
+struct Paper {
+    int dpi = 0;
+    int dotsPerPixel = 1;
+    // Nothing but white paper beyond the image's edges (a barcode printed on its own page):
+    // its quiet zones are not judged.
+    bool whiteAround = false;
+};
+// The verdict as above, and where the paper is known, the size against the limits of the
+// drawing's standard: the quiet zones then in millimetres, a bar height short of its minimum
+// only a warning.
+Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& readers,
+               const Paper& paper);
+
 // Whether a finding makes the drawing unfit (the two reader findings only leave it unchecked).
 bool IsFailure(Reason reason);
+// Whether a finding is only a warning: the outcome stays what the others make it.
+bool IsWarning(Reason reason);
 
 // A measure of modules as the verdict quotes it: one decimal, none when whole (6, 6.5, 3.3).
 std::string Decimal(double value);
 
 // The one-line verdict the dialog shows, in Japanese, from the string table.
 std::string VerdictText(const Verdict& verdict);
+// One finding in the verdict's Japanese words.
+std::string FindingText(const Finding& finding);
 
 }  // namespace diduzozoz::verify
