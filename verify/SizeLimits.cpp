@@ -251,15 +251,15 @@ std::string NearestMillimetreText(double mm, int places) {
 }
 
 std::string MeasuredText(const Finding& f, int places) {
-    return MillimetreText(f.measured, places, f.measured > f.required);
+    // To the nearest, unless that would show it alike the limit: then away from it.
+    const std::string nearest = NearestMillimetreText(f.measured, places);
+    return nearest != RequiredText(f, places)
+               ? nearest
+               : MillimetreText(f.measured, places, f.measured > f.required);
 }
 
 std::string RequiredText(const Finding& f, int places) {
-    // To the nearest, unless that would show the two alike: then away from the measure.
-    const std::string nearest = NearestMillimetreText(f.required, places);
-    return nearest != MeasuredText(f, places)
-               ? nearest
-               : MillimetreText(f.required, places, f.measured < f.required);
+    return NearestMillimetreText(f.required, places);
 }
 
 int PlacesOf(Reason reason) {

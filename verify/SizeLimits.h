@@ -91,12 +91,12 @@ std::string NoWholeDotsNoteJa(const DotsChoice& choice);
 std::string PrintNote(const ExportImage& image, const Meant& meant, int modulePixels,
                       const DotsChoice& choice);
 
-// Millimetres as findings quote them: places decimals, trailing zeros dropped, rounded up or
-// down so that a value short of a limit never shows as reaching it.
+// Millimetres with places decimals, trailing zeros dropped, rounded up or down.
 std::string MillimetreText(double mm, int places, bool up);
 // Rounded to the nearest, for sizes that are told, not judged.
 std::string NearestMillimetreText(double mm, int places);
-// A finding's two numbers: the measure rounded away from the limit, the limit to the nearest.
+// A finding's two numbers, to the nearest; the measure away from the limit where the two would
+// show alike.
 std::string MeasuredText(const Finding& finding, int places);
 std::string RequiredText(const Finding& finding, int places);
 // The decimals a finding on paper is quoted with: 3 for a module width, else 1.

@@ -208,14 +208,14 @@ TEST(LabelSheet, SavesEverySheetAndTellsTheReadBackAndWhatWasRefused) {
     EXPECT_EQ(Count(pdf, "/Type /Page "), 2u);
     EXPECT_NE(pdf.find("/Count 2 "), std::string::npos);
     // At 600 dpi the nearest 6 dots give modules of 0.254 mm, under GS1's 0.264: 7 it is.
-    // Bars of 38 pixels are 11.2 mm, where 7 dots' 0.296 mm module asks 22.85 x 0.296 / 0.330.
+    // Bars of 38 pixels are 11.3 mm, where 7 dots' 0.296 mm module asks 22.85 x 0.296 / 0.330.
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0],
               "ラベル 47 枚のうち 47 枚が読み取り確認に合格しました。\n"
               "ラベルにできなかったコード 2 件\n"
               "1 ピクセル = 7 ドット（600 dpi、モジュール幅 0.296 mm）：最小 0.264 mm（JAN-13）に"
               "合わせて 6 ドットから切り上げ\n"
-              "注意：バーの高さ 11.2 mm（必要 20.5 mm）（ラベル 47 枚）");
+              "注意：バーの高さ 11.3 mm（必要 20.5 mm）（ラベル 47 枚）");
 
     // A file that cannot be written says so, and keeps nothing.
     output.chosen = "/unwritable/labels.pdf";
@@ -241,14 +241,14 @@ TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
     dlg.OnSelChange(IDC_LS_LAYOUT);
     dlg.OnClicked(IDC_LS_PRINT);
     // Then what the printer's 300 dpi made of the size: 4 dots, not 3 (0.254 mm), and bars of
-    // 12.8 mm where 0.339 mm modules ask 23.5.
+    // 12.9 mm where 0.339 mm modules ask 23.5.
     ASSERT_EQ(window.messages.size(), 2u);
     EXPECT_EQ(window.messages[0], "ラベル 30 枚のうち 30 枚が読み取り確認に合格しました。");
     EXPECT_EQ(window.messages[1],
               "印刷しました。\n"
               "1 ピクセル = 4 ドット（300 dpi、モジュール幅 0.339 mm）：最小 0.264 mm（JAN-13）に"
               "合わせて 3 ドットから切り上げ\n"
-              "注意：バーの高さ 12.8 mm（必要 23.5 mm）（ラベル 30 枚）");
+              "注意：バーの高さ 12.9 mm（必要 23.5 mm）（ラベル 30 枚）");
     ASSERT_EQ(output.printed.size(), 30u);
     EXPECT_EQ(output.printed.front(), 0);
     EXPECT_EQ(output.printed.back(), 1);
