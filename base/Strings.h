@@ -267,7 +267,8 @@ inline constexpr char kNoWholeDotsJa[] =
     "%d dpi では 1 ピクセルを何ドットにしても%sの寸法の規格を満たせないので印刷できません"
     "（最も近い %d ドットでは%s）。";
 // Printed under the barcode when the dots were not the nearest ones.
-inline constexpr char kPrintNoteRounded[] = "モジュール幅 %s mm（1 ピクセル = %d ドット、%d dpi、%s）";
+inline constexpr char kPrintNoteRounded[] =
+    "モジュール幅 %s mm（1 ピクセル = %d ドット、%d dpi、%s）";
 inline constexpr char kLabelRounding[] = "1 ピクセル = %d ドット（%d dpi、モジュール幅 %s mm）：%s";
 inline constexpr char kLabelWarnings[] = "%s（ラベル %lld 枚）";
 inline constexpr char kLabelSizeFailed[] = "寸法の規格に合わないラベル %lld 枚：%s";

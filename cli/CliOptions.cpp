@@ -376,8 +376,9 @@ constexpr Option kOptions[] = {
      .lo = kMinDpi,
      .hi = kMaxDpi,
      .usage = "the printer's resolution, {range} (default {default}): a barcode\n"
-              "pixel is the whole number of dots nearest to 1/96 inch, and every\n"
-              "barcode starts on a whole dot (--dpi is not used)"},
+              "pixel is the whole number of dots nearest to 1/96 inch that meets\n"
+              "the size the code's standard asks for, and every barcode starts on\n"
+              "a whole dot (--dpi is not used)"},
     {.name = "--label-offset",
      .value = "XxY",
      .sheet = true,
@@ -483,14 +484,17 @@ constexpr char kUsageSheet[] =
     "Each code is drawn by the Create command with the options above, --copies times,\n"
     "on the labels row by row, left to right, top to bottom, sheet after sheet; a code\n"
     "that cannot be drawn gets no label. Every barcode is read back before it is\n"
-    "written (--verify=WHO chooses the reader). stdout: a line per label that did not\n"
-    "read back as meant, NNNNNN<TAB>CODE<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS<TAB>\n"
-    "READER (NNNNNN: the label's number counted from the first label of the first\n"
+    "written (--verify=WHO chooses the reader) and judged at its size on paper.\n"
+    "stdout: a line per label that did not read back as meant or missed its size,\n"
+    "NNNNNN<TAB>CODE<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS<TAB>READER<TAB>MODULE<TAB>\n"
+    "HEIGHT (NNNNNN: the label's number counted from the first label of the first\n"
     "sheet), then how many labels passed; stderr: NNNNNN<TAB>message per code that\n"
-    "cannot be drawn (NNNNNN: the code's number) and, when stderr is a terminal, the\n"
-    "progress. The PDF is written only when complete. Exit code 0 every label read\n"
-    "back as meant, 1 a code not drawn or nothing written, 2 usage error (a layout that\n"
-    "does not fit, a serial run past its digits), 3 a label did not read back.\n";
+    "cannot be drawn (NNNNNN: the code's number), the dots a pixel took where they are\n"
+    "not the nearest, the warnings and, when stderr is a terminal, the progress. The\n"
+    "PDF is written only when complete. Exit code 0 every label read back as meant and\n"
+    "of its size, 1 a code not drawn or nothing written, 2 usage error (a layout that\n"
+    "does not fit, a serial run past its digits), 3 a label did not read back or missed\n"
+    "its size.\n";
 
 void Replace(std::string& text, std::string_view placeholder, const std::string& by) {
     for (std::size_t at = text.find(placeholder); at != std::string::npos;

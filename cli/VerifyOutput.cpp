@@ -11,8 +11,8 @@ std::string ReasonToken(const verify::Finding& f) {
     const std::string numbers =
         ":" + verify::Decimal(f.measured) + "/" + verify::Decimal(f.required);
     const int places = verify::PlacesOf(f.reason);
-    const std::string mm = ":" + verify::MeasuredText(f, places) + "/" +
-                           verify::RequiredText(f, places) + "mm";
+    const std::string mm =
+        ":" + verify::MeasuredText(f, places) + "/" + verify::RequiredText(f, places) + "mm";
     switch (f.reason) {
         case Reason::kNoBars:
             return "no-bars";

@@ -106,13 +106,12 @@ int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) 
     std::optional<verify::Verdict> verdict;
     if (o.verify) {
         if (host.exported) {
-            verdict =
-                verify::Verify(job.m_export, verify::MeantOf(job), *readers, o.VerifyPaper());
+            verdict = verify::Verify(job.m_export, verify::MeantOf(job), *readers, o.VerifyPaper());
         }
-        cli::WriteText(status, "verify\t" +
-                                   cli::VerdictColumns(verdict ? &*verdict : nullptr,
-                                                       o.VerifyPaper().dpi > 0) +
-                                   "\n");
+        cli::WriteText(
+            status,
+            "verify\t" +
+                cli::VerdictColumns(verdict ? &*verdict : nullptr, o.VerifyPaper().dpi > 0) + "\n");
     }
     std::fflush(status);
     if (!host.writeError.empty()) {

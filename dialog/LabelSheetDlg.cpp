@@ -48,8 +48,8 @@ class Tally : public sheet::SheetReport {
 
     static bool IsSize(verify::Reason r) {
         using verify::Reason;
-        return r == Reason::kXDimension || r == Reason::kTooLong ||
-               r == Reason::kQuietZoneLeftMm || r == Reason::kQuietZoneRightMm;
+        return r == Reason::kXDimension || r == Reason::kTooLong || r == Reason::kQuietZoneLeftMm ||
+               r == Reason::kQuietZoneRightMm;
     }
 
     std::string firstRefusal;
@@ -382,12 +382,13 @@ void CLabelSheetDlg::Print() {
     // What the printer's dots made of the sizes.
     std::string size = SizeLines(printed);
     if (printing.sizeFailed > 0) {
-        size += "\n" + FormatText(str::kLabelSizeFailed,
-                                  static_cast<long long>(printing.sizeFailed),
-                                  verify::FindingText(printing.sizeFailure).c_str());
+        size +=
+            "\n" + FormatText(str::kLabelSizeFailed, static_cast<long long>(printing.sizeFailed),
+                              verify::FindingText(printing.sizeFailure).c_str());
     }
     if (!printed.noneFits.Fits()) {
-        size += "\n" + FormatText(str::kLabelRefusedItems, static_cast<long long>(printed.refused)) +
+        size += "\n" +
+                FormatText(str::kLabelRefusedItems, static_cast<long long>(printed.refused)) +
                 "\n" + verify::NoWholeDotsNoteJa(printed.noneFits);
     }
     if (!size.empty()) m_controls.ShowMessageBox(FormatText(str::kLabelPrinted, size.c_str()));

@@ -130,8 +130,7 @@ QString PrintImage(const ExportImage& image, int modulePixels, const verify::Mea
     painter.setFont(font);
     painter.setPen(Qt::black);
     const int gap = dpi * 3 / 25;  // about 3 mm
-    const QString note =
-        QString::fromUtf8(verify::PrintNote(image, meant, modulePixels, choice));
+    const QString note = QString::fromUtf8(verify::PrintNote(image, meant, modulePixels, choice));
     painter.drawText(QRect(x0, y0 + static_cast<int>(h) + gap, area.width(),
                            area.bottom() - (y0 + static_cast<int>(h) + gap)),
                      Qt::AlignLeft | Qt::AlignTop, note);

@@ -126,8 +126,8 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
                          job.m_export.height, placed, unused);
             pdf.Draw(placed, job.m_export);
             report.Drawn(slot, placed, job.m_export);
-            const verify::Verdict verdict = verify::Verify(
-                WithLabelWhite(job.m_export, placed, padded), meant, readers, paper);
+            const verify::Verdict verdict =
+                verify::Verify(WithLabelWhite(job.m_export, placed, padded), meant, readers, paper);
             ++result.labels;
             if (verdict.outcome == verify::Outcome::kOk) ++result.passed;
             for (const verify::Finding& f : verdict.findings) {

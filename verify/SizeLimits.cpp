@@ -211,7 +211,9 @@ DotsChoice ChooseDotsPerPixel(const ExportImage& image, const Meant& meant, int 
     const SizeLimits& l = *c.limits;
     auto wideEnough = [&](int k) { return l.xMin <= 0 || c.ModuleAt(k) + kEps >= l.xMin; };
     auto narrowEnough = [&](int k) { return l.xMax <= 0 || c.ModuleAt(k) <= l.xMax + kEps; };
-    auto shortEnough = [&](int k) { return l.lengthMax <= 0 || c.LengthAt(k) <= l.lengthMax + kEps; };
+    auto shortEnough = [&](int k) {
+        return l.lengthMax <= 0 || c.LengthAt(k) <= l.lengthMax + kEps;
+    };
     auto meets = [&](int k) { return wideEnough(k) && narrowEnough(k) && shortEnough(k); };
     if (meets(c.nearest)) return c;
     // Ever further from 1/96 inch; of two as near, the larger. Far enough for any standard's
@@ -226,7 +228,7 @@ DotsChoice ChooseDotsPerPixel(const ExportImage& image, const Meant& meant, int 
     for (int k : candidates) {
         if (!meets(k)) continue;
         c.dots = k;
-        c.why = k > c.nearest          ? DotsChoice::Why::kUp
+        c.why = k > c.nearest              ? DotsChoice::Why::kUp
                 : !narrowEnough(c.nearest) ? DotsChoice::Why::kDownForWidth
                                            : DotsChoice::Why::kDownForLength;
         return c;
@@ -294,8 +296,8 @@ std::string RoundingNoteJa(const DotsChoice& c) {
     const SizeLimits& l = *c.limits;
     switch (c.why) {
         case DotsChoice::Why::kUp:
-            return FormatText(str::kRoundedUpJa, MillimetreText(l.xMin, 3, true).c_str(),
-                              l.nameJa, c.nearest);
+            return FormatText(str::kRoundedUpJa, MillimetreText(l.xMin, 3, true).c_str(), l.nameJa,
+                              c.nearest);
         case DotsChoice::Why::kDownForWidth:
             return FormatText(str::kRoundedDownWidthJa, MillimetreText(l.xMax, 3, false).c_str(),
                               l.nameJa, c.nearest);
@@ -351,10 +353,9 @@ std::string PrintNote(const ExportImage& image, const Meant& meant, int modulePi
     const std::string module =
         DecimalText(std::int64_t{modulePixels} * c.dots * 254, std::int64_t{c.dpi} * 10, 3);
     const std::string why = RoundingNoteJa(c);
-    std::string note = why.empty()
-                           ? FormatText(str::kPrintNote, module.c_str(), c.dots, c.dpi)
-                           : FormatText(str::kPrintNoteRounded, module.c_str(), c.dots, c.dpi,
-                                        why.c_str());
+    std::string note = why.empty() ? FormatText(str::kPrintNote, module.c_str(), c.dots, c.dpi)
+                                   : FormatText(str::kPrintNoteRounded, module.c_str(), c.dots,
+                                                c.dpi, why.c_str());
     // The page around it is white: only the size itself is judged.
     const Verdict v = Verify(image, meant, Readers{}, Paper{c.dpi, c.dots, true});
     std::string warnings;

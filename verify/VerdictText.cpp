@@ -123,10 +123,9 @@ std::string VerdictText(const Verdict& v) {
     if (v.outcome == Outcome::kOk) {
         const std::string shown = DisplayText(v.text, Code128InternalCodeName);
         // Nothing but warnings, if anything.
-        return reasons.empty()
-                   ? FormatText(str::kVerdictOk, v.format.c_str(), shown.c_str())
-                   : FormatText(str::kVerdictOkWarning, v.format.c_str(), shown.c_str(),
-                                reasons.c_str());
+        return reasons.empty() ? FormatText(str::kVerdictOk, v.format.c_str(), shown.c_str())
+                               : FormatText(str::kVerdictOkWarning, v.format.c_str(), shown.c_str(),
+                                            reasons.c_str());
     }
     if (v.outcome == Outcome::kUnchecked) {
         return FormatText(str::kVerdictUnchecked, reasons.c_str());

@@ -92,12 +92,12 @@ enum class Reason {
     kReadersDisagree,  // ours read otherwise than the independent one (detail: "FORMAT text",
                        // empty when ours read nothing)
     // Judged on paper, measured and required in millimetres (verify/SizeLimits.h):
-    kXDimension,        // the module outside its standard's range (required: the bound missed)
-    kQuietZoneLeftMm,   // in place of the quiet zones in modules
+    kXDimension,       // the module outside its standard's range (required: the bound missed)
+    kQuietZoneLeftMm,  // in place of the quiet zones in modules
     kQuietZoneRightMm,
-    kTooLong,           // longer, with the quiet zones, than its standard allows
-    kBarHeight,         // a warning only: lower than its standard asks for, which only the
-                        // height setting can mend
+    kTooLong,    // longer, with the quiet zones, than its standard allows
+    kBarHeight,  // a warning only: lower than its standard asks for, which only the
+                 // height setting can mend
 };
 
 struct Finding {

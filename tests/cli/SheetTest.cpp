@@ -156,8 +156,8 @@ TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
          7,  // 6 dots (1/96 inch) would give 0.254 mm
          0.264},
         {"a4-3x8, 24 serial JAN at 300 dpi",
-         {"--type", "jan", "--cd", "--code", "490123400001", "--serial", "24", "--sheet",
-          "a4-3x8", "--printer-dpi", "300"},
+         {"--type", "jan", "--cd", "--code", "490123400001", "--serial", "24", "--sheet", "a4-3x8",
+          "--printer-dpi", "300"},
          kSymbologyJan,
          {},
          JanSerial(490123400001, 24),

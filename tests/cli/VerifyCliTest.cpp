@@ -63,8 +63,7 @@ TEST(VerifyCli, SingleRunOfEveryType) {
          "verify\tok\tEAN-13\t4901234567894\t-",
          0,
          "\t0.339mm\t23.5mm"},
-        {{"--type", "jan", "--code", "12", "--dpi", "300"}, "verify\tnone\t-\t-\t-", 1,
-         "\t-\t-"},
+        {{"--type", "jan", "--code", "12", "--dpi", "300"}, "verify\tnone\t-\t-\t-", 1, "\t-\t-"},
     };
     for (const Row& row : rows) {
 #ifdef DIDUZOZOZ_HAVE_TWIN

@@ -1027,10 +1027,11 @@ class DialogTest : public QObject {
         // And after printing, what the PDF printer's 1200 dpi made of the size: 13 dots a
         // pixel give 0.275 mm modules, so no rounding, but bars of 38 pixels are 10.5 mm where
         // GS1 asks 22.85 x 0.275 / 0.330 = 19.1: a warning, the labels still printed.
-        QCOMPARE(h.messages,
-                 messagesBeforePrinting +
-                     QStringList{QStringLiteral(
-                         "印刷しました。\n注意：バーの高さ 10.5 mm（必要 19.1 mm）（ラベル 45 枚）")});
+        QCOMPARE(
+            h.messages,
+            messagesBeforePrinting +
+                QStringList{QStringLiteral(
+                    "印刷しました。\n注意：バーの高さ 10.5 mm（必要 19.1 mm）（ラベル 45 枚）")});
         QProcess info;
         info.start(pdfinfo, {printed});
         QVERIFY(info.waitForFinished(kWaitMs));
