@@ -253,7 +253,8 @@ inline constexpr char kRoundedDownLength[] =
     "allows at most %s mm)";
 inline constexpr char kNoWholeDots[] =
     "no whole number of dots a barcode pixel at %d dpi gives %s its size (%s); the nearest, %d, "
-    "gives modules of %s mm, %s mm long with its quiet zones";
+    "gives modules of %s mm";
+inline constexpr char kNoWholeDotsLength[] = ", %s mm long with its quiet zones";
 inline constexpr char kSizeModulesFrom[] = "modules of %s to %s mm";
 inline constexpr char kSizeModulesAtLeast[] = "modules of at least %s mm";
 inline constexpr char kSizeModulesAtMost[] = "modules of at most %s mm";

@@ -327,9 +327,13 @@ std::string NoWholeDotsNote(const DotsChoice& c) {
     if (l->lengthMax > 0) {
         add(FormatText(str::kSizeLengthAtMost, MillimetreText(l->lengthMax, 1, false).c_str()));
     }
-    return FormatText(str::kNoWholeDots, c.dpi, l->name, asked.c_str(), c.nearest,
-                      NearestMillimetreText(c.ModuleAt(c.nearest), 3).c_str(),
-                      NearestMillimetreText(c.LengthAt(c.nearest), 1).c_str());
+    std::string note = FormatText(str::kNoWholeDots, c.dpi, l->name, asked.c_str(), c.nearest,
+                                  NearestMillimetreText(c.ModuleAt(c.nearest), 3).c_str());
+    if (l->lengthMax > 0) {
+        note += FormatText(str::kNoWholeDotsLength,
+                           NearestMillimetreText(c.LengthAt(c.nearest), 1).c_str());
+    }
+    return note;
 }
 
 std::string NoWholeDotsNoteJa(const DotsChoice& c) {
