@@ -964,9 +964,13 @@ class DialogTest : public QObject {
                                        QStringLiteral("A4 2×6（86.4×42.3 mm）")}));
         QCOMPARE(summary, QStringLiteral("1 枚（ラベル 3 枚）"));
         QCOMPARE(previewLabels, 3);
-        QCOMPARE(
-            h.messages,
-            QStringList{QStringLiteral("ラベル 3 枚のうち 3 枚が読み取り確認に合格しました。")});
+        // Saved at 600 dpi: 7 dots a pixel, as JAN's modules may not be under 0.264 mm.
+        QCOMPARE(h.messages,
+                 QStringList{QStringLiteral(
+                     "ラベル 3 枚のうち 3 枚が読み取り確認に合格しました。\n"
+                     "1 ピクセル = 7 ドット（600 dpi、モジュール幅 0.296 mm）：最小 0.264 mm"
+                     "（JAN-13）に合わせて 6 ドットから切り上げ\n"
+                     "注意：バーの高さ 11.3 mm（必要 20.5 mm）（ラベル 3 枚）")});
         QCOMPARE(FilesIn(h.dir.path()).filter(QStringLiteral("labels")),
                  QStringList{QStringLiteral("labels.pdf")});  // no temporary file left
         QFile file(pdf);
