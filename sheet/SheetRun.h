@@ -31,8 +31,8 @@ struct SheetRequest {
     int firstLabel = 1;       // from 1: the labels before it on the first sheet are used
     int copies = 1;           // labels per item
     bool leaveHoles = false;  // a refused item keeps its labels, empty
-    // Each label judged at its size on paper; else read back as a bitmap of unknown size is
-    // (the dots a pixel are chosen either way).
+    // Each label judged at its size on paper; false: only read back, as a bitmap whose size
+    // is not known (the dots a pixel are chosen either way).
     bool judgeSize = true;
 };
 
