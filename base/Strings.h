@@ -271,6 +271,64 @@ inline constexpr char kLabelSaveFilter[] = "PDF (*.pdf)";
 inline constexpr char kLabelSaveName[] = "labels.pdf";
 inline constexpr char kLabelPrintDocument[] = "DiDuzozoz ラベル";
 
+// --- Size on paper: the standards' limits, the verdict against them, the printer dots -------
+// What a limit belongs to, as messages name it: English (command line), Japanese (dialogs).
+inline constexpr char kSizeJan13[] = "JAN-13";
+inline constexpr char kSizeJan8[] = "JAN-8";
+inline constexpr char kSizeItf14[] = "ITF-14";
+inline constexpr char kSizeItf[] = "ITF";
+inline constexpr char kSizeGs1128[] = "GS1-128";
+inline constexpr char kSizePayment[] = "the payment code";
+inline constexpr char kSizePaymentJa[] = "収納代行バーコード";
+inline constexpr char kSizeCode39[] = "CODE39";
+inline constexpr char kSizeNw7[] = "NW-7";
+inline constexpr char kSizeCode128[] = "CODE128";
+inline constexpr char kSizePostal[] = "the customer barcode";
+inline constexpr char kSizePostalJa[] = "カスタマバーコード";
+// Verdict reasons, in the manner of the ones above.
+inline constexpr char kReasonXNarrow[] = "モジュール幅 %s mm（最小 %s mm）";
+inline constexpr char kReasonXWide[] = "モジュール幅 %s mm（最大 %s mm）";
+inline constexpr char kReasonQuietLeftMm[] = "左の余白 %s mm（必要 %s mm）";
+inline constexpr char kReasonQuietRightMm[] = "右の余白 %s mm（必要 %s mm）";
+inline constexpr char kReasonTooLong[] = "余白を含む長さ %s mm（最大 %s mm）";
+inline constexpr char kReasonBarHeight[] = "バーの高さ %s mm（必要 %s mm）";
+inline constexpr char kReasonWarning[] = "注意：%s";
+inline constexpr char kVerdictOkWarning[] = "読取確認：OK（%s %s）— %s";
+// Why a barcode pixel is not the whole number of dots nearest to 1/96 inch.
+inline constexpr char kRoundedUp[] =
+    "%d dots a barcode pixel at %d dpi, not the nearest %d (modules of %s mm; %s needs at least "
+    "%s mm)";
+inline constexpr char kRoundedDownWidth[] =
+    "%d dots a barcode pixel at %d dpi, not the nearest %d (modules of %s mm; %s allows at most "
+    "%s mm)";
+inline constexpr char kRoundedDownLength[] =
+    "%d dots a barcode pixel at %d dpi, not the nearest %d (%s mm long with its quiet zones; %s "
+    "allows at most %s mm)";
+inline constexpr char kNoWholeDots[] =
+    "no whole number of dots a barcode pixel at %d dpi gives %s its size (%s); the nearest, %d, "
+    "gives modules of %s mm";
+inline constexpr char kNoWholeDotsLength[] = ", %s mm long with its quiet zones";
+inline constexpr char kSizeModulesFrom[] = "modules of %s to %s mm";
+inline constexpr char kSizeModulesAtLeast[] = "modules of at least %s mm";
+inline constexpr char kSizeModulesAtMost[] = "modules of at most %s mm";
+inline constexpr char kSizeLengthAtMost[] = "at most %s mm long with its quiet zones";
+inline constexpr char kSheetWarnings[] = "%lld labels with a warning, the first: %s";
+inline constexpr char kRoundedUpJa[] = "最小 %s mm（%s）に合わせて %d ドットから切り上げ";
+inline constexpr char kRoundedDownWidthJa[] = "最大 %s mm（%s）に合わせて %d ドットから切り下げ";
+inline constexpr char kRoundedDownLengthJa[] =
+    "余白を含む長さ %s mm 以内（%s）に合わせて %d ドットから切り下げ";
+inline constexpr char kNoWholeDotsJa[] =
+    "%d dpi では 1 ピクセルを何ドットにしても%sの寸法の規格を満たせないので印刷できません"
+    "（最も近い %d ドットでは%s）。";
+// Printed under the barcode when the dots were not the nearest ones.
+inline constexpr char kPrintNoteRounded[] =
+    "モジュール幅 %s mm（1 ピクセル = %d ドット、%d dpi、%s）";
+inline constexpr char kLabelRounding[] = "1 ピクセル = %d ドット（%d dpi、モジュール幅 %s mm）：%s";
+inline constexpr char kLabelWarnings[] = "%s（ラベル %lld 枚）";
+inline constexpr char kLabelSizeFailed[] = "寸法の規格に合わないラベル %lld 枚：%s";
+// After printing, when the printer's dots had something to say; the lines follow a line break.
+inline constexpr char kLabelPrinted[] = "印刷しました。%s";
+
 }  // namespace diduzozoz::str
 
 namespace diduzozoz {

@@ -133,10 +133,11 @@ class ItemRenderer {
         r.status = m_job.m_strStatus;
         if (m_options.verify) {
             std::optional<verify::Verdict> verdict;
+            const verify::Paper paper = m_options.VerifyPaper();
             if (r.exported) {
-                verdict = verify::Verify(m_job.m_export, verify::MeantOf(m_job), m_readers);
+                verdict = verify::Verify(m_job.m_export, verify::MeantOf(m_job), m_readers, paper);
             }
-            r.verdict = VerdictColumns(verdict ? &*verdict : nullptr);
+            r.verdict = VerdictColumns(verdict ? &*verdict : nullptr, paper.dpi > 0);
             r.verifyFailed = verdict && verdict->outcome == verify::Outcome::kFail;
         }
     }

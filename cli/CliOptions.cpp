@@ -271,7 +271,8 @@ constexpr Option kOptions[] = {
      .lo = kMinDpi,
      .hi = kMaxDpi,
      .usage = "resolution written into the image, {range} pixels per inch (default\n"
-              "{default}); a module is unit x 25.4 / N millimetres wide"},
+              "{default}); a module is unit x 25.4 / N millimetres wide. Given, --verify\n"
+              "also judges the size against the standard's limits"},
     {.name = "-o",
      .value = "FILE",
      .take = [](const std::string& value, Parsing& p) -> std::string {
@@ -408,8 +409,9 @@ constexpr Option kOptions[] = {
      .lo = kMinDpi,
      .hi = kMaxDpi,
      .usage = "the printer's resolution, {range} (default {default}): a barcode\n"
-              "pixel is the whole number of dots nearest to 1/96 inch, and every\n"
-              "barcode starts on a whole dot (--dpi is not used)"},
+              "pixel is the whole number of dots nearest to 1/96 inch that meets\n"
+              "the size the code's standard asks for, and every barcode starts on\n"
+              "a whole dot (--dpi is not used)"},
     {.name = "--label-offset",
      .value = "XxY",
      .sheet = true,
@@ -501,6 +503,11 @@ constexpr char kUsageBatch[] =
     "           (in modules), readers-disagree (our reader read otherwise than\n"
     "           ZXing-C++), reader-error, gs1-data (GS1 data the AI table refuses)\n"
     "  READER   who read it: own, zxing or both (the postal code: own); - for none\n"
+    "With --dpi (and on label sheets) the size on paper is judged as well: two more\n"
+    "columns, MODULE<TAB>HEIGHT, the module width and the bars' height in mm (- when\n"
+    "nothing was measured), and the REASONS x-dimension:MEASURED/REQUIREDmm,\n"
+    "quiet-zone-left and quiet-zone-right in mm (in place of modules), too-long and,\n"
+    "a warning that changes no outcome, warning:bar-height:MEASURED/REQUIREDmm.\n"
     "Exit code 3 when every image was exported (and written) but one failed the check.\n";
 
 constexpr char kUsageSheetStart[] =
@@ -511,14 +518,17 @@ constexpr char kUsageSheet[] =
     "Each code is drawn by the Create command with the options above, --copies times,\n"
     "on the labels row by row, left to right, top to bottom, sheet after sheet; a code\n"
     "that cannot be drawn gets no label. Every barcode is read back before it is\n"
-    "written (--verify=WHO chooses the reader). stdout: a line per label that did not\n"
-    "read back as meant, NNNNNN<TAB>CODE<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS<TAB>\n"
-    "READER (NNNNNN: the label's number counted from the first label of the first\n"
+    "written (--verify=WHO chooses the reader) and judged at its size on paper.\n"
+    "stdout: a line per label that did not read back as meant or missed its size,\n"
+    "NNNNNN<TAB>CODE<TAB>OUTCOME<TAB>FORMAT<TAB>TEXT<TAB>REASONS<TAB>READER<TAB>MODULE<TAB>\n"
+    "HEIGHT (NNNNNN: the label's number counted from the first label of the first\n"
     "sheet), then how many labels passed; stderr: NNNNNN<TAB>message per code that\n"
-    "cannot be drawn (NNNNNN: the code's number) and, when stderr is a terminal, the\n"
-    "progress. The PDF is written only when complete. Exit code 0 every label read\n"
-    "back as meant, 1 a code not drawn or nothing written, 2 usage error (a layout that\n"
-    "does not fit, a serial run past its digits), 3 a label did not read back.\n";
+    "cannot be drawn (NNNNNN: the code's number), the dots a pixel took where they are\n"
+    "not the nearest, the warnings and, when stderr is a terminal, the progress. The\n"
+    "PDF is written only when complete. Exit code 0 every label read back as meant and\n"
+    "of its size, 1 a code not drawn or nothing written, 2 usage error (a layout that\n"
+    "does not fit, a serial run past its digits), 3 a label did not read back or missed\n"
+    "its size.\n";
 
 void Replace(std::string& text, std::string_view placeholder, const std::string& by) {
     for (std::size_t at = text.find(placeholder); at != std::string::npos;
@@ -607,6 +617,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         if (option->sheet && !p.sheetOption && std::string_view(option->name) != "--sheet") {
             p.sheetOption = option->name;
         }
+        if (option->number == &CliOptions::dpi) p.options.dpiGiven = true;
         if (option->flag) {
             p.options.*option->flag = true;
             continue;

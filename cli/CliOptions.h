@@ -36,6 +36,8 @@ struct CliOptions {
     std::string output;
     OutputFormat format = OutputFormat::kNone;
     int dpi = kDefaultDpi;  // resolution written into the image
+    // --dpi was given: the user said how large the pixels are, and --verify judges the size.
+    bool dpiGiven = false;
     bool help = false;
     bool version = false;
     // Read every exported image back and check it; the verdict goes to stdout.
@@ -63,6 +65,8 @@ struct CliOptions {
     sheet::SheetRequest SheetRequest() const;
     bool Batch() const { return !batchCodes.empty() && !Sheet(); }
     bool ToStdout() const { return output == kStdoutName; }
+    // The paper a single run's or a batch's verdict judges the size on.
+    verify::Paper VerifyPaper() const { return dpiGiven ? verify::Paper{dpi} : verify::Paper{}; }
 };
 
 struct ParseResult {

@@ -130,6 +130,17 @@ int RunSheets(const CliOptions& o, const verify::Readers& readers) {
     const sheet::SheetResult result =
         sheet::RunSheet(settings, request, next, readers, pdf, report);
     report.Finish();
+    // Told once for the run: the dots a pixel took where they are not the nearest, and the
+    // warnings, which leave the labels passed.
+    if (const std::string note = verify::RoundingNote(result.rounded); !note.empty()) {
+        WriteText(stderr, "diduzozoz-cli: " + note + "\n");
+    }
+    if (result.warned > 0) {
+        WriteText(stderr, "diduzozoz-cli: " +
+                              FormatText(str::kSheetWarnings, static_cast<long long>(result.warned),
+                                         ReasonToken(result.warning).c_str()) +
+                              "\n");
+    }
     if (result.labels == 0) {
         WriteText(stderr, std::string("diduzozoz-cli: ") + str::kSheetNothing + "\n");
         return 1;  // the file is dropped with nothing left behind

@@ -1,15 +1,18 @@
 #include "cli/VerifyOutput.h"
 
 #include "cli/Printable.h"
+#include "verify/SizeLimits.h"
 
 namespace diduzozoz::cli {
-namespace {
 
 using verify::Reason;
 
-std::string Token(const verify::Finding& f) {
+std::string ReasonToken(const verify::Finding& f) {
     const std::string numbers =
         ":" + verify::Decimal(f.measured) + "/" + verify::Decimal(f.required);
+    const int places = verify::PlacesOf(f.reason);
+    const std::string mm =
+        ":" + verify::MeasuredText(f, places) + "/" + verify::RequiredText(f, places) + "mm";
     switch (f.reason) {
         case Reason::kNoBars:
             return "no-bars";
@@ -38,7 +41,7 @@ std::string Token(const verify::Finding& f) {
         case Reason::kPostalUnreadable:
             return "postal-unreadable";
         case Reason::kPostalRepresentative:
-            return "postal-representative-postcode";
+            return "warning:postal-representative-postcode";
         case Reason::kQuietZoneLeft:
             return "quiet-zone-left" + numbers;
         case Reason::kQuietZoneRight:
@@ -51,14 +54,22 @@ std::string Token(const verify::Finding& f) {
             return "readers-disagree";
         case Reason::kGs1Data:
             return "gs1-data";
+        case Reason::kXDimension:
+            return "x-dimension" + mm;
+        case Reason::kQuietZoneLeftMm:
+            return "quiet-zone-left" + mm;
+        case Reason::kQuietZoneRightMm:
+            return "quiet-zone-right" + mm;
+        case Reason::kTooLong:
+            return "too-long" + mm;
+        case Reason::kBarHeight:
+            return "warning:bar-height" + mm;
     }
     return "unknown";
 }
 
-}  // namespace
-
-std::string VerdictColumns(const verify::Verdict* v) {
-    if (!v) return "none\t-\t-\t-\t-";
+std::string VerdictColumns(const verify::Verdict* v, bool onPaper) {
+    if (!v) return onPaper ? "none\t-\t-\t-\t-\t-\t-" : "none\t-\t-\t-\t-";
     std::string out;
     switch (v->outcome) {
         case verify::Outcome::kOk:
@@ -79,11 +90,19 @@ std::string VerdictColumns(const verify::Verdict* v) {
     std::string reasons;
     for (const verify::Finding& f : v->findings) {
         if (!reasons.empty()) reasons += ',';
-        reasons += Token(f);
+        reasons += ReasonToken(f);
     }
     out += reasons.empty() ? "-" : reasons;
     out += '\t';
     out += v->reader;
+    if (onPaper || v->onPaper) {
+        const bool measured = v->moduleMm > 0;
+        out += '\t';
+        // Rounded to the nearest: these judge nothing.
+        out += measured ? verify::NearestMillimetreText(v->moduleMm, 3) + "mm" : "-";
+        out += '\t';
+        out += measured ? verify::NearestMillimetreText(v->barHeightMm, 1) + "mm" : "-";
+    }
     return out;
 }
 

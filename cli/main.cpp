@@ -105,9 +105,13 @@ int Run(const std::vector<std::string>& args, [[maybe_unused]] char** handOver) 
     cli::WriteText(status, job.m_strStatus + "\n");
     std::optional<verify::Verdict> verdict;
     if (o.verify) {
-        if (host.exported) verdict = verify::Verify(job.m_export, verify::MeantOf(job), *readers);
-        cli::WriteText(status,
-                       "verify\t" + cli::VerdictColumns(verdict ? &*verdict : nullptr) + "\n");
+        if (host.exported) {
+            verdict = verify::Verify(job.m_export, verify::MeantOf(job), *readers, o.VerifyPaper());
+        }
+        cli::WriteText(
+            status,
+            "verify\t" +
+                cli::VerdictColumns(verdict ? &*verdict : nullptr, o.VerifyPaper().dpi > 0) + "\n");
     }
     std::fflush(status);
     if (!host.writeError.empty()) {

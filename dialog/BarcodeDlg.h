@@ -71,6 +71,8 @@ class CBarcodeDlg : public JobHost {
     const ExportImage* Exported() const { return m_hasExport ? &m_job.m_export : nullptr; }
     // The width of one module of that barcode in pixels.
     int ExportModulePixels() const { return m_exportModulePixels; }
+    // What that barcode was drawn to mean, as its verdict judges it.
+    const verify::Meant& ExportMeant() const { return m_verifyMeant; }
     int CreateRuns() const { return m_createRuns; }
     // Actions of the user the handlers took so far (clicks, keystrokes, picks, spin steps).
     int UserActions() const { return m_userActions; }

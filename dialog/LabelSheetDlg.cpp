@@ -7,6 +7,7 @@
 #include "base/Strings.h"
 #include "sheet/SheetPdf.h"
 #include "verify/BuiltReaders.h"
+#include "verify/SizeLimits.h"
 
 namespace diduzozoz {
 namespace {
@@ -34,19 +35,51 @@ class Tally : public sheet::SheetReport {
     void Labelled(const sheet::LabelSlot& slot, const sheet::LabelItem& what,
                   const verify::Verdict& verdict) override {
         if (verdict.outcome != verify::Outcome::kOk) failed.emplace_back(slot.number, what.code);
+        for (const verify::Finding& f : verdict.findings) {
+            if (!IsSize(f.reason)) continue;
+            if (sizeFailed++ == 0) sizeFailure = f;
+            break;
+        }
     }
     void Drawn(const sheet::LabelSlot& slot, const sheet::PlacedBarcode& placed,
                const ExportImage& image) override {
         if (drawn) drawn(slot, placed, image);
     }
 
+    static bool IsSize(verify::Reason r) {
+        using verify::Reason;
+        return r == Reason::kXDimension || r == Reason::kTooLong || r == Reason::kQuietZoneLeftMm ||
+               r == Reason::kQuietZoneRightMm;
+    }
+
     std::string firstRefusal;
     std::vector<std::pair<std::int64_t, std::string>> failed;
+    // Labels that miss their standard's size on paper, and the first miss.
+    std::int64_t sizeFailed = 0;
+    verify::Finding sizeFailure{verify::Reason::kXDimension, 0, 0, {}};
     std::function<void(const sheet::LabelSlot&, const sheet::PlacedBarcode&, const ExportImage&)>
         drawn;
 };
 
-std::string ReadBackMessage(const sheet::SheetResult& result, const Tally& tally) {
+// What the size on paper made of a run: the dots a pixel where they are not the nearest, and
+// why; the warnings. Empty when there is nothing to say.
+std::string SizeLines(const sheet::SheetResult& result) {
+    std::string text;
+    if (const std::string why = verify::RoundingNoteJa(result.rounded); !why.empty()) {
+        const verify::DotsChoice& c = result.rounded;
+        text += "\n" + FormatText(str::kLabelRounding, c.dots, c.dpi,
+                                  verify::NearestMillimetreText(c.ModuleAt(c.dots), 3).c_str(),
+                                  why.c_str());
+    }
+    if (result.warned > 0) {
+        text += "\n" + FormatText(str::kLabelWarnings, verify::FindingText(result.warning).c_str(),
+                                  static_cast<long long>(result.warned));
+    }
+    return text;
+}
+
+// size: the run was judged on paper, and the message tells what that made of it.
+std::string ReadBackMessage(const sheet::SheetResult& result, const Tally& tally, bool size) {
     std::string text = FormatText(str::kLabelReadBack, static_cast<long long>(result.labels),
                                   static_cast<long long>(result.passed));
     if (result.refused > 0) {
@@ -66,7 +99,13 @@ std::string ReadBackMessage(const sheet::SheetResult& result, const Tally& tally
                                       static_cast<long long>(tally.failed.size() - listed));
         }
     }
-    return text;
+    return size ? text + SizeLines(result) : text;
+}
+
+// Nothing could be drawn: why, in the dialog's words where the size was the reason.
+std::string NothingDrawnMessage(const sheet::SheetResult& result, const Tally& tally) {
+    if (!result.noneFits.Fits()) return verify::NoWholeDotsNoteJa(result.noneFits);
+    return FormatText(str::kLabelNothingDrawn, tally.firstRefusal.c_str());
 }
 
 }  // namespace
@@ -196,10 +235,11 @@ void CLabelSheetDlg::Recompute() {
     DrawPreview();
 }
 
-sheet::SheetRequest CLabelSheetDlg::Request(int dpi) const {
+sheet::SheetRequest CLabelSheetDlg::Request(int dpi, bool judgeSize) const {
     sheet::SheetRequest request;
     request.layout = m_layout;
     request.placement.printerDpi = dpi;
+    request.judgeSize = judgeSize;
     request.firstLabel = m_firstLabel;
     request.copies = m_copies;
     return request;
@@ -299,27 +339,28 @@ void CLabelSheetDlg::Save() {
         return result.labels > 0 && pdf.Finish();
     });
     if (result.labels == 0) {
-        m_controls.ShowMessageBox(FormatText(str::kLabelNothingDrawn, tally.firstRefusal.c_str()));
+        m_controls.ShowMessageBox(NothingDrawnMessage(result, tally));
     } else if (!failure.empty()) {
         m_controls.ShowMessageBox(failure);
     } else {
-        m_controls.ShowMessageBox(ReadBackMessage(result, tally));
+        m_controls.ShowMessageBox(ReadBackMessage(result, tally, true));
     }
 }
 
 void CLabelSheetDlg::Print() {
     if (!m_ok) return;
-    // Every label is read back before anything goes to the printer.
+    // Every label is read back before anything goes to the printer; its size on paper is the
+    // printer's to tell, once it is chosen.
     Tally tally;
     sheet::SheetPdf discard(m_layout, kSaveDpi, [](std::string_view) { return true; });
     const sheet::SheetResult result =
-        sheet::RunSheet(m_source.settings, Request(kSaveDpi), Items(m_items),
+        sheet::RunSheet(m_source.settings, Request(kSaveDpi, false), Items(m_items),
                         verify::BuiltReaders(), discard, tally);
     if (result.labels == 0) {
-        m_controls.ShowMessageBox(FormatText(str::kLabelNothingDrawn, tally.firstRefusal.c_str()));
+        m_controls.ShowMessageBox(NothingDrawnMessage(result, tally));
         return;
     }
-    m_controls.ShowMessageBox(ReadBackMessage(result, tally));
+    m_controls.ShowMessageBox(ReadBackMessage(result, tally, false));
     const int dpi = m_output.BeginPrint(m_layout);
     if (dpi <= 0) return;
     Tally printing;
@@ -328,10 +369,32 @@ void CLabelSheetDlg::Print() {
         m_output.PrintBarcode(slot.sheet, placed, image);
     };
     sheet::SheetPdf unused(m_layout, dpi, [](std::string_view) { return true; });
-    sheet::RunSheet(m_source.settings, Request(dpi), Items(m_items), verify::Readers{}, unused,
-                    printing);
+    const sheet::SheetResult printed = sheet::RunSheet(
+        m_source.settings, Request(dpi), Items(m_items), verify::Readers{}, unused, printing);
+    if (printed.labels == 0) {
+        // Not one whole number of dots gives the barcodes their size: a blank page helps nobody.
+        m_output.AbortPrint();
+        m_controls.ShowMessageBox(NothingDrawnMessage(printed, printing));
+        return;
+    }
     const std::string failure = m_output.EndPrint();
-    if (!failure.empty()) m_controls.ShowMessageBox(failure);
+    if (!failure.empty()) {
+        m_controls.ShowMessageBox(failure);
+        return;
+    }
+    // What the printer's dots made of the sizes.
+    std::string size = SizeLines(printed);
+    if (printing.sizeFailed > 0) {
+        size +=
+            "\n" + FormatText(str::kLabelSizeFailed, static_cast<long long>(printing.sizeFailed),
+                              verify::FindingText(printing.sizeFailure).c_str());
+    }
+    if (!printed.noneFits.Fits()) {
+        size += "\n" +
+                FormatText(str::kLabelRefusedItems, static_cast<long long>(printed.refused)) +
+                "\n" + verify::NoWholeDotsNoteJa(printed.noneFits);
+    }
+    if (!size.empty()) m_controls.ShowMessageBox(FormatText(str::kLabelPrinted, size.c_str()));
 }
 
 }  // namespace diduzozoz

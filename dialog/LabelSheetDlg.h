@@ -47,6 +47,8 @@ class LabelSheetOutput {
                               const ExportImage& image) = 0;
     // Ends the print job; empty when it went to the printer, else the message to show.
     virtual std::string EndPrint() = 0;
+    // Ends the print job with nothing printed: no label could be drawn at the printer's dots.
+    virtual void AbortPrint() = 0;
 };
 
 class CLabelSheetDlg {
@@ -82,7 +84,7 @@ class CLabelSheetDlg {
     void DrawPreview();
     void Save();
     void Print();
-    sheet::SheetRequest Request(int dpi) const;
+    sheet::SheetRequest Request(int dpi, bool judgeSize = true) const;
 
     Controls& m_controls;
     LabelSheetOutput& m_output;

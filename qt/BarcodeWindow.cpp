@@ -87,7 +87,8 @@ CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
                           [this] { m_dlg.OnCopy(); });
     m_printAction = action(str::kMenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] {
         if (const ExportImage* image = m_dlg.Exported()) {
-            ShowBox(m_commands.Print(this, *image, m_dlg.ExportModulePixels()));
+            ShowBox(
+                m_commands.Print(this, *image, m_dlg.ExportModulePixels(), m_dlg.ExportMeant()));
         }
     });
     m_labelAction = new QAction(QString::fromUtf8(str::kLabelMenu), this);

@@ -14,6 +14,7 @@
 
 #include "base/Strings.h"
 #include "qt/DialogTemplate.h"
+#include "verify/SizeLimits.h"
 
 namespace diduzozoz {
 
@@ -96,12 +97,15 @@ QString SaveImageFile(const ExportImage& image, const QString& path) {
     return {};
 }
 
-QString PrintImage(const ExportImage& image, int modulePixels, QPrinter& printer) {
+QString PrintImage(const ExportImage& image, int modulePixels, const verify::Meant& meant,
+                   QPrinter& printer) {
     // The page's own corner is the origin, so whole dots stay whole on the paper.
     printer.setFullPage(true);
     printer.setDocName(QString::fromUtf8(str::kPrintDocument));
     const int dpi = printer.resolution();
-    const int k = DotsPerPixel(dpi);
+    const verify::DotsChoice choice = verify::ChooseDotsPerPixel(image, meant, dpi);
+    if (!choice.Fits()) return QString::fromUtf8(verify::NoWholeDotsNoteJa(choice));
+    const int k = choice.dots;
     // The printable area: the page inside the printer's margins, in whole dots.
     const QPageLayout layout = printer.pageLayout();
     const QRect area = layout.fullRectPixels(dpi).marginsRemoved(layout.marginsPixels(dpi));
@@ -126,11 +130,10 @@ QString PrintImage(const ExportImage& image, int modulePixels, QPrinter& printer
     painter.setFont(font);
     painter.setPen(Qt::black);
     const int gap = dpi * 3 / 25;  // about 3 mm
-    const std::string module = Millimetres(std::int64_t{modulePixels} * k, dpi, 3);
-    const QString note = QString::fromUtf8(FormatText(str::kPrintNote, module.c_str(), k, dpi));
+    const QString note = QString::fromUtf8(verify::PrintNote(image, meant, modulePixels, choice));
     painter.drawText(QRect(x0, y0 + static_cast<int>(h) + gap, area.width(),
                            area.bottom() - (y0 + static_cast<int>(h) + gap)),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, note);
+                     Qt::AlignLeft | Qt::AlignTop, note);
     if (!painter.end()) return QString::fromUtf8(str::kPrintFailed);
     return {};
 }
@@ -165,7 +168,8 @@ QString CImageCommands::Save(QWidget* parent, ExportImage image) {
     return failure;
 }
 
-QString CImageCommands::Print(QWidget* parent, ExportImage image, int modulePixels) {
+QString CImageCommands::Print(QWidget* parent, ExportImage image, int modulePixels,
+                              const verify::Meant& meant) {
     if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     bool accepted = false;
     if (choosePrinter) {
@@ -176,7 +180,7 @@ QString CImageCommands::Print(QWidget* parent, ExportImage image, int modulePixe
         accepted = dialog.exec() == QDialog::Accepted;
     }
     if (!accepted) return {};
-    return PrintImage(image, modulePixels, *m_printer);
+    return PrintImage(image, modulePixels, meant, *m_printer);
 }
 
 }  // namespace diduzozoz

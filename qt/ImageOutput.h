@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "render/ExportImage.h"
+#include "verify/Verify.h"
 
 class QMimeData;
 class QPrinter;
@@ -28,10 +29,13 @@ std::unique_ptr<QMimeData> ClipboardDataFor(const ExportImage& image);
 // older file stays as it was). Empty on success, else the message to show.
 QString SaveImageFile(const ExportImage& image, const QString& path);
 
-// Prints the image on one page at DotsPerPixel() dots a pixel, at the top left of the
-// printable area, with a note of the module width (modulePixels wide) beneath it. Empty on
-// success, else the message to show.
-QString PrintImage(const ExportImage& image, int modulePixels, QPrinter& printer);
+// Prints the image on one page, a pixel as the whole number of dots nearest to 1/96 inch that
+// gives it the size the standard of what it means asks for (verify::ChooseDotsPerPixel), at
+// the top left of the printable area, with a note of the module width (modulePixels wide)
+// beneath it. Empty on success, else the message to show; nothing is printed when no whole
+// number fits.
+QString PrintImage(const ExportImage& image, int modulePixels, const verify::Meant& meant,
+                   QPrinter& printer);
 
 // Saving and printing as the context menu offers them, with the file and print dialogs;
 // while the program runs it remembers the folder and the kind of the last file saved, and
@@ -42,7 +46,7 @@ class CImageCommands {
     ~CImageCommands();
 
     QString Save(QWidget* parent, ExportImage image);
-    QString Print(QWidget* parent, ExportImage image, int modulePixels);
+    QString Print(QWidget* parent, ExportImage image, int modulePixels, const verify::Meant& meant);
 
     // In place of the file dialog: the chosen path from the suggested one, empty to cancel.
     std::function<QString(const QString& suggested)> chooseSaveFile;

@@ -209,4 +209,10 @@ std::string CLabelSheetWindow::EndPrint() {
     return m_painter.end() ? std::string() : std::string(str::kPrintFailed);
 }
 
+void CLabelSheetWindow::AbortPrint() {
+    if (!m_painter.isActive()) return;
+    m_printer->abort();
+    m_painter.end();
+}
+
 }  // namespace diduzozoz

@@ -62,6 +62,7 @@ class CLabelSheetWindow : public QDialog, public ComboControls, public LabelShee
     void PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode& placed,
                       const ExportImage& image) override;
     std::string EndPrint() override;
+    void AbortPrint() override;
 
   private:
     QComboBox* Combo(int id) const override { return Control<QComboBox>(id); }

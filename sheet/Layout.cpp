@@ -245,7 +245,7 @@ bool PlaceBarcode(const Layout& l, const Placement& p, int index, int width, int
                   PlacedBarcode& out, std::string& error) {
     out = {};
     out.label = LabelDots(l, index, p.printerDpi);
-    out.dotsPerPixel = DotsPerPixel(p.printerDpi);
+    out.dotsPerPixel = p.dotsPerPixel > 0 ? p.dotsPerPixel : DotsPerPixel(p.printerDpi);
     out.width = width;
     out.height = height;
     const std::int64_t w = std::int64_t{width} * out.dotsPerPixel;

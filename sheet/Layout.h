@@ -85,13 +85,15 @@ DotRect LabelDots(const Layout& layout, int index, int dpi);
 // How a barcode sits in its label.
 struct Placement {
     int printerDpi = 600;
+    // Dots a barcode pixel; 0: the whole number nearest to 1/96 inch, DotsPerPixel(printerDpi).
+    int dotsPerPixel = 0;
     bool centred = true;  // else at offsetX, offsetY from the label's top-left corner
     Micrometres offsetX = 0;
     Micrometres offsetY = 0;
 };
 
 // The barcode of W x H pixels in the label at index: the top-left corner on a whole dot and
-// one pixel as DotsPerPixel(printerDpi) dots, so that bars of a kind are equal. False (and
+// one pixel as a whole number of dots, so that bars of a kind are equal. False (and
 // error says why, with both sizes) when it does not fit its label.
 struct PlacedBarcode {
     DotRect label;

@@ -77,13 +77,27 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
         CopyText(job.m_szCode, item.code);
         CopyPostalRef(job, item.ref);
         bool drawn = job.CreateBarcode();
+        const verify::Meant meant = verify::MeantOf(job);
+        Placement placement = request.placement;
+        verify::DotsChoice choice;
+        if (drawn) {
+            choice = verify::ChooseDotsPerPixel(job.m_export, meant, placement.printerDpi);
+            placement.dotsPerPixel = choice.dots;
+            if (!choice.Fits()) {
+                host.messages.push_back(verify::NoWholeDotsNote(choice));
+                if (result.noneFits.Fits()) result.noneFits = choice;
+                drawn = false;
+            }
+        }
         // Every copy has the same size; the label of the first shows whether it fits.
         PlacedBarcode placed;
         std::string tooLarge;
         const LabelSlot first = SlotOf(request.layout, request.firstLabel, used);
-        if (drawn && !PlaceBarcode(request.layout, request.placement, first.index,
-                                   job.m_export.width, job.m_export.height, placed, tooLarge)) {
-            host.messages.push_back(tooLarge);
+        if (drawn && !PlaceBarcode(request.layout, placement, first.index, job.m_export.width,
+                                   job.m_export.height, placed, tooLarge)) {
+            // Made larger to meet its standard: say so beside both sizes.
+            const std::string why = verify::RoundingNote(choice);
+            host.messages.push_back(why.empty() ? tooLarge : tooLarge + "; " + why);
             drawn = false;
         }
         if (!drawn) {
@@ -94,7 +108,12 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
             if (request.leaveHoles) used += copies;
             continue;
         }
-        const verify::Meant meant = verify::MeantOf(job);
+        if (choice.why != verify::DotsChoice::Why::kNearest &&
+            result.rounded.why == verify::DotsChoice::Why::kNearest) {
+            result.rounded = choice;
+        }
+        const verify::Paper paper =
+            request.judgeSize ? verify::Paper{placement.printerDpi, choice.dots} : verify::Paper{};
         for (int c = 0; c < copies; ++c, ++used) {
             const LabelSlot slot = SlotOf(request.layout, request.firstLabel, used);
             // Sheets that only held holes still come out as pages: the labels keep their places.
@@ -104,14 +123,19 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
                 ++openSheet;
             }
             std::string unused;
-            PlaceBarcode(request.layout, request.placement, slot.index, job.m_export.width,
+            PlaceBarcode(request.layout, placement, slot.index, job.m_export.width,
                          job.m_export.height, placed, unused);
             pdf.Draw(placed, job.m_export);
             report.Drawn(slot, placed, job.m_export);
             const verify::Verdict verdict =
-                verify::Verify(WithLabelWhite(job.m_export, placed, padded), meant, readers);
+                verify::Verify(WithLabelWhite(job.m_export, placed, padded), meant, readers, paper);
             ++result.labels;
             if (verdict.outcome == verify::Outcome::kOk) ++result.passed;
+            for (const verify::Finding& f : verdict.findings) {
+                if (!verify::IsWarning(f.reason)) continue;
+                if (result.warned++ == 0) result.warning = f;
+                break;
+            }
             report.Labelled(slot, item, verdict);
         }
     }

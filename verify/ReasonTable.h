@@ -14,14 +14,16 @@ namespace diduzozoz::verify {
 enum class Told {
     kNonStandard,  // what makes the symbol non-standard
     kReading,      // what went wrong in reading it
+    kSize,         // the size on paper
     kQuietZone,    // the quiet zones
     kUnchecked,    // what could not be checked
+    kWarning,      // what does not change the outcome
 };
 
 struct ReasonRow {
     Reason reason;
     Told told;
-    bool failure;   // makes the drawing unfit; otherwise it only leaves it unchecked
+    bool failure;   // makes the drawing unfit; otherwise it leaves it unchecked, or warns
     bool explains;  // a named cause of nothing being read: "not read" need not be said as well
     bool misread;   // the symbol was read, but not as meant
 };
@@ -43,17 +45,22 @@ inline constexpr ReasonRow kReasonRows[] = {
     {Reason::kPostalNoCheck,        Told::kNonStandard, true,   false,   false},
     {Reason::kPostalCheckWrong,     Told::kReading,     true,   false,   true},
     {Reason::kPostalUnreadable,     Told::kReading,     true,   false,   true},
-    {Reason::kPostalRepresentative, Told::kNonStandard, true,   false,   false},
+    {Reason::kPostalRepresentative, Told::kWarning,     false,  false,   false},
     {Reason::kQuietZoneLeft,        Told::kQuietZone,   true,   false,   false},
     {Reason::kQuietZoneRight,       Told::kQuietZone,   true,   false,   false},
     {Reason::kReaderMissing,        Told::kUnchecked,   false,  false,   false},
     {Reason::kReaderFailed,         Told::kUnchecked,   false,  false,   false},
     {Reason::kReadersDisagree,      Told::kReading,     true,   false,   true},
     {Reason::kGs1Data,              Told::kNonStandard, true,   false,   false},
+    {Reason::kXDimension,           Told::kSize,        true,   false,   false},
+    {Reason::kQuietZoneLeftMm,      Told::kQuietZone,   true,   false,   false},
+    {Reason::kQuietZoneRightMm,     Told::kQuietZone,   true,   false,   false},
+    {Reason::kTooLong,              Told::kSize,        true,   false,   false},
+    {Reason::kBarHeight,            Told::kWarning,     false,  false,   false},
 };
 // clang-format on
 
-static_assert(std::size(kReasonRows) == static_cast<std::size_t>(Reason::kGs1Data) + 1,
+static_assert(std::size(kReasonRows) == static_cast<std::size_t>(Reason::kBarHeight) + 1,
               "a row for every reason");
 static_assert(
     [] {

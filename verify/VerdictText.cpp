@@ -7,6 +7,7 @@
 #include "symbology/Gs1.h"
 #include "verify/PostalRead.h"
 #include "verify/ReasonTable.h"
+#include "verify/SizeLimits.h"
 #include "verify/Verify.h"
 
 namespace diduzozoz::verify {
@@ -74,6 +75,21 @@ std::string ReasonText(const Finding& f) {
                               f.detail.empty()
                                   ? str::kReasonNotRead
                                   : DisplayText(f.detail, Code128InternalCodeName).c_str());
+        case Reason::kXDimension:
+            return FormatText(f.measured < f.required ? str::kReasonXNarrow : str::kReasonXWide,
+                              MeasuredText(f, 3).c_str(), RequiredText(f, 3).c_str());
+        case Reason::kQuietZoneLeftMm:
+            return FormatText(str::kReasonQuietLeftMm, MeasuredText(f, 1).c_str(),
+                              RequiredText(f, 1).c_str());
+        case Reason::kQuietZoneRightMm:
+            return FormatText(str::kReasonQuietRightMm, MeasuredText(f, 1).c_str(),
+                              RequiredText(f, 1).c_str());
+        case Reason::kTooLong:
+            return FormatText(str::kReasonTooLong, MeasuredText(f, 1).c_str(),
+                              RequiredText(f, 1).c_str());
+        case Reason::kBarHeight:
+            return FormatText(str::kReasonBarHeight, MeasuredText(f, 1).c_str(),
+                              RequiredText(f, 1).c_str());
     }
     return {};
 }
@@ -108,17 +124,26 @@ std::string Decimal(double value) {
     return s;
 }
 
+std::string FindingText(const Finding& f) {
+    return IsWarning(f.reason) ? FormatText(str::kReasonWarning, ReasonText(f).c_str())
+                               : ReasonText(f);
+}
+
 std::string VerdictText(const Verdict& v) {
-    if (v.outcome == Outcome::kOk) {
-        return FormatText(str::kVerdictOk, v.format.c_str(), ReadText(v).c_str());
-    }
     bool explained = false;
     for (const Finding& f : v.findings) explained = explained || RowOf(f.reason).explains;
     std::string reasons;
     for (const Finding& f : v.findings) {
         if (f.reason == Reason::kNotRead && explained) continue;
         if (!reasons.empty()) reasons += str::kVerdictSeparator;
-        reasons += ReasonText(f);
+        reasons += FindingText(f);
+    }
+    if (v.outcome == Outcome::kOk) {
+        const std::string shown = ReadText(v);
+        // Nothing but warnings, if anything.
+        return reasons.empty() ? FormatText(str::kVerdictOk, v.format.c_str(), shown.c_str())
+                               : FormatText(str::kVerdictOkWarning, v.format.c_str(), shown.c_str(),
+                                            reasons.c_str());
     }
     if (v.outcome == Outcome::kUnchecked) {
         return FormatText(str::kVerdictUnchecked, reasons.c_str());

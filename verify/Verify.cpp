@@ -10,6 +10,7 @@
 #include "verify/PostalRead.h"
 #include "verify/ReasonTable.h"
 #include "verify/Scan.h"
+#include "verify/SizeLimits.h"
 
 namespace diduzozoz::verify {
 namespace {
@@ -245,6 +246,10 @@ bool IsFailure(Reason reason) {
     return RowOf(reason).failure;
 }
 
+bool IsWarning(Reason reason) {
+    return RowOf(reason).told == Told::kWarning;
+}
+
 Meant MeantOf(const BarcodeJob& job) {
     Meant m;
     m.symbology = job.m_nSymbology;
@@ -294,14 +299,20 @@ Meant MeantOf(const BarcodeJob& job) {
 }
 
 Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& readers) {
+    return Verify(image, meant, readers, Paper{});
+}
+
+Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& readers,
+               const Paper& paper) {
     Verdict v;
     v.reader = meant.symbology == kSymbologyPostal ? "own" : readers.Name();
+    v.onPaper = paper.dpi > 0;
     NonStandard(meant, v);
     const Scan scan = ScanBars(image);
     if (scan.y < 0) {
         Add(v, Reason::kNoBars);
     } else {
-        QuietZones(scan, meant, v);
+        if (!JudgeOnPaper(image, scan, meant, paper, v)) QuietZones(scan, meant, v);
         if (meant.symbology == kSymbologyPostal) {
             ReadPostalBack(image, scan, meant, v);
         } else if (meant.symbology >= kSymbologyNw7 && meant.symbology <= kSymbologyCode128) {
@@ -316,7 +327,10 @@ Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& read
     });
     const bool failed = std::any_of(v.findings.begin(), v.findings.end(),
                                     [](const Finding& f) { return IsFailure(f.reason); });
-    v.outcome = failed ? Outcome::kFail : v.findings.empty() ? Outcome::kOk : Outcome::kUnchecked;
+    const bool unchecked = std::any_of(v.findings.begin(), v.findings.end(), [](const Finding& f) {
+        return RowOf(f.reason).told == Told::kUnchecked;
+    });
+    v.outcome = failed ? Outcome::kFail : unchecked ? Outcome::kUnchecked : Outcome::kOk;
     return v;
 }
 

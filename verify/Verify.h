@@ -73,7 +73,7 @@ enum class Outcome {
 };
 
 // Each reason has a row in verify/ReasonTable.h at the same place; the table counts up to the
-// last one here, kGs1Data.
+// last one here, kBarHeight.
 enum class Reason {
     kNoBars,                // nothing to read in the image
     kNotRead,               // the reader found no symbol
@@ -89,7 +89,7 @@ enum class Reason {
     kPostalCheckWrong,      // the check symbol does not fit the data (measured: drawn, required:
                             // right)
     kPostalUnreadable,      // bars that form no symbol of the table (detail: where)
-    kPostalRepresentative,  // an address form for a postcode ending in 00 (detail: it)
+    kPostalRepresentative,  // a warning: an address form for a postcode ending in 00 (detail: it)
     kQuietZoneLeft,         // measured and required in modules
     kQuietZoneRight,
     kReaderMissing,    // built without a reader: not checked
@@ -97,6 +97,13 @@ enum class Reason {
     kReadersDisagree,  // ours read otherwise than the independent one (detail: "FORMAT text",
                        // empty when ours read nothing)
     kGs1Data,          // read as GS1-128, but its data breaks the AI table (detail: why)
+    // Judged on paper, measured and required in millimetres (verify/SizeLimits.h):
+    kXDimension,       // the module outside its standard's range (required: the bound missed)
+    kQuietZoneLeftMm,  // in place of the quiet zones in modules
+    kQuietZoneRightMm,
+    kTooLong,    // longer, with the quiet zones, than its standard allows
+    kBarHeight,  // a warning only: lower than its standard asks for, which only the
+                 // height setting can mend
 };
 
 struct Finding {
@@ -114,6 +121,10 @@ struct Verdict {
     std::string text;
     std::vector<Finding> findings;  // non-standard, reading, quiet zones, not checked
     std::string reader;             // who read it, as Readers::Name() says; postal: "own"
+    // Judged on paper (Paper below): the module width and the bars' height as printed, in mm.
+    bool onPaper = false;
+    double moduleMm = 0;
+    double barHeightMm = 0;
 
     bool Has(Reason r) const;
     const Finding* Find(Reason r) const;
@@ -124,13 +135,33 @@ struct Verdict {
 // Any image is accepted; none is read out of bounds.
 Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& readers);
 
+// How large the image's pixels are where the user has said so (a file written at a resolution
+// given, a printer's or a sheet's dots): dotsPerPixel * 25.4 / dpi millimetres. A pasted
+// bitmap's size is the user's choice, not ours: dpi 0.
+struct Paper {
+    int dpi = 0;
+    int dotsPerPixel = 1;
+    // Nothing but white paper beyond the image's edges (a barcode printed on its own page):
+    // its quiet zones are not judged.
+    bool whiteAround = false;
+};
+// The verdict as above, and where the paper is known, the size against the limits of the
+// drawing's standard: the quiet zones then in millimetres, a bar height short of its minimum
+// only a warning.
+Verdict Verify(const ExportImage& image, const Meant& meant, const Readers& readers,
+               const Paper& paper);
+
 // Whether a finding makes the drawing unfit (the two reader findings only leave it unchecked).
 bool IsFailure(Reason reason);
+// Whether a finding is only a warning: the outcome stays what the others make it.
+bool IsWarning(Reason reason);
 
 // A measure of modules as the verdict quotes it: one decimal, none when whole (6, 6.5, 3.3).
 std::string Decimal(double value);
 
 // The one-line verdict the dialog shows, in Japanese, from the string table.
 std::string VerdictText(const Verdict& verdict);
+// One finding in the verdict's Japanese words.
+std::string FindingText(const Finding& finding);
 
 }  // namespace diduzozoz::verify

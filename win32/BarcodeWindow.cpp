@@ -199,8 +199,9 @@ void CBarcodeWindow::OnCommand(int id, int code) {
         }
         ++m_modal;
         const std::string failure =
-            id == kSaveCommand ? m_commands.Save(m_hwnd, *image)
-                               : m_commands.Print(m_hwnd, *image, m_dlg.ExportModulePixels());
+            id == kSaveCommand
+                ? m_commands.Save(m_hwnd, *image)
+                : m_commands.Print(m_hwnd, *image, m_dlg.ExportModulePixels(), m_dlg.ExportMeant());
         --m_modal;
         if (!failure.empty()) ShowMessageBox(failure);
         return;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Strings.h"
+#include "verify/SizeLimits.h"
 #include "win32/WinText.h"
 
 namespace diduzozoz::win {
@@ -91,9 +92,12 @@ std::string SaveImageFile(const ExportImage& image, const std::string& path) {
     return {};
 }
 
-std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels) {
+std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels,
+                       const verify::Meant& meant) {
     const int dpi = GetDeviceCaps(printer, LOGPIXELSX);
-    const int k = DotsPerPixel(dpi);
+    const verify::DotsChoice choice = verify::ChooseDotsPerPixel(image, meant, dpi);
+    if (dpi > 0 && !choice.Fits()) return verify::NoWholeDotsNoteJa(choice);
+    const int k = choice.dots;
     // The printable area in whole dots; its corner is the printer's origin.
     const int areaW = GetDeviceCaps(printer, HORZRES), areaH = GetDeviceCaps(printer, VERTRES);
     const std::int64_t w = std::int64_t{image.width} * k;
@@ -123,12 +127,11 @@ std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels) 
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
     HGDIOBJ oldFont = SelectObject(printer, font);
-    const std::string module = Millimetres(std::int64_t{modulePixels} * k, dpi, 3);
-    const std::wstring note = Wide(FormatText(str::kPrintNote, module.c_str(), k, dpi));
+    const std::wstring note = Wide(verify::PrintNote(image, meant, modulePixels, choice));
     const int gap = dpi * 3 / 25;  // about 3 mm
     RECT noteBox{0, static_cast<int>(h) + gap, areaW, areaH};
     DrawTextW(printer, note.c_str(), static_cast<int>(note.size()), &noteBox,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+              DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(printer, oldFont);
     DeleteObject(font);
     const bool ok = EndPage(printer) > 0;
@@ -185,7 +188,8 @@ std::string CImageCommands::Save(HWND owner, const ExportImage& image) {
     return failure;
 }
 
-std::string CImageCommands::Print(HWND owner, const ExportImage& image, int modulePixels) {
+std::string CImageCommands::Print(HWND owner, const ExportImage& image, int modulePixels,
+                                  const verify::Meant& meant) {
     const ExportImage copy = image;
     PRINTDLGW pd{};
     pd.lStructSize = sizeof pd;
@@ -197,7 +201,7 @@ std::string CImageCommands::Print(HWND owner, const ExportImage& image, int modu
     m_devMode = pd.hDevMode;
     m_devNames = pd.hDevNames;
     if (!accepted || !pd.hDC) return {};
-    const std::string failure = PrintImage(pd.hDC, copy, modulePixels);
+    const std::string failure = PrintImage(pd.hDC, copy, modulePixels, meant);
     DeleteDC(pd.hDC);
     return failure;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "render/ExportImage.h"
+#include "verify/Verify.h"
 
 namespace diduzozoz::win {
 
@@ -16,10 +17,12 @@ namespace diduzozoz::win {
 // nothing new is. Empty on success, else the message to show.
 std::string SaveImageFile(const ExportImage& image, const std::string& path);
 
-// Prints the image on one page at DotsPerPixel() dots a pixel at the top left of the
-// printable area, with a note of the module width beneath it. Empty on success, else the
-// message to show.
-std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels);
+// Prints the image on one page at the top left of the printable area, a pixel as the whole
+// number of dots nearest to 1/96 inch that gives it the size the standard of what it means asks
+// for (verify::ChooseDotsPerPixel), with a note of the module width beneath it. Empty on
+// success, else the message to show; nothing is printed when no whole number fits.
+std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels,
+                       const verify::Meant& meant);
 
 class CImageCommands {
   public:
@@ -30,7 +33,8 @@ class CImageCommands {
 
     // Each returns the message to show, empty when done or cancelled.
     std::string Save(HWND owner, const ExportImage& image);
-    std::string Print(HWND owner, const ExportImage& image, int modulePixels);
+    std::string Print(HWND owner, const ExportImage& image, int modulePixels,
+                      const verify::Meant& meant);
 
   private:
     std::wstring m_folder;

@@ -217,4 +217,12 @@ std::string CLabelSheetWindow::EndPrint() {
     return ok ? std::string() : std::string(str::kPrintFailed);
 }
 
+void CLabelSheetWindow::AbortPrint() {
+    if (!m_printer) return;
+    AbortDoc(m_printer);
+    m_printing = false;
+    DeleteDC(m_printer);
+    m_printer = nullptr;
+}
+
 }  // namespace diduzozoz::win

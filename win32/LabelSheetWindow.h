@@ -51,6 +51,7 @@ class CLabelSheetWindow : public DialogControls, public LabelSheetOutput {
     void PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode& placed,
                       const ExportImage& image) override;
     std::string EndPrint() override;
+    void AbortPrint() override;
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -3,7 +3,8 @@
 // built-in layouts and custom ones checks the codes and their order across sheets, the labels
 // left empty (before the first, holes, after the last), that nothing is drawn outside a label,
 // and that every bar and space is a whole number of barcode pixels in dots, so bars of a kind
-// are equal. A second table checks the refusals: a clear message and nothing written.
+// are equal, a pixel as many dots as the code's standard needs. A second table checks the
+// refusals: a clear message and nothing written.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -137,6 +138,9 @@ struct SheetCase {
     std::vector<std::string> list;  // the --batch file's lines, when the row has one
     // What each label of every sheet reads as, in filling order; "" for a label left white.
     std::vector<std::string> labels;
+    int dots;  // a barcode pixel in printer dots: every bar and space a multiple of it
+    // The narrowest bar or space at least this wide in millimetres (GS1's 0.264 for JAN).
+    double minModule = 0;
 };
 
 TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
@@ -148,7 +152,17 @@ TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
           "a4-4x11"},
          kSymbologyJan,
          {},
-         JanSerial(490123400001, 44)},
+         JanSerial(490123400001, 44),
+         7,  // 6 dots (1/96 inch) would give 0.254 mm
+         0.264},
+        {"a4-3x8, 24 serial JAN at 300 dpi",
+         {"--type", "jan", "--cd", "--code", "490123400001", "--serial", "24", "--sheet", "a4-3x8",
+          "--printer-dpi", "300"},
+         kSymbologyJan,
+         {},
+         JanSerial(490123400001, 24),
+         4,  // not 3: 0.254 mm again
+         0.264},
         {"a4-3x8 from label 5, CODE39 with caption, 300 dpi, onto a second sheet",
          {"--type", "code39", "--code", "A000998B", "--serial", "30", "--text", "below", "--sheet",
           "a4-3x8", "--first-label", "5", "--printer-dpi", "300"},
@@ -162,7 +176,8 @@ TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
                  v.push_back(code);
              }
              return v + Empty(14);
-         }()},
+         }(),
+         3},
         {"a4-2x6, CODE128 twice each, 1200 dpi",
          {"--type", "code128", "--start", "B", "--cd", "--code", "LOT-0998", "--serial", "5",
           "--copies", "2", "--sheet", "a4-2x6", "--printer-dpi", "1200"},
@@ -170,18 +185,22 @@ TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
          {},
          std::vector<std::string>{"LOT-0998", "LOT-0998", "LOT-0999", "LOT-0999", "LOT-1000",
                                   "LOT-1000", "LOT-1001", "LOT-1001", "LOT-1002", "LOT-1002", "",
-                                  ""}},
+                                  ""},
+         13},
         {"custom B5 with pitch and margins, a list with a refused item left as a hole",
          {"--type", "jan", "--cd", "--sheet", "b5:3x4:50x30:55x40:10x20", "--leave-holes",
           "--printer-dpi", "360"},
          kSymbologyJan,
          {"490123400010", "49012340001X", "490123400011"},
-         JanSerial(490123400010, 1) + Empty(1) + JanSerial(490123400011, 1) + Empty(9)},
+         JanSerial(490123400010, 1) + Empty(1) + JanSerial(490123400011, 1) + Empty(9),
+         4,  // 3.75 dots to 1/96 inch: 0.282 mm
+         0.264},
         {"custom letter, centred, a list whose refused item takes no label",
          {"--type", "nw7", "--sheet", "letter:2x3:80x50", "--first-label", "2"},
          kSymbologyNw7,
          {"100", "1E0", "101"},
-         Empty(1) + std::vector<std::string>{"A100A", "A101A"} + Empty(3)},
+         Empty(1) + std::vector<std::string>{"A100A", "A101A"} + Empty(3),
+         6},
     };
     for (const SheetCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,7 +238,7 @@ TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
         const CliRun raster = RunProgram({"pdftoppm", "-r", std::to_string(dpi), "-gray",
                                           pdf.string(), (dir / "page").string()});
         ASSERT_EQ(raster.exitCode, 0) << raster.err;
-        const int dots = DotsPerPixel(dpi);
+        const int dots = c.dots;
         for (int s = 0; s < sheets; ++s) {
             // pdftoppm numbers pages with as many digits as the last one has.
             const fs::path file = dir / ("page-" + std::to_string(s + 1) + ".pgm");
@@ -241,6 +260,8 @@ TEST(Sheets, EveryLabelReadsBackInOrderWithEqualBars) {
                 const std::vector<int> runs = RunsThroughBars(crop);
                 ASSERT_FALSE(runs.empty());
                 for (int run : runs) EXPECT_EQ(run % dots, 0) << run << " dots";
+                const int module = *std::min_element(runs.begin(), runs.end());
+                EXPECT_GE(module * 25.4 / dpi, c.minModule) << module << " dots";
             }
             EXPECT_EQ(insideLabels, BlackCount(page)) << "black outside the labels";
         }
@@ -330,11 +351,20 @@ TEST(Sheets, BadInputIsRefusedClearlyWithNothingWritten) {
          {},
          2,
          "the first label is 1 to 44 on this sheet, not 45"},
-        {"a barcode larger than its label",
+        {"a barcode larger than its label, made larger to meet its standard",
          with(jan, {"--serial", "3", "--sheet", "a4:2x2:20x20"}),
          {},
          1,
-         "the barcode (29.7 x 20.3 mm) is larger than its label (20 x 20 mm)"},
+         "the barcode (34.6 x 23.7 mm) is larger than its label (20 x 20 mm); 7 dots a barcode "
+         "pixel at 600 dpi, not the nearest 6 (modules of 0.254 mm; JAN-13 needs at least "
+         "0.264 mm)"},
+        {"no whole number of dots gives the customer barcode its size",
+         {"--type", "postal", "--code", "1234567", "--ref", "1", "--serial", "2", "--sheet",
+          "a4-2x6", "--printer-dpi", "72"},
+         {},
+         1,
+         "no whole number of dots a barcode pixel at 72 dpi gives the customer barcode its size "
+         "(modules of 0.4 to 0.69 mm); the nearest, 1, gives modules of 0.706 mm"},
         {"a list that yields nothing",
          {"--type", "jan", "--cd", "--sheet", "a4-4x11"},
          {"", ""},

@@ -25,6 +25,7 @@ TEST(VerifyCli, SingleRunOfEveryType) {
         std::vector<std::string> args;
         std::string line;
         int exitCode;
+        std::string onPaper = {};  // the columns after READER, with --dpi
     };
     const Row rows[] = {
         {{"--type", "nw7", "--code", "12", "--cd"}, "verify\tok\tCODABAR\tA125A\t-", 0},
@@ -69,6 +70,20 @@ TEST(VerifyCli, SingleRunOfEveryType) {
         {{"--type", "itf", "--form", "interleaved", "--code", "123"},
          "verify\tfail\t-\t-\titf-too-short:4/6,not-read",
          3},
+        // With --dpi the size too: a module of 25.4 / 300 mm is under GS1's 0.264, and 38 px of
+        // bars, 3.2 mm, under the 18.28 it asks at the least; 4 pixels make 0.339 mm, and
+        // 278 px 23.5 mm, what 22.85 x 0.339 / 0.330 asks.
+        {{"--type", "jan", "--code", "490123456789", "--cd", "--dpi", "300"},
+         "verify\tfail\tEAN-13\t4901234567894\tx-dimension:0.085/0.264mm,"
+         "warning:bar-height:3.2/18.3mm",
+         3,
+         "\t0.085mm\t3.2mm"},
+        {{"--type", "jan", "--code", "490123456789", "--cd", "--unit", "4", "--height", "280",
+          "--margin-x", "60", "--dpi", "300"},
+         "verify\tok\tEAN-13\t4901234567894\t-",
+         0,
+         "\t0.339mm\t23.5mm"},
+        {{"--type", "jan", "--code", "12", "--dpi", "300"}, "verify\tnone\t-\t-\t-", 1, "\t-\t-"},
     };
     for (const Row& row : rows) {
 #ifdef DIDUZOZOZ_HAVE_TWIN
@@ -88,7 +103,7 @@ TEST(VerifyCli, SingleRunOfEveryType) {
                                        : std::string(verify) == "--verify" ? "own"
                                                                            : "both";
             const CliRun run = RunCli(args);
-            EXPECT_EQ(SecondLine(run.out), row.line + "\t" + reader + "\n");
+            EXPECT_EQ(SecondLine(run.out), row.line + "\t" + reader + row.onPaper + "\n");
             EXPECT_EQ(run.exitCode, row.exitCode);
         }
     }

@@ -37,12 +37,14 @@ class MemoryOutput : public LabelSheetOutput {
         printed.push_back(sheet);
     }
     std::string EndPrint() override { return {}; }
+    void AbortPrint() override { aborted = true; }
 
     std::string chosen = "labels.pdf";
     std::vector<std::string> suggestions;
     std::map<std::string, std::string> files;
     int printDpi = 300;
     std::vector<std::int64_t> printed;
+    bool aborted = false;
 };
 
 LabelSheetSource JanSource(std::vector<std::string> list, std::string code = "490123400001") {
@@ -205,10 +207,15 @@ TEST(LabelSheet, SavesEverySheetAndTellsTheReadBackAndWhatWasRefused) {
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(Count(pdf, "/Type /Page "), 2u);
     EXPECT_NE(pdf.find("/Count 2 "), std::string::npos);
+    // At 600 dpi the nearest 6 dots give modules of 0.254 mm, under GS1's 0.264: 7 it is.
+    // Bars of 38 pixels are 11.3 mm, where 7 dots' 0.296 mm module asks 22.85 x 0.296 / 0.330.
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0],
               "ラベル 47 枚のうち 47 枚が読み取り確認に合格しました。\n"
-              "ラベルにできなかったコード 2 件");
+              "ラベルにできなかったコード 2 件\n"
+              "1 ピクセル = 7 ドット（600 dpi、モジュール幅 0.296 mm）：最小 0.264 mm（JAN-13）に"
+              "合わせて 6 ドットから切り上げ\n"
+              "注意：バーの高さ 11.3 mm（必要 20.5 mm）（ラベル 47 枚）");
 
     // A file that cannot be written says so, and keeps nothing.
     output.chosen = "/unwritable/labels.pdf";
@@ -233,11 +240,40 @@ TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
     window.SetCurSel(IDC_LS_LAYOUT, 0);  // 24 a sheet
     dlg.OnSelChange(IDC_LS_LAYOUT);
     dlg.OnClicked(IDC_LS_PRINT);
-    ASSERT_EQ(window.messages.size(), 1u);
+    // Then what the printer's 300 dpi made of the size: 4 dots, not 3 (0.254 mm), and bars of
+    // 12.9 mm where 0.339 mm modules ask 23.5.
+    ASSERT_EQ(window.messages.size(), 2u);
     EXPECT_EQ(window.messages[0], "ラベル 30 枚のうち 30 枚が読み取り確認に合格しました。");
+    EXPECT_EQ(window.messages[1],
+              "印刷しました。\n"
+              "1 ピクセル = 4 ドット（300 dpi、モジュール幅 0.339 mm）：最小 0.264 mm（JAN-13）に"
+              "合わせて 3 ドットから切り上げ\n"
+              "注意：バーの高さ 12.9 mm（必要 23.5 mm）（ラベル 30 枚）");
     ASSERT_EQ(output.printed.size(), 30u);
     EXPECT_EQ(output.printed.front(), 0);
     EXPECT_EQ(output.printed.back(), 1);
+
+    // The customer barcode's bars, 2 pixels, are 0.706 mm at one dot of 72 dpi, over Japan
+    // Post's 0.69 mm, and there is no smaller whole number: the job ends with nothing printed.
+    RecordingControls postalWindow;
+    MemoryOutput postalOutput;
+    postalOutput.printDpi = 72;
+    LabelSheetSource postal;
+    postal.settings.m_nSymbology = kSymbologyPostal;
+    postal.settings.m_nCdPostal = kCheckDigitOn | 1;
+    postal.code = "1234567";
+    postal.ref = "12";
+    CLabelSheetDlg postalDlg(postalWindow, postalOutput, postal);
+    postalDlg.OnInitDialog();
+    postalWindow.SetCurSel(IDC_LS_LAYOUT, 2);  // 86.4 mm wide, for its 73 mm at 600 dpi
+    postalDlg.OnSelChange(IDC_LS_LAYOUT);
+    postalDlg.OnClicked(IDC_LS_PRINT);
+    ASSERT_EQ(postalWindow.messages.size(), 2u) << postalWindow.messages[0];
+    EXPECT_EQ(postalWindow.messages[1],
+              "72 dpi では 1 ピクセルを何ドットにしてもカスタマバーコードの寸法の規格を満たせない"
+              "ので印刷できません（最も近い 1 ドットではモジュール幅 0.706 mm（最大 0.69 mm））。");
+    EXPECT_TRUE(postalOutput.aborted);
+    EXPECT_TRUE(postalOutput.printed.empty());
 
     // Labels that do not read back (ITF as this program draws it) are listed by number and
     // code, the first ones only, before anything is printed.

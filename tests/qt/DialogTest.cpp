@@ -965,9 +965,13 @@ class DialogTest : public QObject {
                                        QStringLiteral("A4 2×6（86.4×42.3 mm）")}));
         QCOMPARE(summary, QStringLiteral("1 枚（ラベル 3 枚）"));
         QCOMPARE(previewLabels, 3);
-        QCOMPARE(
-            h.messages,
-            QStringList{QStringLiteral("ラベル 3 枚のうち 3 枚が読み取り確認に合格しました。")});
+        // Saved at 600 dpi: 7 dots a pixel, as JAN's modules may not be under 0.264 mm.
+        QCOMPARE(h.messages,
+                 QStringList{QStringLiteral(
+                     "ラベル 3 枚のうち 3 枚が読み取り確認に合格しました。\n"
+                     "1 ピクセル = 7 ドット（600 dpi、モジュール幅 0.296 mm）：最小 0.264 mm"
+                     "（JAN-13）に合わせて 6 ドットから切り上げ\n"
+                     "注意：バーの高さ 11.3 mm（必要 20.5 mm）（ラベル 3 枚）")});
         QCOMPARE(FilesIn(h.dir.path()).filter(QStringLiteral("labels")),
                  QStringList{QStringLiteral("labels.pdf")});  // no temporary file left
         QFile file(pdf);
@@ -989,7 +993,8 @@ class DialogTest : public QObject {
     }
 
     // Printing a serial run: the read-back is told first, then every sheet goes to the
-    // printer as a page of its own (a PDF printer here, read by an independent program).
+    // printer as a page of its own (a PDF printer here, read by an independent program), then
+    // what the printer's dots made of the size.
     void labelSheetPrints() {
         const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
         if (pdfinfo.isEmpty()) QSKIP("pdfinfo is not installed");
@@ -1024,7 +1029,14 @@ class DialogTest : public QObject {
         QCOMPARE(
             messagesBeforePrinting,
             QStringList{QStringLiteral("ラベル 45 枚のうち 45 枚が読み取り確認に合格しました。")});
-        QCOMPARE(h.messages, messagesBeforePrinting);  // and nothing after: printed
+        // And after printing, what the PDF printer's 1200 dpi made of the size: 13 dots a
+        // pixel give 0.275 mm modules, so no rounding, but bars of 38 pixels are 10.5 mm where
+        // GS1 asks 22.85 x 0.275 / 0.330 = 19.1: a warning, the labels still printed.
+        QCOMPARE(
+            h.messages,
+            messagesBeforePrinting +
+                QStringList{QStringLiteral(
+                    "印刷しました。\n注意：バーの高さ 10.5 mm（必要 19.1 mm）（ラベル 45 枚）")});
         QProcess info;
         info.start(pdfinfo, {printed});
         QVERIFY(info.waitForFinished(kWaitMs));
@@ -1238,15 +1250,19 @@ class DialogTest : public QObject {
     // printer dots, k the whole number nearest to the dots of 1/96 inch, checked on the page
     // rasterised at the printer's resolution; the note under it gives the module width.
     void printAtWholeDots_data() {
+        QTest::addColumn<int>("type");
         QTest::addColumn<int>("dpi");
         QTest::addColumn<int>("unit");
         QTest::addColumn<int>("dots");
         QTest::addColumn<QString>("module");
-        QTest::newRow("600 dpi, 6.25 dots a pixel") << 600 << 1 << 6 << "0.254 mm";
-        QTest::newRow("300 dpi, unit 2") << 300 << 2 << 3 << "0.508 mm";
-        QTest::newRow("1200 dpi, unit 3") << 1200 << 3 << 13 << "0.825 mm";
+        QTest::newRow("600 dpi, 6.25 dots a pixel") << IDC_CODE39 << 600 << 1 << 6 << "0.254 mm";
+        QTest::newRow("300 dpi, unit 2") << IDC_CODE39 << 300 << 2 << 3 << "0.508 mm";
+        QTest::newRow("1200 dpi, unit 3") << IDC_CODE39 << 1200 << 3 << 13 << "0.825 mm";
+        // 6 dots would make JAN's modules 0.254 mm, under GS1's 0.264.
+        QTest::newRow("JAN at 600 dpi, 7 dots") << IDC_JAN << 600 << 1 << 7 << "0.296 mm";
     }
     void printAtWholeDots() {
+        QFETCH(int, type);
         QFETCH(int, dpi);
         QFETCH(int, unit);
         QFETCH(int, dots);
@@ -1255,8 +1271,8 @@ class DialogTest : public QObject {
             QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
             QSKIP("poppler-utils are not installed");
         }
-        Harness h("1234567\n", "1\n");
-        h.click(IDC_CODE39);
+        Harness h(type == IDC_JAN ? "490123456789\n" : "1234567\n", "1\n");
+        h.click(type);
         h.click(IDC_TEXT_BELOW);
         h.pick(IDC_LINE_UNIT, Q(str::kLineUnits[unit - 1]));
         h.click(IDC_CREATE);
@@ -1271,7 +1287,6 @@ class DialogTest : public QObject {
             printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
             return true;
         };
-        QCOMPARE(DotsPerPixel(dpi), dots);
         h.dlg->PrintAction()->trigger();
         QCOMPARE(h.messages, QStringList());
 
