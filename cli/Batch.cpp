@@ -57,7 +57,7 @@ class BatchHost : public JobHost {
     void ExportToClipboard(const ExportImage& image) override {
         result->exported = true;
         if (!EncodeOutput(image, format, dpi, encoded, result->writeError, &png)) return;
-        FinishFile(CreateOutputFile(path), "", path, encoded, result->writeError);
+        WriteOutputFile(path, encoded, result->writeError);
     }
 
     ItemResult* result = nullptr;
@@ -260,7 +260,7 @@ int RunBatch(const CliOptions& o, const verify::Readers& readers) {
         WriteText(stderr, "diduzozoz-cli: " + error + "\n");
         return 2;
     }
-    if (!IsDirectory(o.outDir)) {
+    if (!IsFolder(o.outDir)) {
         WriteText(stderr,
                   "diduzozoz-cli: the output folder " + Printable(o.outDir) + " does not exist\n");
         return 2;

@@ -116,10 +116,9 @@ int RunSheets(const CliOptions& o, const verify::Readers& readers) {
         next = [&](sheet::LabelItem& item) { return items.Next(item.code, item.ref); };
     }
 
-    StreamedFile file(o.output);
-    std::string error;
-    if (!file.Open(error)) {
-        WriteText(stderr, "diduzozoz-cli: " + error + "\n");
+    FileWriter file(o.output, kCliWrite);
+    if (!file.Open()) {
+        WriteText(stderr, "diduzozoz-cli: " + WriteErrorText(o.output, file.Status()) + "\n");
         return 1;
     }
     sheet::SheetPdf pdf(request.layout, request.placement.printerDpi,
@@ -153,12 +152,11 @@ int RunSheets(const CliOptions& o, const verify::Readers& readers) {
     if (result.refused > 0) {
         summary += "; " + FormatText(str::kSheetRefused, static_cast<long long>(result.refused));
     }
-    if (!file.Commit(error) || !finished) {
+    if (!finished || !file.Commit()) {
+        file.Abandon();
         WriteText(stdout, summary + "\n");
         std::fflush(stdout);
-        WriteText(stderr, "diduzozoz-cli: " +
-                              (error.empty() ? "cannot write " + Printable(o.output) : error) +
-                              "\n");
+        WriteText(stderr, "diduzozoz-cli: " + WriteErrorText(o.output, file.Status()) + "\n");
         return 1;
     }
     WriteText(stdout, summary + "\n");

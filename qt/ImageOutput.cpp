@@ -8,21 +8,17 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
 #include "base/Strings.h"
+#include "platform/FileWriter.h"
 #include "qt/DialogTemplate.h"
 #include "verify/SizeLimits.h"
 
 namespace diduzozoz {
 
 namespace {
-
-QString Message(const char* format, const QString& a) {
-    return QString::fromUtf8(FormatText(format, a.toUtf8().constData()));
-}
 
 // Millimetres as the messages show them.
 std::string Millimetres(std::int64_t dots, int dpi, int places = 1) {
@@ -63,38 +59,8 @@ std::unique_ptr<QMimeData> ClipboardDataFor(const ExportImage& image) {
 }
 
 QString SaveImageFile(const ExportImage& image, const QString& path) {
-    const QFileInfo info(path);
-    const QString shown = QDir::toNativeSeparators(path);
-    if (info.isDir()) return Message(str::kSaveIsFolder, shown);
-    const std::optional<ImageFormat> format = ImageFormatByName(info.suffix().toStdString());
-    if (!format || info.completeBaseName().isEmpty()) {
-        return Message(str::kSaveNeedsExtension, shown);
-    }
-    if (info.exists() && !info.isWritable()) return Message(str::kSaveReadOnlyFile, shown);
-    std::vector<std::uint8_t> bytes;
-    if (!EncodeImage(image, *format, kDefaultDpi, bytes)) {
-        return Message(str::kSaveWriteFailed, shown);
-    }
-    // QSaveFile writes beside the target and renames over it only once every byte is written.
-    // Unbuffered, and every write checked: through its buffer, a write that a full disk cuts
-    // short is reported as done, and the short file would replace the old one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return Message(str::kSaveCannotCreate, shown);
-    }
-    const char* data = reinterpret_cast<const char*>(bytes.data());
-    qint64 left = static_cast<qint64>(bytes.size());
-    while (left > 0) {
-        const qint64 n = file.write(data, left);
-        if (n <= 0) break;
-        data += n;
-        left -= n;
-    }
-    if (left > 0 || !file.commit()) {
-        file.cancelWriting();
-        return Message(str::kSaveWriteFailed, shown);
-    }
-    return {};
+    const std::string utf8 = path.toStdString();
+    return QString::fromStdString(WriteFailureMessage(diduzozoz::SaveImageFile(image, utf8), utf8));
 }
 
 QString PrintImage(const ExportImage& image, int modulePixels, const verify::Meant& meant,

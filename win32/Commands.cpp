@@ -4,10 +4,9 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <optional>
-#include <vector>
 
 #include "base/Strings.h"
+#include "platform/FileWriter.h"
 #include "verify/SizeLimits.h"
 #include "win32/WinText.h"
 
@@ -15,26 +14,9 @@ namespace diduzozoz::win {
 
 namespace {
 
-std::string Message(const char* format, const std::wstring& path) {
-    return FormatText(format, Utf8(path).c_str());
-}
-
 // Millimetres as the messages show them.
 std::string Millimetres(std::int64_t dots, int dpi, int places = 1) {
     return DecimalText(dots * 254, std::int64_t{dpi} * 10, places);
-}
-
-bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
-        done += written;
-    }
-    return FlushFileBuffers(file) != 0;
 }
 
 // "PNG 画像 (*.png);;SVG 画像 (*.svg)" as the save dialog's filter: name, NUL, pattern, NUL.
@@ -58,39 +40,6 @@ std::wstring FilterOf(const std::wstring& filters) {
 }
 
 }  // namespace
-
-std::string SaveImageFile(const ExportImage& image, const std::string& path) {
-    const std::wstring wide = Wide(path);
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return Message(str::kSaveIsFolder, wide);
-    }
-    const std::size_t slash = wide.find_last_of(L"\\/");
-    const std::wstring name = wide.substr(slash == std::wstring::npos ? 0 : slash + 1);
-    const std::size_t dot = name.rfind(L'.');
-    const std::optional<ImageFormat> format =
-        dot == std::wstring::npos ? std::nullopt : ImageFormatByName(Utf8(name.substr(dot + 1)));
-    if (!format || dot == 0) return Message(str::kSaveNeedsExtension, wide);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        return Message(str::kSaveReadOnlyFile, wide);
-    }
-    std::vector<std::uint8_t> bytes;
-    if (!EncodeImage(image, *format, kDefaultDpi, bytes))
-        return Message(str::kSaveWriteFailed, wide);
-
-    const std::wstring temp = wide + L".tmp-diduzozoz";
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return Message(str::kSaveCannotCreate, wide);
-    bool ok = WriteAll(file, bytes);
-    ok = CloseHandle(file) && ok;
-    if (!ok || !MoveFileExW(temp.c_str(), wide.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
-        return Message(str::kSaveWriteFailed, wide);
-    }
-    return {};
-}
 
 std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels,
                        const verify::Meant& meant) {
@@ -179,7 +128,8 @@ std::string CImageCommands::Save(HWND owner, const ExportImage& image) {
     file.resize(wcslen(file.c_str()));
     const std::size_t slash = file.find_last_of(L"\\/");
     if (slash != std::wstring::npos) m_folder = file.substr(0, slash);
-    const std::string failure = SaveImageFile(copy, Utf8(file));
+    const std::string path = Utf8(file);
+    const std::string failure = WriteFailureMessage(diduzozoz::SaveImageFile(copy, path), path);
     if (failure.empty()) {
         const std::size_t dot = file.rfind(L'.');
         m_suffix = file.substr(dot + 1);

@@ -12,11 +12,6 @@
 
 namespace diduzozoz::win {
 
-// Writes the image to path (UTF-8) in the format its extension names, at 96 dpi, through a
-// temporary file beside it renamed into place: either the whole file is there afterwards or
-// nothing new is. Empty on success, else the message to show.
-std::string SaveImageFile(const ExportImage& image, const std::string& path);
-
 // Prints the image on one page at the top left of the printable area, a pixel as the whole
 // number of dots nearest to 1/96 inch that gives it the size the standard of what it means asks
 // for (verify::ChooseDotsPerPixel), with a note of the module width beneath it. Empty on
