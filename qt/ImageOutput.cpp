@@ -12,20 +12,11 @@
 #include <algorithm>
 
 #include "base/Strings.h"
+#include "dialog/PrintPlan.h"
 #include "platform/FileWriter.h"
 #include "qt/DialogTemplate.h"
-#include "verify/SizeLimits.h"
 
 namespace diduzozoz {
-
-namespace {
-
-// Millimetres as the messages show them.
-std::string Millimetres(std::int64_t dots, int dpi, int places = 1) {
-    return DecimalText(dots * 254, std::int64_t{dpi} * 10, places);
-}
-
-}  // namespace
 
 QImage ToQImage(const ExportImage& image) {
     QImage out(image.width, image.height, QImage::Format_Mono);
@@ -69,37 +60,25 @@ QString PrintImage(const ExportImage& image, int modulePixels, const verify::Mea
     printer.setFullPage(true);
     printer.setDocName(QString::fromUtf8(str::kPrintDocument));
     const int dpi = printer.resolution();
-    const verify::DotsChoice choice = verify::ChooseDotsPerPixel(image, meant, dpi);
-    if (!choice.Fits()) return QString::fromUtf8(verify::NoWholeDotsNoteJa(choice));
-    const int k = choice.dots;
-    // The printable area: the page inside the printer's margins, in whole dots.
     const QPageLayout layout = printer.pageLayout();
     const QRect area = layout.fullRectPixels(dpi).marginsRemoved(layout.marginsPixels(dpi));
-    const std::int64_t w = std::int64_t{image.width} * k;
-    const std::int64_t h = std::int64_t{image.height} * k;
-    if (area.isEmpty() || w > area.width() || h > area.height()) {
-        return QString::fromUtf8(FormatText(
-            str::kPrintTooLarge, Millimetres(w, dpi).c_str(), Millimetres(h, dpi).c_str(),
-            Millimetres(area.width(), dpi).c_str(), Millimetres(area.height(), dpi).c_str()));
-    }
+    const PrintPlan plan = PlanPrint(image, modulePixels, meant,
+                                     {dpi, area.left(), area.top(), area.width(), area.height()});
+    if (!plan.refusal.empty()) return QString::fromStdString(plan.refusal);
     QPainter painter;
     if (!painter.begin(&printer)) return QString::fromUtf8(str::kPrintFailed);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    const int x0 = area.left();
-    const int y0 = area.top();
-    for (const PixelRect& r : BlackRectangles(image)) {
-        painter.fillRect(QRect(x0 + r.x * k, y0 + r.y * k, r.width * k, r.height * k), Qt::black);
-    }
-    // The note, a few millimetres below the barcode's white margin.
+    auto rect = [](const sheet::DotRect& r) {
+        return QRect(static_cast<int>(r.x), static_cast<int>(r.y), static_cast<int>(r.width),
+                     static_cast<int>(r.height));
+    };
+    for (const sheet::DotRect& bar : plan.bars) painter.fillRect(rect(bar), Qt::black);
     QFont font = DialogFont();
-    font.setPointSize(8);
+    font.setPointSize(plan.notePoints);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    const int gap = dpi * 3 / 25;  // about 3 mm
-    const QString note = QString::fromUtf8(verify::PrintNote(image, meant, modulePixels, choice));
-    painter.drawText(QRect(x0, y0 + static_cast<int>(h) + gap, area.width(),
-                           area.bottom() - (y0 + static_cast<int>(h) + gap)),
-                     Qt::AlignLeft | Qt::AlignTop, note);
+    painter.drawText(rect(plan.noteBox), Qt::AlignLeft | Qt::AlignTop,
+                     QString::fromStdString(plan.note));
     if (!painter.end()) return QString::fromUtf8(str::kPrintFailed);
     return {};
 }

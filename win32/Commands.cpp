@@ -6,18 +6,13 @@
 #include <algorithm>
 
 #include "base/Strings.h"
+#include "dialog/PrintPlan.h"
 #include "platform/FileWriter.h"
-#include "verify/SizeLimits.h"
 #include "win32/WinText.h"
 
 namespace diduzozoz::win {
 
 namespace {
-
-// Millimetres as the messages show them.
-std::string Millimetres(std::int64_t dots, int dpi, int places = 1) {
-    return DecimalText(dots * 254, std::int64_t{dpi} * 10, places);
-}
 
 // "PNG 画像 (*.png);;SVG 画像 (*.svg)" as the save dialog's filter: name, NUL, pattern, NUL.
 std::wstring FilterOf(const std::wstring& filters) {
@@ -43,20 +38,12 @@ std::wstring FilterOf(const std::wstring& filters) {
 
 std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels,
                        const verify::Meant& meant) {
+    // The printer's origin is its printable area's corner.
     const int dpi = GetDeviceCaps(printer, LOGPIXELSX);
-    const verify::DotsChoice choice = verify::ChooseDotsPerPixel(image, meant, dpi);
-    if (dpi > 0 && !choice.Fits()) return verify::NoWholeDotsNoteJa(choice);
-    const int k = choice.dots;
-    // The printable area in whole dots; its corner is the printer's origin.
-    const int areaW = GetDeviceCaps(printer, HORZRES), areaH = GetDeviceCaps(printer, VERTRES);
-    const std::int64_t w = std::int64_t{image.width} * k;
-    const std::int64_t h = std::int64_t{image.height} * k;
-    if (dpi <= 0 || areaW <= 0 || areaH <= 0 || w > areaW || h > areaH) {
-        const int shownDpi = dpi > 0 ? dpi : kDefaultDpi;
-        return FormatText(str::kPrintTooLarge, Millimetres(w, shownDpi).c_str(),
-                          Millimetres(h, shownDpi).c_str(), Millimetres(areaW, shownDpi).c_str(),
-                          Millimetres(areaH, shownDpi).c_str());
-    }
+    const PrintPlan plan =
+        PlanPrint(image, modulePixels, meant,
+                  {dpi, 0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES)});
+    if (!plan.refusal.empty()) return plan.refusal;
     const std::wstring document = Wide(str::kPrintDocument);
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;
@@ -66,19 +53,21 @@ std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels,
         AbortDoc(printer);
         return str::kPrintFailed;
     }
+    auto rect = [](const sheet::DotRect& r) {
+        return RECT{static_cast<LONG>(r.x), static_cast<LONG>(r.y),
+                    static_cast<LONG>(r.x + r.width), static_cast<LONG>(r.y + r.height)};
+    };
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    for (const PixelRect& r : BlackRectangles(image)) {
-        const RECT dots{r.x * k, r.y * k, (r.x + r.width) * k, (r.y + r.height) * k};
+    for (const sheet::DotRect& bar : plan.bars) {
+        const RECT dots = rect(bar);
         FillRect(printer, &dots, black);
     }
-    // The note, a few millimetres below the barcode's white margin, in 8 points.
-    HFONT font = CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+    HFONT font = CreateFontW(-MulDiv(plan.notePoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
     HGDIOBJ oldFont = SelectObject(printer, font);
-    const std::wstring note = Wide(verify::PrintNote(image, meant, modulePixels, choice));
-    const int gap = dpi * 3 / 25;  // about 3 mm
-    RECT noteBox{0, static_cast<int>(h) + gap, areaW, areaH};
+    const std::wstring note = Wide(plan.note);
+    RECT noteBox = rect(plan.noteBox);
     DrawTextW(printer, note.c_str(), static_cast<int>(note.size()), &noteBox,
               DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(printer, oldFont);
