@@ -1,11 +1,13 @@
 #include "dialog/BarcodeDlg.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "lists/CodeList.h"
+#include "platform/FileWriter.h"
 #include "symbology/Dispatch.h"
 #include "symbology/Postal.h"
 
@@ -55,6 +57,23 @@ constexpr RefField kRefFields[] = {
 };
 static_assert(std::size(kRefFields) == kPostalFormAddress + 1);
 
+// The context menu: its commands, texts and shortcuts (Ctrl with the key, and Shift where
+// marked). Ctrl+C stays the edit fields' text copy; the barcode is copied with Ctrl+Shift+C.
+struct MenuEntry {
+    int command;
+    const char* text;
+    char key;  // 0: no shortcut
+    bool shift;
+    bool needsExport;  // offered while the preview shows an exported barcode
+};
+constexpr MenuEntry kMenu[] = {
+    {IDM_SAVE, str::kMenuSave, 'S', false, true},
+    {IDM_COPY, str::kMenuCopy, 'C', true, true},
+    {IDM_PRINT, str::kMenuPrint, 'P', false, true},
+    {IDM_LABELSHEET, str::kLabelMenu, 0, false, false},
+};
+const std::string kShortcutText[] = {"Ctrl+", "Ctrl+Shift+"};
+
 struct SpinSpec {
     int id;
     int lower, upper, start;  // the control's range and start position
@@ -76,16 +95,19 @@ const SpinSpec kSpins[] = {
 
 }  // namespace
 
-CBarcodeDlg::CBarcodeDlg(Controls& controls)
-    : m_controls(controls), m_verifier([this] { m_controls.Post([this] { TakeVerdict(); }); }) {}
+CBarcodeDlg::CBarcodeDlg(Controls& controls, WindowServices& window, MainWindowServices& main)
+    : m_controls(controls),
+      m_window(window),
+      m_main(main),
+      m_verifier([this] { m_window.Post([this] { TakeVerdict(); }); }) {}
 
 CBarcodeDlg::~CBarcodeDlg() = default;
 
 // --- Initialisation ----------------------------------------------------------------------------
 
 void CBarcodeDlg::OnInitDialog() {
-    const std::string about = m_controls.ResourceString(IDS_ABOUTBOX);
-    if (!about.empty()) m_controls.AppendSystemMenuItem(IDM_ABOUTBOX, about);
+    m_aboutText = m_main.ResourceString(IDS_ABOUTBOX);
+    if (!m_aboutText.empty()) m_main.AppendSystemMenuItem(IDM_ABOUTBOX, m_aboutText);
 
     // The start values; the start and stop choices stay empty until their combos are filled.
     BarcodeSettings& s = m_job;
@@ -113,7 +135,7 @@ void CBarcodeDlg::OnInitDialog() {
 std::optional<std::vector<std::string>> CBarcodeDlg::ListFileItems(const char* fileName,
                                                                    std::size_t lineLimit,
                                                                    std::size_t memberLimit) {
-    const std::optional<std::string> bytes = m_controls.ReadListFile(fileName);
+    const std::optional<std::string> bytes = m_main.ReadListFile(fileName);
     if (!bytes) return std::nullopt;
     std::vector<std::string> items;
     for (const std::string& line : ParseCodeList(*bytes, lineLimit)) {
@@ -130,7 +152,7 @@ void CBarcodeDlg::ReadCodeList(const char* fileName, const char* failMessage, in
                                std::size_t memberSize) {
     const auto items = ListFileItems(fileName, lineLimit, memberLimit);
     if (!items) {
-        m_controls.ShowMessageBox(failMessage);
+        m_window.ShowMessageBox(failMessage);
         return;
     }
     for (const std::string& item : *items) m_controls.AddItem(combo, item);
@@ -190,7 +212,7 @@ void CBarcodeDlg::OnClicked(int id) {
     if (id == IDC_CREATE) {
         RunCreate(Occasion::kButton);
     } else if (id == IDCANCEL) {
-        m_controls.EndDialog(IDCANCEL);
+        m_window.EndDialog(IDCANCEL);
     } else if (id == IDC_TEXT_BELOW || id == IDC_TEXT_ABOVE) {
         OnTextBox(id);
     } else if (const int radio = TypeOf(id, &TypeControls::radio)) {
@@ -221,13 +243,13 @@ void CBarcodeDlg::OnEditChange(int id) {
 
 bool CBarcodeDlg::OnSysCommand(int command) {
     if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
-    m_controls.RunAboutBox();
+    m_main.RunAboutBox();
     return true;
 }
 
 bool CBarcodeDlg::PreTranslateKey(int virtualKey) {
     if (virtualKey != kVkReturn && virtualKey != kVkEscape) return false;
-    m_controls.Beep();
+    m_window.Beep();
     return true;
 }
 
@@ -237,14 +259,86 @@ bool CBarcodeDlg::AcceptsEdit(int id, std::string_view text) {
                               : id == IDC_REFNO ? kMaxRefNoBytes
                                                 : kMaxCodeBytes;
     if (text.size() <= limit) return true;
-    m_controls.Beep();
+    m_window.Beep();
     // A pasted address is refused whole: say why, or it looks as if the paste went nowhere.
     if (address) SetStatus(str::kAddressTooLong);
     return false;
 }
 
 void CBarcodeDlg::OnCopy() {
-    if (m_hasExport) m_controls.SetClipboardImage(m_job.m_export);
+    if (m_hasExport) m_main.SetClipboardImage(m_job.m_export);
+}
+
+// --- The context menu --------------------------------------------------------------------------
+
+std::vector<MenuItem> CBarcodeDlg::ContextMenu() const {
+    std::vector<MenuItem> items;
+    for (const MenuEntry& e : kMenu) {
+        items.push_back({e.command, e.text, e.key ? kShortcutText[e.shift] + e.key : "",
+                         !e.needsExport || m_hasExport, false});
+    }
+    if (!m_aboutText.empty()) items.push_back({IDM_ABOUTBOX, m_aboutText, "", true, true});
+    return items;
+}
+
+int CBarcodeDlg::ShortcutCommand(int key, bool shift) {
+    for (const MenuEntry& e : kMenu) {
+        if (e.key && e.key == key && e.shift == shift) return e.command;
+    }
+    return 0;
+}
+
+void CBarcodeDlg::OnMenuCommand(int command) {
+    switch (command) {
+        case IDM_SAVE:
+            SaveExported();
+            break;
+        case IDM_COPY:
+            OnCopy();
+            break;
+        case IDM_PRINT:
+            if (m_hasExport) {
+                // A paint's run while the print dialog is open draws anew.
+                const ExportImage image = m_job.m_export;
+                const verify::Meant meant = m_verifyMeant;
+                ShowMessageIfAny(m_main.PrintImage(image, m_exportModulePixels, meant));
+            }
+            break;
+        case IDM_LABELSHEET:
+            m_main.RunLabelSheet(LabelSheetSourceNow());
+            break;
+        case IDM_ABOUTBOX:
+            m_main.RunAboutBox();
+            break;
+        default:
+            break;
+    }
+}
+
+void CBarcodeDlg::SaveExported() {
+    if (!m_hasExport) return;
+    const ExportImage image = m_job.m_export;  // a paint's run while the file dialog is open
+    SaveFileRequest request;
+    request.folder = m_saveFolder;
+    request.name = std::string(str::kSaveDefaultName) + '.' + m_saveExtension;
+    request.filters = str::kSaveFilters;
+    const std::optional<ImageFormat> kind = ImageFormatByName(m_saveExtension);
+    request.filter = kind ? static_cast<int>(*kind) : 0;
+    const std::string path = m_window.ChooseSaveFile(request);
+    if (path.empty()) return;
+    m_saveFolder = FolderOf(path);  // also after a failure: the user is there now
+    const WriteStatus status = SaveImageFile(image, path);
+    if (!status.Ok()) {
+        m_window.ShowMessageBox(WriteFailureMessage(status, path));
+        return;
+    }
+    m_saveExtension = ExtensionOf(path);
+    for (char& c : m_saveExtension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+void CBarcodeDlg::ShowMessageIfAny(const std::string& text) {
+    if (!text.empty()) m_window.ShowMessageBox(text);
 }
 
 // --- The Create command's occasions ------------------------------------------------------------
@@ -272,9 +366,9 @@ void CBarcodeDlg::RunCreate(Occasion occasion) {
 void CBarcodeDlg::OnPaint() {
     if (m_createQueued) return;
     m_createQueued = true;
-    m_controls.Post([this] {
+    m_window.Post([this] {
         m_createQueued = false;
-        if (!m_controls.IsMinimised()) RunCreate(Occasion::kPaint);
+        if (!m_main.IsMinimised()) RunCreate(Occasion::kPaint);
     });
 }
 
@@ -290,7 +384,7 @@ void CBarcodeDlg::VerifyDrawing(bool exported) {
         ++m_verifyGeneration;
         m_verdictForDrawing = false;
         m_verdictText.clear();
-        m_controls.ShowVerdict({}, VerdictTone::kNeutral, 0, 0);
+        m_main.ShowVerdict({}, VerdictTone::kNeutral, 0, 0);
         Describe();
         return;
     }
@@ -305,7 +399,7 @@ void CBarcodeDlg::VerifyDrawing(bool exported) {
     m_verifyImage = image;
     m_verifyMeant = meant;
     m_verdictText = str::kVerdictPending;
-    m_controls.ShowVerdict(m_verdictText, VerdictTone::kNeutral, image.width, image.height);
+    m_main.ShowVerdict(m_verdictText, VerdictTone::kNeutral, image.width, image.height);
     Describe();
     m_verifier.Start(++m_verifyGeneration, image, std::move(meant));
 }
@@ -318,7 +412,7 @@ void CBarcodeDlg::TakeVerdict() {
                              : latest.outcome == verify::Outcome::kFail ? VerdictTone::kBad
                                                                         : VerdictTone::kNeutral;
     m_verdictText = latest.text;
-    m_controls.ShowVerdict(m_verdictText, tone, m_verifyImage.width, m_verifyImage.height);
+    m_main.ShowVerdict(m_verdictText, tone, m_verifyImage.width, m_verifyImage.height);
     Describe();
 }
 
@@ -328,7 +422,7 @@ void CBarcodeDlg::Describe() {
                                                : m_drawnText + '\n' + m_verdictText;
     if (text == m_description) return;
     m_description = std::move(text);
-    m_controls.DescribePreview(m_description);
+    m_main.DescribePreview(m_description);
 }
 
 // --- The job's host ----------------------------------------------------------------------------
@@ -336,7 +430,7 @@ void CBarcodeDlg::Describe() {
 void CBarcodeDlg::ShowMessage(const std::string& text) {
     const bool seen = !m_shownSinceChange.insert(text).second;
     if (seen && m_occasion == Occasion::kPaint) return;  // the user has it already
-    m_controls.ShowMessageBox(text);
+    m_window.ShowMessageBox(text);
 }
 
 void CBarcodeDlg::RefreshStatus(const std::string& status) {
@@ -356,7 +450,7 @@ std::string CBarcodeDlg::RefNoComboText() {
 }
 
 void CBarcodeDlg::RequestRepaint() {
-    m_controls.RepaintPreview();
+    m_window.RepaintPreview();
     // Renderers set the status before they ask for the repaint; a cleared canvas is white.
     const BarCanvas& canvas = m_job.m_canvas;
     m_drawnText = canvas.UsedWidth() > 0 && canvas.UsedHeight() > 0 ? m_job.m_strStatus : "";
@@ -365,12 +459,12 @@ void CBarcodeDlg::RequestRepaint() {
 
 void CBarcodeDlg::ExportToClipboard(const ExportImage& image) {
     m_exportModulePixels = m_job.ModulePixels();
-    m_controls.SetClipboardImage(image);
+    m_main.SetClipboardImage(image);
 }
 
 void CBarcodeDlg::SetHasExport(bool exported) {
     m_hasExport = exported;
-    m_controls.EnableExportCommands(exported);
+    m_main.EnableExportCommands(exported);
 }
 
 // --- Handlers ----------------------------------------------------------------------------------
@@ -487,7 +581,7 @@ void CBarcodeDlg::OnDeltaPos(int id, int pos, int delta) {
     // Only +1 is a step up; every other change, whatever its size, is one step down.
     const int value = delta == 1 ? pos + 1 : pos - 1;
     if (value < spin->acceptLower || value > spin->acceptUpper) {
-        m_controls.ShowMessageBox(spin->refusal);
+        m_window.ShowMessageBox(spin->refusal);
         return;
     }
     m_job.*(spin->member) = value;

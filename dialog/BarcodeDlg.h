@@ -24,13 +24,23 @@ namespace diduzozoz {
 inline constexpr int kVkReturn = 13;
 inline constexpr int kVkEscape = 27;
 
+// An item of the dialog's context menu.
+struct MenuItem {
+    int command;  // IDM_...
+    std::string text;
+    // Its shortcut as menus write it and Qt reads it ("Ctrl+Shift+C"); empty: none.
+    std::string shortcut;
+    bool enabled = true;
+    bool separatorBefore = false;
+};
+
 class CBarcodeDlg : public JobHost {
   public:
     // What started a run of the Create command.
     enum class Occasion { kButton, kPaint, kSpin };
 
     // Touches no control: the window calls OnInitDialog() once its controls exist.
-    explicit CBarcodeDlg(Controls& controls);
+    CBarcodeDlg(Controls& controls, WindowServices& window, MainWindowServices& main);
     ~CBarcodeDlg() override;
     CBarcodeDlg(const CBarcodeDlg&) = delete;
     CBarcodeDlg& operator=(const CBarcodeDlg&) = delete;
@@ -60,9 +70,19 @@ class CBarcodeDlg : public JobHost {
     bool AcceptsEdit(int id, std::string_view text);
     // The context menu's copy: the exported barcode to the clipboard again.
     void OnCopy();
+    // A command of the context menu or of its shortcuts; a disabled one does nothing.
+    void OnMenuCommand(int command);
     // What the context menu's label-sheet dialog starts from: the current settings, the code
     // list, and the code and reference number as they stand in their combos.
     LabelSheetSource LabelSheetSourceNow();
+
+    // --- The context menu, as each front end builds it ---
+    // Save, copy and print, enabled while the preview shows an exported barcode; the label
+    // sheets; below a separator the about item, where the script has its text.
+    std::vector<MenuItem> ContextMenu() const;
+    // The command whose shortcut is this key (a capital letter's code) with Ctrl, and Shift as
+    // given; 0 for none.
+    static int ShortcutCommand(int key, bool shift);
 
     // --- What the window and tests read ---
     BarcodeJob& Job() { return m_job; }
@@ -110,6 +130,9 @@ class CBarcodeDlg : public JobHost {
     void SetHasExport(bool exported);
     void Describe();
     void SetStatus(const std::string& text);
+    // The exported barcode to a file the user picks, in the format its name's extension names.
+    void SaveExported();
+    void ShowMessageIfAny(const std::string& text);
     // A user action changed something: messages of paint-started runs may show again.
     void NoteUserChange();
 
@@ -123,7 +146,14 @@ class CBarcodeDlg : public JobHost {
     void OnComboText(int id, const std::string& text);
 
     Controls& m_controls;
+    WindowServices& m_window;
+    MainWindowServices& m_main;
     BarcodeJob m_job{*this};
+    std::string m_aboutText;  // the about item's, from the script
+
+    // While the program runs, a save starts where the last one went, in its kind of file.
+    std::string m_saveFolder;
+    std::string m_saveExtension = "png";
 
     // The reference list as read at start: the digits form's, shown again when it comes back.
     std::vector<std::string> m_refNoItems;

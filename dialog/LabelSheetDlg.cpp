@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/Strings.h"
+#include "platform/FileWriter.h"
 #include "sheet/SheetPdf.h"
 #include "verify/BuiltReaders.h"
 #include "verify/SizeLimits.h"
@@ -110,9 +111,9 @@ std::string NothingDrawnMessage(const sheet::SheetResult& result, const Tally& t
 
 }  // namespace
 
-CLabelSheetDlg::CLabelSheetDlg(Controls& controls, LabelSheetOutput& output,
+CLabelSheetDlg::CLabelSheetDlg(Controls& controls, WindowServices& window, LabelPrinter& printer,
                                LabelSheetSource source)
-    : m_controls(controls), m_output(output), m_source(std::move(source)) {
+    : m_controls(controls), m_window(window), m_printer(printer), m_source(std::move(source)) {
     m_postal = m_source.settings.m_nSymbology == kSymbologyPostal;
 }
 
@@ -145,7 +146,7 @@ void CLabelSheetDlg::OnClicked(int id) {
             Print();
             break;
         case IDCANCEL:
-            m_controls.EndDialog(IDCANCEL);
+            m_window.EndDialog(IDCANCEL);
             break;
         default:
             break;
@@ -268,7 +269,7 @@ void CLabelSheetDlg::DrawPreview() {
     // Always something the size of the frame, so the preview never shows an old sheet.
     m_preview.DrawLine(0, 1, 0, h - 1, w, h - 1);
     if (!m_ok) {
-        m_controls.RepaintPreview();
+        m_window.RepaintPreview();
         return;
     }
     // The page fitted into the frame with a pixel of air, in preview pixels per printer dot.
@@ -323,27 +324,35 @@ void CLabelSheetDlg::DrawPreview() {
     // No reader: the preview only needs the pixels and their places.
     sheet::RunSheet(m_source.settings, Request(kSaveDpi), Items((free + m_copies - 1) / m_copies),
                     verify::Readers{}, discard, tally);
-    m_controls.RepaintPreview();
+    m_window.RepaintPreview();
 }
 
 void CLabelSheetDlg::Save() {
     if (!m_ok) return;
-    const std::string path = m_output.ChooseSaveFile(str::kLabelSaveName);
+    SaveFileRequest request;
+    request.name = str::kLabelSaveName;
+    request.filters = str::kLabelSaveFilter;
+    request.extension = "pdf";
+    const std::string path = m_window.ChooseSaveFile(request);
     if (path.empty()) return;
+    FileWriter file(path);
+    // A place that cannot take the file says so before a single label is drawn.
+    if (!file.Open()) {
+        m_window.ShowMessageBox(WriteFailureMessage(file.Status(), path));
+        return;
+    }
     Tally tally;
-    sheet::SheetResult result;
-    const std::string failure = m_output.WriteFile(path, [&](const sheet::SheetPdf::Sink& sink) {
-        sheet::SheetPdf pdf(m_layout, kSaveDpi, sink);
-        result = sheet::RunSheet(m_source.settings, Request(kSaveDpi), Items(m_items),
-                                 verify::BuiltReaders(), pdf, tally);
-        return result.labels > 0 && pdf.Finish();
-    });
+    sheet::SheetPdf pdf(m_layout, kSaveDpi,
+                        [&](std::string_view bytes) { return file.Write(bytes); });
+    const sheet::SheetResult result = sheet::RunSheet(
+        m_source.settings, Request(kSaveDpi), Items(m_items), verify::BuiltReaders(), pdf, tally);
     if (result.labels == 0) {
-        m_controls.ShowMessageBox(NothingDrawnMessage(result, tally));
-    } else if (!failure.empty()) {
-        m_controls.ShowMessageBox(failure);
+        file.Abandon();
+        m_window.ShowMessageBox(NothingDrawnMessage(result, tally));
+    } else if (!pdf.Finish() || !file.Commit()) {
+        m_window.ShowMessageBox(WriteFailureMessage(file.Status(), path));
     } else {
-        m_controls.ShowMessageBox(ReadBackMessage(result, tally, true));
+        m_window.ShowMessageBox(ReadBackMessage(result, tally, true));
     }
 }
 
@@ -357,29 +366,29 @@ void CLabelSheetDlg::Print() {
         sheet::RunSheet(m_source.settings, Request(kSaveDpi, false), Items(m_items),
                         verify::BuiltReaders(), discard, tally);
     if (result.labels == 0) {
-        m_controls.ShowMessageBox(NothingDrawnMessage(result, tally));
+        m_window.ShowMessageBox(NothingDrawnMessage(result, tally));
         return;
     }
-    m_controls.ShowMessageBox(ReadBackMessage(result, tally, false));
-    const int dpi = m_output.BeginPrint(m_layout);
+    m_window.ShowMessageBox(ReadBackMessage(result, tally, false));
+    const int dpi = m_printer.BeginPrint(m_layout);
     if (dpi <= 0) return;
     Tally printing;
     printing.drawn = [&](const sheet::LabelSlot& slot, const sheet::PlacedBarcode& placed,
                          const ExportImage& image) {
-        m_output.PrintBarcode(slot.sheet, placed, image);
+        m_printer.PrintBarcode(slot.sheet, placed, image);
     };
     sheet::SheetPdf unused(m_layout, dpi, [](std::string_view) { return true; });
     const sheet::SheetResult printed = sheet::RunSheet(
         m_source.settings, Request(dpi), Items(m_items), verify::Readers{}, unused, printing);
     if (printed.labels == 0) {
         // Not one whole number of dots gives the barcodes their size: a blank page helps nobody.
-        m_output.AbortPrint();
-        m_controls.ShowMessageBox(NothingDrawnMessage(printed, printing));
+        m_printer.AbortPrint();
+        m_window.ShowMessageBox(NothingDrawnMessage(printed, printing));
         return;
     }
-    const std::string failure = m_output.EndPrint();
+    const std::string failure = m_printer.EndPrint();
     if (!failure.empty()) {
-        m_controls.ShowMessageBox(failure);
+        m_window.ShowMessageBox(failure);
         return;
     }
     // What the printer's dots made of the sizes.
@@ -394,7 +403,7 @@ void CLabelSheetDlg::Print() {
                 FormatText(str::kLabelRefusedItems, static_cast<long long>(printed.refused)) +
                 "\n" + verify::NoWholeDotsNoteJa(printed.noneFits);
     }
-    if (!size.empty()) m_controls.ShowMessageBox(FormatText(str::kLabelPrinted, size.c_str()));
+    if (!size.empty()) m_window.ShowMessageBox(FormatText(str::kLabelPrinted, size.c_str()));
 }
 
 }  // namespace diduzozoz

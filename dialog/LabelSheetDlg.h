@@ -2,7 +2,8 @@
 // main dialog's code list, or a serial run from its current code), the layout, first label and
 // copies, how many sheets that takes or why it cannot run, the first sheet's preview, and
 // print and save with every label read back first. It sees its window only through Controls
-// (template 103's ids) and the files and the printer only through LabelSheetOutput.
+// (template 103's ids) and WindowServices, and the printer only through LabelPrinter; the PDF
+// is written through the one file writer.
 #pragma once
 
 #include <cstdint>
@@ -28,17 +29,10 @@ struct LabelSheetSource {
     std::string ref;                     // the reference-number combo's text
 };
 
-// The files and the printer, as each front end reaches them.
-class LabelSheetOutput {
+// The printer, as each front end reaches it.
+class LabelPrinter {
   public:
-    virtual ~LabelSheetOutput() = default;
-    // Where to save the PDF (UTF-8), from a suggested file name; empty when cancelled.
-    virtual std::string ChooseSaveFile(const std::string& suggested) = 0;
-    // Writes path through a temporary file renamed into place once produce() returned true;
-    // when it returns false, or a write fails, nothing new is left behind. Empty on success,
-    // else the message to show (empty too when produce() declined: the logic tells why).
-    using Produce = std::function<bool(const sheet::SheetPdf::Sink& sink)>;
-    virtual std::string WriteFile(const std::string& path, const Produce& produce) = 0;
+    virtual ~LabelPrinter() = default;
     // Lets the user set up the printer for the layout's page; its resolution in dpi, 0 when
     // cancelled or there is no printing here.
     virtual int BeginPrint(const sheet::Layout& layout) = 0;
@@ -58,7 +52,8 @@ class CLabelSheetDlg {
     static constexpr int kDefaultCount = 10;
     static constexpr int kDefaultLayout = 1;  // a4-4x11
 
-    CLabelSheetDlg(Controls& controls, LabelSheetOutput& output, LabelSheetSource source);
+    CLabelSheetDlg(Controls& controls, WindowServices& window, LabelPrinter& printer,
+                   LabelSheetSource source);
 
     // --- What the window tells the dialog ---
     void OnInitDialog();
@@ -87,7 +82,8 @@ class CLabelSheetDlg {
     sheet::SheetRequest Request(int dpi, bool judgeSize = true) const;
 
     Controls& m_controls;
-    LabelSheetOutput& m_output;
+    WindowServices& m_window;
+    LabelPrinter& m_printer;
     LabelSheetSource m_source;
     bool m_postal = false;
 

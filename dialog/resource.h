@@ -12,7 +12,10 @@
 // The about item of the system menu; system commands below 0xF000 are the program's own.
 #define IDM_ABOUTBOX 0x0010
 
-// The context menu's label-sheet item, a command of the main dialog.
+// The context menu's items, commands of the main dialog beside its controls' ids.
+#define IDM_SAVE 0x8001
+#define IDM_COPY 0x8002
+#define IDM_PRINT 0x8003
 #define IDM_LABELSHEET 0x9010
 
 #ifndef IDC_STATIC

@@ -318,19 +318,37 @@ WriteStatus WriteWholeFile(const std::string& path, std::string_view bytes,
     return file.Status();
 }
 
-WriteStatus SaveImageFile(const ExportImage& image, const std::string& path) {
-    if (IsFolder(path)) return {WriteFailure::kFolder, EISDIR};
+namespace {
+
+// Where the name starts: after the last separator.
+std::size_t NameStart(const std::string& path) {
 #if defined(_WIN32)
     const std::size_t slash = path.find_last_of("\\/");
 #else
     const std::size_t slash = path.rfind('/');
 #endif
-    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    const std::size_t dot = name.rfind('.');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t start = NameStart(path);
+    // The root keeps its separator: "/" is a folder, "" is none.
+    return path.substr(0, start > 1 ? start - 1 : start);
+}
+
+std::string ExtensionOf(const std::string& path) {
+    const std::size_t start = NameStart(path);
+    const std::size_t dot = path.rfind('.');
     // ".png" is a name without a name, not a PNG.
-    const std::optional<ImageFormat> format = dot == std::string::npos || dot == 0
-                                                  ? std::nullopt
-                                                  : ImageFormatByName(name.substr(dot + 1));
+    if (dot == std::string::npos || dot <= start) return {};
+    return path.substr(dot + 1);
+}
+
+WriteStatus SaveImageFile(const ExportImage& image, const std::string& path) {
+    if (IsFolder(path)) return {WriteFailure::kFolder, EISDIR};
+    const std::optional<ImageFormat> format = ImageFormatByName(ExtensionOf(path));
     if (!format) return {WriteFailure::kNoExtension, EINVAL};
     std::vector<std::uint8_t> bytes;
     if (!EncodeImage(image, *format, kDefaultDpi, bytes)) {

@@ -84,5 +84,9 @@ std::string WriteFailureMessage(const WriteStatus& status, const std::string& pa
 
 // Whether path names a folder.
 bool IsFolder(const std::string& path);
+// The folder part of path, without the last separator ("" for a bare name), and what follows
+// the last dot of its name ("" for none, and for a name that only starts with one: ".png").
+std::string FolderOf(const std::string& path);
+std::string ExtensionOf(const std::string& path);
 
 }  // namespace diduzozoz

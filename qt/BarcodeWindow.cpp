@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QValidator>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -46,16 +48,8 @@ class CEditValidator : public QValidator {
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text) {
-    auto box = std::make_unique<QMessageBox>(
-        QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
-    box->setTextFormat(Qt::PlainText);
-    box->setWindowModality(Qt::ApplicationModal);
-    return box;
-}
-
 CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
-    : QDialog(parent), m_hooks(std::move(hooks)) {
+    : CTemplateWindow(std::move(hooks), parent) {
     const DialogTemplate& tmpl = MainDialogTemplate();
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -65,37 +59,24 @@ CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
     const TemplateWidgets widgets = BuildTemplate(*this, tmpl, &m_dlg.Canvas());
     m_preview = Control<CPreview>(IDC_PREVIEW);
     m_status = Control<QLineEdit>(IDC_STATUS);
-    ConnectControls();
+    ConnectControls([this](int id) { m_dlg.OnClicked(id); },
+                    [this](int id) { m_dlg.OnSelChange(id); }, [](int) {});
+    ConnectEdits();
     NameControls(*this, widgets.labels);
     m_status->setAccessibleName(QString::fromUtf8(str::kAccStatus));
-    m_commands.chooseSaveFile = m_hooks.chooseSaveFile;
-    m_commands.choosePrinter = m_hooks.choosePrinter;
-
-    // Ctrl+C stays the edit fields' text copy; the barcode is copied with Ctrl+Shift+C.
-    auto action = [this](const char* text, QKeySequence keys, std::function<void()> handler) {
-        auto* a = new QAction(QString::fromUtf8(text), this);
-        a->setShortcut(keys);
-        a->setEnabled(false);
-        connect(a, &QAction::triggered, this, std::move(handler));
-        addAction(a);  // the shortcut works without the menu
-        return a;
-    };
-    m_saveAction = action(str::kMenuSave, QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
-        if (const ExportImage* image = m_dlg.Exported()) ShowBox(m_commands.Save(this, *image));
-    });
-    m_copyAction = action(str::kMenuCopy, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                          [this] { m_dlg.OnCopy(); });
-    m_printAction = action(str::kMenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] {
-        if (const ExportImage* image = m_dlg.Exported()) {
-            ShowBox(
-                m_commands.Print(this, *image, m_dlg.ExportModulePixels(), m_dlg.ExportMeant()));
-        }
-    });
-    m_labelAction = new QAction(QString::fromUtf8(str::kLabelMenu), this);
-    connect(m_labelAction, &QAction::triggered, this, [this] { RunLabelSheet(); });
     setWindowIcon(AppIcon());
 
     m_dlg.OnInitDialog();
+    // The context menu's items as the logic lists them; their shortcuts work without the menu.
+    for (const MenuItem& item : m_dlg.ContextMenu()) {
+        auto* a = new QAction(FromUtf8(item.text), this);
+        a->setShortcut(QKeySequence(FromUtf8(item.shortcut), QKeySequence::PortableText));
+        a->setEnabled(item.enabled);
+        const int command = item.command;
+        connect(a, &QAction::triggered, this, [this, command] { m_dlg.OnMenuCommand(command); });
+        addAction(a);
+        m_actions[command] = a;
+    }
     // Enter, Escape and F1 are taken before any control sees them.
     qApp->installEventFilter(this);
 }
@@ -106,19 +87,10 @@ CBarcodeWindow::~CBarcodeWindow() {
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
-// --- The window from the template ---------------------------------------------------------------
-
-void CBarcodeWindow::ConnectControls() {
-    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
-        bool ok = false;
-        const int id = button->objectName().toInt(&ok);
-        if (!ok) continue;  // the arrows of the spin buttons
-        connect(button, &QAbstractButton::clicked, this, [this, id] { m_dlg.OnClicked(id); });
-    }
+void CBarcodeWindow::ConnectEdits() {
     for (CComboBox* combo : findChildren<CComboBox*>()) {
-        const int id = combo->objectName().toInt();
-        connect(combo, &CComboBox::picked, this, [this, id] { m_dlg.OnSelChange(id); });
         if (!combo->isEditable()) continue;
+        const int id = combo->objectName().toInt();
         combo->setValidator(new CEditValidator(
             [this, id](const std::string& text) { return m_dlg.AcceptsEdit(id, text); }, combo));
         connect(combo->lineEdit(), &QLineEdit::textEdited, this,
@@ -130,61 +102,12 @@ void CBarcodeWindow::ConnectControls() {
     }
 }
 
-QWidget* CBarcodeWindow::Widget(int id) const {
-    QWidget* w = Control<QWidget>(id);
-    Q_ASSERT(w);
-    return w;
+QAction* CBarcodeWindow::Action(int command) const {
+    const auto it = m_actions.find(command);
+    return it == m_actions.end() ? nullptr : it->second;
 }
 
-// --- Controls ----------------------------------------------------------------------------------
-
-void CBarcodeWindow::EnableControl(int id, bool enable) {
-    Widget(id)->setEnabled(enable);
-}
-
-bool CBarcodeWindow::IsChecked(int id) {
-    auto* button = qobject_cast<QAbstractButton*>(Widget(id));
-    return button && button->isChecked();
-}
-
-void CBarcodeWindow::SetChecked(int id, bool checked) {
-    if (auto* button = qobject_cast<QAbstractButton*>(Widget(id))) button->setChecked(checked);
-}
-
-std::string CBarcodeWindow::Text(int id) {
-    QWidget* w = Widget(id);
-    if (auto* combo = qobject_cast<QComboBox*>(w)) return Bytes(combo->currentText());
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) return Bytes(edit->text());
-    return {};
-}
-
-void CBarcodeWindow::SetText(int id, const std::string& text) {
-    QWidget* w = Widget(id);
-    if (auto* combo = qobject_cast<QComboBox*>(w)) {
-        combo->setEditText(FromUtf8(text));
-    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        edit->setText(FromUtf8(text));
-        edit->setCursorPosition(0);  // a long status line shows its beginning
-    } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(FromUtf8(text));
-    }
-}
-
-void CBarcodeWindow::SetRange(int id, int lower, int upper) {
-    Control<CSpinButton>(id)->SetRange(lower, upper);
-}
-
-void CBarcodeWindow::SetPos(int id, int pos) {
-    Control<CSpinButton>(id)->SetPos(pos);
-}
-
-void CBarcodeWindow::PlaceControl(int id, int x, int y, int cx, int cy) {
-    QWidget* w = Widget(id);
-    QRect rect = DluMapper(font()).Rect(x, y, cx, cy);
-    // As the template's: a combo's height is its own, not that of its list.
-    if (qobject_cast<QComboBox*>(w)) rect.setHeight(w->height());
-    w->setGeometry(rect);
-}
+// --- MainWindowServices ------------------------------------------------------------------------
 
 std::optional<std::string> CBarcodeWindow::ReadListFile(const char* name) {
     return diduzozoz::ReadListFile(name);
@@ -195,54 +118,14 @@ std::string CBarcodeWindow::ResourceString(int id) {
     return text ? text : "";
 }
 
-void CBarcodeWindow::AppendSystemMenuItem(int command, const std::string& text) {
-    // The window manager's system menu cannot be extended on X11 and Wayland; the item lives
-    // in the dialog's context menu, below a separator.
-    m_aboutAction = new QAction(FromUtf8(text), this);
-    connect(m_aboutAction, &QAction::triggered, this,
-            [this, command] { m_dlg.OnSysCommand(command); });
-}
-
-void CBarcodeWindow::ShowMessageBox(const std::string& text) {
-    ShowBox(FromUtf8(text));
-}
-
-void CBarcodeWindow::ShowBox(const QString& text) {
-    if (text.isEmpty()) return;
-    // A held arrow must not repeat behind a box that took the mouse release.
-    for (CSpinButton* spin : findChildren<CSpinButton*>()) spin->StopRepeat();
-    if (m_hooks.showMessage) {
-        m_hooks.showMessage(text);
-        return;
-    }
-    MessageBoxFor(this, text)->exec();
-}
-
-void CBarcodeWindow::RunLabelSheet() {
-    LabelSheetSource source = m_dlg.LabelSheetSourceNow();
-    CLabelSheetWindow labels(std::move(source), m_hooks, this);
+void CBarcodeWindow::RunLabelSheet(const LabelSheetSource& source) {
+    CLabelSheetWindow labels(source, m_hooks, this);
     labels.exec();
-}
-
-void CBarcodeWindow::Beep() {
-    if (m_hooks.beep) {
-        m_hooks.beep();
-        return;
-    }
-    QApplication::beep();
 }
 
 void CBarcodeWindow::RunAboutBox() {
     CAboutDlg about(this);
     about.exec();
-}
-
-void CBarcodeWindow::EndDialog(int result) {
-    done(result == IDOK ? QDialog::Accepted : QDialog::Rejected);
-}
-
-void CBarcodeWindow::RepaintPreview() {
-    m_preview->update();
 }
 
 void CBarcodeWindow::DescribePreview(const std::string& text) {
@@ -266,14 +149,25 @@ void CBarcodeWindow::SetClipboardImage(const ExportImage& image) {
     QGuiApplication::clipboard()->setMimeData(data.release());
 }
 
-void CBarcodeWindow::EnableExportCommands(bool enable) {
-    for (QAction* a : {m_saveAction, m_copyAction, m_printAction}) a->setEnabled(enable);
+void CBarcodeWindow::EnableExportCommands(bool) {
+    for (const MenuItem& item : m_dlg.ContextMenu()) {
+        if (QAction* a = Action(item.command)) a->setEnabled(item.enabled);
+    }
 }
 
-void CBarcodeWindow::Post(std::function<void()> task) {
-    // Queued behind the event being handled; dropped with the window.
-    QMetaObject::invokeMethod(
-        this, [task = std::move(task)] { task(); }, Qt::QueuedConnection);
+std::string CBarcodeWindow::PrintImage(const ExportImage& image, int modulePixels,
+                                       const verify::Meant& meant) {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    bool accepted = false;
+    if (m_hooks.choosePrinter) {
+        accepted = m_hooks.choosePrinter(*m_printer);
+    } else {
+        QPrintDialog dialog(m_printer.get(), this);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (!accepted) return {};
+    return Bytes(diduzozoz::PrintImage(image, modulePixels, meant, *m_printer));
 }
 
 // --- Qt's events -------------------------------------------------------------------------------
@@ -319,13 +213,9 @@ bool CBarcodeWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void CBarcodeWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(m_saveAction);
-    menu.addAction(m_copyAction);
-    menu.addAction(m_printAction);
-    menu.addAction(m_labelAction);
-    if (m_aboutAction) {
-        menu.addSeparator();
-        menu.addAction(m_aboutAction);
+    for (const MenuItem& item : m_dlg.ContextMenu()) {
+        if (item.separatorBefore) menu.addSeparator();
+        menu.addAction(Action(item.command));
     }
     menu.exec(event->globalPos());
 }

@@ -1,19 +1,13 @@
 #include "qt/ImageOutput.h"
 
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFont>
 #include <QMimeData>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <algorithm>
 
 #include "base/Strings.h"
 #include "dialog/PrintPlan.h"
-#include "platform/FileWriter.h"
 #include "qt/DialogTemplate.h"
 
 namespace diduzozoz {
@@ -49,11 +43,6 @@ std::unique_ptr<QMimeData> ClipboardDataFor(const ExportImage& image) {
     return data;
 }
 
-QString SaveImageFile(const ExportImage& image, const QString& path) {
-    const std::string utf8 = path.toStdString();
-    return QString::fromStdString(WriteFailureMessage(diduzozoz::SaveImageFile(image, utf8), utf8));
-}
-
 QString PrintImage(const ExportImage& image, int modulePixels, const verify::Meant& meant,
                    QPrinter& printer) {
     // The page's own corner is the origin, so whole dots stay whole on the paper.
@@ -81,51 +70,6 @@ QString PrintImage(const ExportImage& image, int modulePixels, const verify::Mea
                      QString::fromStdString(plan.note));
     if (!painter.end()) return QString::fromUtf8(str::kPrintFailed);
     return {};
-}
-
-CImageCommands::CImageCommands() = default;
-CImageCommands::~CImageCommands() = default;
-
-QString CImageCommands::Save(QWidget* parent, ExportImage image) {
-    if (m_folder.isEmpty()) {
-        m_folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (m_folder.isEmpty() || !QFileInfo(m_folder).isDir()) m_folder = QDir::homePath();
-    }
-    const QString suggested =
-        QDir(m_folder).filePath(QString::fromUtf8(str::kSaveDefaultName) + u'.' + m_suffix);
-    QString path;
-    if (chooseSaveFile) {
-        path = chooseSaveFile(suggested);
-    } else {
-        const QString filters = QString::fromUtf8(str::kSaveFilters);
-        QString filter;
-        for (const QString& f : filters.split(QStringLiteral(";;"))) {
-            if (f.contains(QStringLiteral("*.") + m_suffix)) filter = f;
-        }
-        path = QFileDialog::getSaveFileName(parent, QString::fromUtf8(str::kSaveTitle), suggested,
-                                            filters, &filter);
-    }
-    if (path.isEmpty()) return {};
-    const QFileInfo chosen(path);
-    m_folder = chosen.absolutePath();  // also after a failure: the user is there now
-    const QString failure = SaveImageFile(image, path);
-    if (failure.isEmpty()) m_suffix = chosen.suffix().toLower();
-    return failure;
-}
-
-QString CImageCommands::Print(QWidget* parent, ExportImage image, int modulePixels,
-                              const verify::Meant& meant) {
-    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    bool accepted = false;
-    if (choosePrinter) {
-        accepted = choosePrinter(*m_printer);
-    } else {
-        QPrintDialog dialog(m_printer.get(), parent);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        accepted = dialog.exec() == QDialog::Accepted;
-    }
-    if (!accepted) return {};
-    return PrintImage(image, modulePixels, meant, *m_printer);
 }
 
 }  // namespace diduzozoz

@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <vector>
-
 #include "base/Strings.h"
 #include "platform/ListFile.h"
 #include "win32/Clipboard.h"
@@ -14,23 +12,6 @@
 namespace diduzozoz::win {
 
 namespace {
-
-constexpr UINT kRunPosted = WM_APP + 1;
-
-// The context menu's commands, beside the controls' ids.
-enum : UINT { kSaveCommand = 0x8001, kCopyCommand, kPrintCommand };
-
-// The executable's name without its extension, as message boxes are titled.
-std::wstring ExecutableName() {
-    std::vector<wchar_t> path(32768);
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::wstring name(path.data(), n);
-    const std::size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) name.erase(0, slash + 1);
-    const std::size_t dot = name.rfind(L'.');
-    if (dot != std::wstring::npos && dot > 0) name.erase(dot);
-    return name;
-}
 
 INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
     if (msg == WM_INITDIALOG) return TRUE;
@@ -43,8 +24,8 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-CBarcodeWindow::CBarcodeWindow(HINSTANCE instance)
-    : m_instance(instance), m_title(ExecutableName()) {
+CBarcodeWindow::CBarcodeWindow(HINSTANCE instance) : CTemplateDialog(instance, ExecutableName()) {
+    m_preview = &m_previewFrame;
     m_icon =
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
@@ -79,11 +60,7 @@ int CBarcodeWindow::DoModal() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    {
-        std::lock_guard lock(m_postMutex);
-        m_postTarget = nullptr;
-        m_posted.clear();
-    }
+    Detach();
     DestroyWindow(m_hwnd);
     m_hwnd = nullptr;
     return m_result;
@@ -93,7 +70,7 @@ INT_PTR CALLBACK CBarcodeWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, 
     if (msg == WM_INITDIALOG) SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     auto* self = reinterpret_cast<CBarcodeWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
-    if (msg == WM_INITDIALOG) self->m_hwnd = hwnd;
+    if (msg == WM_INITDIALOG) self->Attach(hwnd);
     return self->OnMessage(msg, wParam, lParam);
 }
 
@@ -134,23 +111,16 @@ INT_PTR CBarcodeWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             m_dlg.OnClicked(IDCANCEL);
             return TRUE;
-        case kRunPosted:
-            RunPosted();
-            return TRUE;
         default:
+            if (RunPosted(msg)) return TRUE;
             if (msg == m_settledMessage && m_settledMessage != 0) {
-                std::lock_guard lock(m_postMutex);
-                return result(!m_dlg.CreateQueued() && m_posted.empty() && m_modal == 0);
+                return result(!m_dlg.CreateQueued() && !TasksWaiting() && m_modal == 0);
             }
             return FALSE;
     }
 }
 
 void CBarcodeWindow::OnInitDialog() {
-    {
-        std::lock_guard lock(m_postMutex);
-        m_postTarget = m_hwnd;
-    }
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
     // A held arrow steps one at a time, as the Qt window's does: the logic takes every change
@@ -160,7 +130,7 @@ void CBarcodeWindow::OnInitDialog() {
         SendDlgItemMessageW(m_hwnd, spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
     }
     WidenButtonsToTheirText();
-    m_preview.Attach(Item(IDC_PREVIEW));
+    m_previewFrame.Attach(Item(IDC_PREVIEW));
     m_dlg.OnInitDialog();
     for (int combo : {IDC_CODE, IDC_REFNO}) m_acceptedText[combo] = WindowText(Item(combo));
 }
@@ -190,28 +160,9 @@ void CBarcodeWindow::WidenButtonsToTheirText() {
 }
 
 void CBarcodeWindow::OnCommand(int id, int code) {
-    if (code == 0 && (id == kSaveCommand || id == kCopyCommand || id == kPrintCommand)) {
-        const ExportImage* image = m_dlg.Exported();
-        if (!image) return;
-        if (id == kCopyCommand) {
-            m_dlg.OnCopy();
-            return;
-        }
-        ++m_modal;
-        const std::string failure =
-            id == kSaveCommand
-                ? m_commands.Save(m_hwnd, *image)
-                : m_commands.Print(m_hwnd, *image, m_dlg.ExportModulePixels(), m_dlg.ExportMeant());
-        --m_modal;
-        if (!failure.empty()) ShowMessageBox(failure);
-        return;
-    }
-    if (id == IDM_ABOUTBOX && code == 0) {
-        m_dlg.OnSysCommand(IDM_ABOUTBOX);
-        return;
-    }
-    if (id == IDM_LABELSHEET && code == 0) {
-        RunLabelSheet();
+    if (code == 0 && (id == IDM_SAVE || id == IDM_COPY || id == IDM_PRINT || id == IDM_LABELSHEET ||
+                      id == IDM_ABOUTBOX)) {
+        m_dlg.OnMenuCommand(id);
         return;
     }
     switch (code) {
@@ -273,18 +224,12 @@ void CBarcodeWindow::OnPaintMessage() {
 void CBarcodeWindow::OnContextMenu(int x, int y) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
-    const UINT enabled = m_exportCommands ? MF_ENABLED : MF_GRAYED;
-    auto item = [&](UINT id, const char* text, const char* keys) {
-        AppendMenuW(menu, MF_STRING | enabled, id, Wide(std::string(text) + "\t" + keys).c_str());
-    };
-    item(kSaveCommand, str::kMenuSave, "Ctrl+S");
-    item(kCopyCommand, str::kMenuCopy, "Ctrl+Shift+C");
-    item(kPrintCommand, str::kMenuPrint, "Ctrl+P");
-    AppendMenuW(menu, MF_STRING, IDM_LABELSHEET, Wide(str::kLabelMenu).c_str());
-    const std::wstring about = Wide(ResourceString(IDS_ABOUTBOX));
-    if (!about.empty()) {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+    for (const MenuItem& item : m_dlg.ContextMenu()) {
+        if (item.separatorBefore) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        const std::string text =
+            item.shortcut.empty() ? item.text : item.text + "\t" + item.shortcut;
+        AppendMenuW(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED),
+                    static_cast<UINT_PTR>(item.command), Wide(text).c_str());
     }
     if (x == -1 && y == -1) {  // from the keyboard: at the preview
         RECT r;
@@ -303,55 +248,35 @@ bool CBarcodeWindow::PreTranslate(const MSG& msg) {
     }
     const int key = static_cast<int>(msg.wParam);
     if (GetKeyState(VK_CONTROL) < 0) {
-        const bool shift = GetKeyState(VK_SHIFT) < 0;
-        // Ctrl+C stays the edit fields' text copy; the barcode is copied with Ctrl+Shift+C.
-        UINT command = 0;
-        if (key == 'S' && !shift) command = kSaveCommand;
-        if (key == 'C' && shift) command = kCopyCommand;
-        if (key == 'P' && !shift) command = kPrintCommand;
-        if (command) {
-            OnCommand(static_cast<int>(command), 0);
+        if (const int command = CBarcodeDlg::ShortcutCommand(key, GetKeyState(VK_SHIFT) < 0)) {
+            m_dlg.OnMenuCommand(command);
             return true;
         }
     }
     return m_dlg.PreTranslateKey(key);
 }
 
-void CBarcodeWindow::RunLabelSheet() {
-    LabelSheetSource source = m_dlg.LabelSheetSourceNow();
+void CBarcodeWindow::RunLabelSheet(const LabelSheetSource& source) {
     ++m_modal;
-    CLabelSheetWindow labels(m_instance, m_title, std::move(source));
+    CLabelSheetWindow labels(m_instance, m_title, source);
     labels.DoModal(m_hwnd);
     --m_modal;
 }
 
-void CBarcodeWindow::RunPosted() {
-    for (;;) {
-        std::function<void()> task;
-        {
-            std::lock_guard lock(m_postMutex);
-            if (m_posted.empty()) return;
-            task = std::move(m_posted.front());
-            m_posted.pop_front();
-        }
-        task();
-    }
+std::string CBarcodeWindow::PrintImage(const ExportImage& image, int modulePixels,
+                                       const verify::Meant& meant) {
+    ++m_modal;
+    std::string failure = m_printer.Print(m_hwnd, image, modulePixels, meant);
+    --m_modal;
+    return failure;
 }
 
-// --- Controls ----------------------------------------------------------------------------------
+// --- Controls and services
+// ----------------------------------------------------------------------------------
 
 void CBarcodeWindow::SetText(int id, const std::string& text) {
-    const std::wstring wide = Wide(text);
-    SetWindowTextW(Item(id), wide.c_str());
-    if (m_acceptedText.count(id)) m_acceptedText[id] = wide;
-}
-
-void CBarcodeWindow::SetRange(int id, int lower, int upper) {
-    SendDlgItemMessageW(m_hwnd, id, UDM_SETRANGE32, lower, upper);
-}
-
-void CBarcodeWindow::SetPos(int id, int pos) {
-    SendDlgItemMessageW(m_hwnd, id, UDM_SETPOS32, 0, pos);
+    CTemplateDialog::SetText(id, text);
+    if (m_acceptedText.count(id)) m_acceptedText[id] = Wide(text);
 }
 
 std::optional<std::string> CBarcodeWindow::ReadListFile(const char* name) {
@@ -373,16 +298,6 @@ void CBarcodeWindow::AppendSystemMenuItem(int command, const std::string& text) 
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), Wide(text).c_str());
 }
 
-void CBarcodeWindow::ShowMessageBox(const std::string& text) {
-    ++m_modal;
-    MessageBoxW(m_hwnd, Wide(text).c_str(), m_title.c_str(), MB_OK);
-    --m_modal;
-}
-
-void CBarcodeWindow::Beep() {
-    MessageBeep(0);
-}
-
 bool CBarcodeWindow::IsMinimised() {
     return IsIconic(m_hwnd) != 0;
 }
@@ -399,31 +314,16 @@ void CBarcodeWindow::EndDialog(int result) {
     PostMessageW(m_hwnd, WM_NULL, 0, 0);  // the loop wakes and ends
 }
 
-void CBarcodeWindow::RepaintPreview() {
-    m_preview.Repaint();
-}
-
 void CBarcodeWindow::DescribePreview(const std::string& text) {
-    m_preview.SetDescription(Wide(std::string(str::kAccPreview) + " " + text));
+    m_previewFrame.SetDescription(Wide(std::string(str::kAccPreview) + " " + text));
 }
 
 void CBarcodeWindow::ShowVerdict(const std::string& text, VerdictTone tone, int w, int h) {
-    m_preview.SetVerdict(Wide(text), tone, w, h);
+    m_previewFrame.SetVerdict(Wide(text), tone, w, h);
 }
 
 void CBarcodeWindow::SetClipboardImage(const ExportImage& image) {
     PutOnClipboard(m_hwnd, image);
-}
-
-void CBarcodeWindow::EnableExportCommands(bool enable) {
-    m_exportCommands = enable;
-}
-
-void CBarcodeWindow::Post(std::function<void()> task) {
-    std::lock_guard lock(m_postMutex);
-    if (!m_postTarget) return;  // the window is gone: nothing to come back to
-    m_posted.push_back(std::move(task));
-    PostMessageW(m_postTarget, kRunPosted, 0, 0);
 }
 
 }  // namespace diduzozoz::win

@@ -3,7 +3,6 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "base/Strings.h"
 #include "render/ExportImage.h"
@@ -11,17 +10,11 @@
 
 namespace diduzozoz::win {
 
-namespace {
-
-std::string Message(const char* format, const std::wstring& path) {
-    return FormatText(format, Utf8(path).c_str());
-}
-
-}  // namespace
-
 CLabelSheetWindow::CLabelSheetWindow(HINSTANCE instance, std::wstring title,
-                                     LabelSheetSource source)
-    : m_instance(instance), m_title(std::move(title)), m_dlg(*this, *this, std::move(source)) {}
+                                     const LabelSheetSource& source)
+    : CTemplateDialog(instance, std::move(title)), m_dlg(*this, *this, *this, source) {
+    m_preview = &m_previewFrame;
+}
 
 CLabelSheetWindow::~CLabelSheetWindow() {
     if (m_printer) {
@@ -33,6 +26,7 @@ CLabelSheetWindow::~CLabelSheetWindow() {
 void CLabelSheetWindow::DoModal(HWND owner) {
     DialogBoxParamW(m_instance, MAKEINTRESOURCEW(IDD_LABELSHEET), owner,
                     &CLabelSheetWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+    Detach();
     m_hwnd = nullptr;
 }
 
@@ -40,7 +34,7 @@ INT_PTR CALLBACK CLabelSheetWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wPara
     if (msg == WM_INITDIALOG) SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     auto* self = reinterpret_cast<CLabelSheetWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
-    if (msg == WM_INITDIALOG) self->m_hwnd = hwnd;
+    if (msg == WM_INITDIALOG) self->Attach(hwnd);
     return self->OnMessage(msg, wParam, lParam);
 }
 
@@ -66,31 +60,19 @@ INT_PTR CLabelSheetWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM) {
             m_dlg.OnClicked(IDCANCEL);
             return TRUE;
         default:
-            return FALSE;
+            return RunPosted(msg) ? TRUE : FALSE;
     }
 }
 
 void CLabelSheetWindow::OnInitDialog() {
-    m_preview.Attach(Item(IDC_LS_PREVIEW));
+    m_previewFrame.Attach(Item(IDC_LS_PREVIEW));
     RECT client;
     GetClientRect(Item(IDC_LS_PREVIEW), &client);
-    const int scale = std::max(m_preview.Scale(), 1);
+    const int scale = std::max(m_previewFrame.Scale(), 1);
     // Inside the frame's border, in canvas pixels.
     m_dlg.SetPreviewSize((client.right - client.left) / scale - 2,
                          (client.bottom - client.top) / scale - 2);
     m_dlg.OnInitDialog();
-}
-
-// --- Controls ----------------------------------------------------------------------------------
-
-void CLabelSheetWindow::SetText(int id, const std::string& text) {
-    m_settingText = true;
-    SetWindowTextW(Item(id), Wide(text).c_str());
-    m_settingText = false;
-}
-
-void CLabelSheetWindow::ShowMessageBox(const std::string& text) {
-    MessageBoxW(m_hwnd, Wide(text).c_str(), m_title.c_str(), MB_OK);
 }
 
 void CLabelSheetWindow::EndDialog(int result) {
@@ -98,67 +80,6 @@ void CLabelSheetWindow::EndDialog(int result) {
 }
 
 // --- The file and the printer ------------------------------------------------------------------
-
-std::string CLabelSheetWindow::ChooseSaveFile(const std::string& suggested) {
-    std::vector<wchar_t> path(32768, L'\0');
-    const std::wstring start = Wide(suggested);
-    std::copy(start.begin(), start.end(), path.begin());
-    const std::wstring filter = Wide(str::kLabelSaveFilter) + L'\0' + L"*.pdf" + L'\0' + L'\0';
-    const std::wstring title = Wide(str::kSaveTitle);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_hwnd;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = path.data();
-    ofn.nMaxFile = static_cast<DWORD>(path.size());
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = L"pdf";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!GetSaveFileNameW(&ofn)) return {};
-    return Utf8(path.data());
-}
-
-std::string CLabelSheetWindow::WriteFile(const std::string& utf8Path, const Produce& produce) {
-    const std::wstring path = Wide(utf8Path);
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return Message(str::kSaveIsFolder, path);
-    }
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        return Message(str::kSaveReadOnlyFile, path);
-    }
-    // Written beside the target and moved over it only once complete.
-    const std::wstring temp = path + L".tmp-diduzozoz";
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return Message(str::kSaveCannotCreate, path);
-    bool written = true;
-    const bool produced = produce([&](std::string_view bytes) {
-        std::size_t done = 0;
-        while (written && done < bytes.size()) {
-            DWORD n = 0;
-            const DWORD chunk =
-                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-            if (!::WriteFile(file, bytes.data() + done, chunk, &n, nullptr) || n == 0) {
-                written = false;
-            }
-            done += n;
-        }
-        return written;
-    });
-    written = written && FlushFileBuffers(file) != 0;
-    written = CloseHandle(file) && written;
-    if (!written || !produced) {
-        DeleteFileW(temp.c_str());
-        return written ? std::string() : Message(str::kSaveWriteFailed, path);
-    }
-    if (!MoveFileExW(temp.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
-        return Message(str::kSaveWriteFailed, path);
-    }
-    return {};
-}
 
 int CLabelSheetWindow::BeginPrint(const sheet::Layout&) {
     PRINTDLGW pd{};

@@ -62,7 +62,7 @@ class Dialog : public ::testing::Test {
         w.Reset();
         WriteList(str::kCodeListFile, codes);
         WriteList(str::kRefNoListFile, refs);
-        dlg = std::make_unique<CBarcodeDlg>(w);
+        dlg = std::make_unique<CBarcodeDlg>(w, w, w);
         dlg->OnInitDialog();
     }
 
@@ -481,7 +481,7 @@ TEST_F(Dialog, ListsThatAreNoFilesDoNotHang) {
 #else
     ASSERT_EQ(::mkfifo(str::kCodeListFile, 0600), 0);
     ASSERT_EQ(::symlink("/dev/urandom", str::kRefNoListFile), 0);
-    dlg = std::make_unique<CBarcodeDlg>(w);
+    dlg = std::make_unique<CBarcodeDlg>(w, w, w);
     dlg->OnInitDialog();
     EXPECT_EQ(w.messages,
               (std::vector<std::string>{str::kCodeListOpenFailed, str::kRefNoListOpenFailed}));

@@ -2,35 +2,29 @@
 // it cannot run, and what saving writes.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
 
 #include "base/Strings.h"
 #include "dialog/LabelSheetDlg.h"
 #include "tests/dialog/RecordingControls.h"
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
 namespace diduzozoz {
 namespace {
 
 using test::RecordingControls;
+namespace fs = std::filesystem;
 
-// Files kept in memory; a path starting with "/unwritable" fails as a full disk would.
-class MemoryOutput : public LabelSheetOutput {
+// The printer: which sheet each barcode went to.
+class RecordingPrinter : public LabelPrinter {
   public:
-    std::string ChooseSaveFile(const std::string& suggested) override {
-        suggestions.push_back(suggested);
-        return chosen;
-    }
-    std::string WriteFile(const std::string& path, const Produce& produce) override {
-        std::string bytes;
-        const bool failing = path.rfind("/unwritable", 0) == 0;
-        const bool done = produce([&](std::string_view b) {
-            bytes.append(b);
-            return !failing;
-        });
-        if (failing) return "cannot write " + path;
-        if (done) files[path] = bytes;
-        return {};
-    }
     int BeginPrint(const sheet::Layout&) override { return printDpi; }
     void PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode&,
                       const ExportImage&) override {
@@ -39,13 +33,43 @@ class MemoryOutput : public LabelSheetOutput {
     std::string EndPrint() override { return {}; }
     void AbortPrint() override { aborted = true; }
 
-    std::string chosen = "labels.pdf";
-    std::vector<std::string> suggestions;
-    std::map<std::string, std::string> files;
     int printDpi = 300;
     std::vector<std::int64_t> printed;
     bool aborted = false;
 };
+
+// A folder of its own for the sheets saved, removed with them.
+struct Folder {
+    Folder() {
+        std::random_device seed;
+        path = fs::temp_directory_path() / ("diduzozoz-labels-" + std::to_string(seed()));
+        fs::create_directories(path);
+    }
+    ~Folder() {
+        std::error_code ignored;
+        fs::permissions(path / "locked.pdf", fs::perms::owner_all, ignored);
+        fs::remove_all(path, ignored);
+    }
+    std::string operator/(const char* name) const {
+        const auto u8 = (path / name).u8string();
+        return std::string(u8.begin(), u8.end());
+    }
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(path))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    fs::path path;
+};
+
+std::string Read(const std::string& path) {
+    std::ifstream in(fs::u8path(path), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 LabelSheetSource JanSource(std::vector<std::string> list, std::string code = "490123400001") {
     LabelSheetSource source;
@@ -140,8 +164,10 @@ TEST(LabelSheet, EachChoiceTellsItsSheetsOrWhyItCannotRun) {
     for (const Choice& c : choices) {
         SCOPED_TRACE(c.what);
         RecordingControls window;
-        MemoryOutput output;
-        CLabelSheetDlg dlg(window, output, JanSource(c.list, c.code));
+        RecordingPrinter printer;
+        Folder folder;
+        window.saveAs = folder / "labels.pdf";
+        CLabelSheetDlg dlg(window, window, printer, JanSource(c.list, c.code));
         dlg.OnInitDialog();
         window.SetChecked(IDC_LS_SERIAL, c.serial);
         window.SetChecked(IDC_LS_FROM_LIST, !c.serial);
@@ -164,15 +190,15 @@ TEST(LabelSheet, EachChoiceTellsItsSheetsOrWhyItCannotRun) {
         EXPECT_EQ(dlg.PreviewLabels() > 0, c.sheets > 0);
         // Nothing happens on a refused choice, however the buttons are reached.
         dlg.OnClicked(IDC_LS_SAVE);
-        EXPECT_EQ(output.files.size(), c.sheets > 0 ? 1u : 0u);
+        EXPECT_EQ(folder.Files().size(), c.sheets > 0 ? 1u : 0u);
     }
 }
 
 TEST(LabelSheet, StartsFromTheListWhenThereIsOneElseFromASerialRun) {
     for (const bool withList : {true, false}) {
         RecordingControls window;
-        MemoryOutput output;
-        CLabelSheetDlg dlg(window, output,
+        RecordingPrinter printer;
+        CLabelSheetDlg dlg(window, window, printer,
                            JanSource(withList ? std::vector<std::string>{"490123400001"}
                                               : std::vector<std::string>{}));
         dlg.OnInitDialog();
@@ -190,20 +216,23 @@ TEST(LabelSheet, StartsFromTheListWhenThereIsOneElseFromASerialRun) {
 
 TEST(LabelSheet, SavesEverySheetAndTellsTheReadBackAndWhatWasRefused) {
     RecordingControls window;
-    MemoryOutput output;
+    RecordingPrinter printer;
+    Folder folder;
+    window.saveAs = folder / "labels.pdf";
     // Two codes JAN refuses among 47 that it draws: 47 labels, two sheets of 44.
     std::vector<std::string> list;
     for (int i = 1; i <= 47; ++i) list.push_back("4901234" + std::to_string(10000 + i));
     list.insert(list.begin() + 3, "49012X400001");
     list.push_back("123");
-    CLabelSheetDlg dlg(window, output, JanSource(list));
+    CLabelSheetDlg dlg(window, window, printer, JanSource(list));
     dlg.OnInitDialog();
     ASSERT_EQ(dlg.Sheets(), 2);
 
     dlg.OnClicked(IDC_LS_SAVE);
-    ASSERT_EQ(output.suggestions, std::vector<std::string>{"labels.pdf"});
-    ASSERT_EQ(output.files.count("labels.pdf"), 1u);
-    const std::string& pdf = output.files["labels.pdf"];
+    ASSERT_EQ(window.saveDialogs.size(), 1u);
+    EXPECT_EQ(window.saveDialogs[0].name, "labels.pdf");
+    ASSERT_EQ(folder.Files(), std::vector<std::string>{"labels.pdf"});
+    const std::string pdf = Read(window.saveAs);
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(Count(pdf, "/Type /Page "), 2u);
     EXPECT_NE(pdf.find("/Count 2 "), std::string::npos);
@@ -217,23 +246,43 @@ TEST(LabelSheet, SavesEverySheetAndTellsTheReadBackAndWhatWasRefused) {
               "合わせて 6 ドットから切り上げ\n"
               "注意：バーの高さ 11.3 mm（必要 20.5 mm）（ラベル 47 枚）");
 
-    // A file that cannot be written says so, and keeps nothing.
-    output.chosen = "/unwritable/labels.pdf";
-    dlg.OnClicked(IDC_LS_SAVE);
-    ASSERT_EQ(window.messages.size(), 2u);
-    EXPECT_EQ(window.messages[1], "cannot write /unwritable/labels.pdf");
-    EXPECT_EQ(output.files.size(), 1u);
+    // A place that cannot take the file says why before anything is drawn, and nothing new is
+    // left there: a folder, a read-only file.
+    fs::create_directory(folder.path / "taken.pdf");
+    std::ofstream(folder.path / "locked.pdf") << "older";
+    fs::permissions(folder.path / "locked.pdf", fs::perms::owner_read);
+    const std::vector<std::string> before = folder.Files();
+    struct Failure {
+        const char* name;
+        const char* message;
+    };
+    std::vector<Failure> failures = {{"taken.pdf", str::kSaveIsFolder}};
+#if !defined(_WIN32)
+    if (::geteuid() != 0)  // root writes over read-only files
+#endif
+        failures.push_back({"locked.pdf", str::kSaveReadOnlyFile});
+    for (const Failure& f : failures) {
+        window.messages.clear();
+        window.saveAs = folder / f.name;
+        dlg.OnClicked(IDC_LS_SAVE);
+        EXPECT_EQ(window.messages,
+                  std::vector<std::string>{FormatText(f.message, window.saveAs.c_str())});
+        EXPECT_EQ(folder.Files(), before);
+    }
+    EXPECT_EQ(Read(folder / "locked.pdf"), "older");
 
     // Cancelled: nothing is written and nothing said.
-    output.chosen.clear();
+    window.messages.clear();
+    window.saveAs.clear();
     dlg.OnClicked(IDC_LS_SAVE);
-    EXPECT_EQ(window.messages.size(), 2u);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(folder.Files(), before);
 }
 
 TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
     RecordingControls window;
-    MemoryOutput output;
-    CLabelSheetDlg dlg(window, output, JanSource({}, "490123400001"));
+    RecordingPrinter output;
+    CLabelSheetDlg dlg(window, window, output, JanSource({}, "490123400001"));
     dlg.OnInitDialog();
     window.SetText(IDC_LS_COUNT, "30");
     dlg.OnEditChange(IDC_LS_COUNT);
@@ -256,14 +305,14 @@ TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
     // The customer barcode's bars, 2 pixels, are 0.706 mm at one dot of 72 dpi, over Japan
     // Post's 0.69 mm, and there is no smaller whole number: the job ends with nothing printed.
     RecordingControls postalWindow;
-    MemoryOutput postalOutput;
+    RecordingPrinter postalOutput;
     postalOutput.printDpi = 72;
     LabelSheetSource postal;
     postal.settings.m_nSymbology = kSymbologyPostal;
     postal.settings.m_nCdPostal = kCheckDigitOn | 1;
     postal.code = "1234567";
     postal.ref = "12";
-    CLabelSheetDlg postalDlg(postalWindow, postalOutput, postal);
+    CLabelSheetDlg postalDlg(postalWindow, postalWindow, postalOutput, postal);
     postalDlg.OnInitDialog();
     postalWindow.SetCurSel(IDC_LS_LAYOUT, 2);  // 86.4 mm wide, for its 73 mm at 600 dpi
     postalDlg.OnSelChange(IDC_LS_LAYOUT);
@@ -278,11 +327,11 @@ TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
     // Labels that do not read back (ITF as this program draws it) are listed by number and
     // code, the first ones only, before anything is printed.
     RecordingControls itfWindow;
-    MemoryOutput itfOutput;
+    RecordingPrinter itfOutput;
     LabelSheetSource itf;
     itf.settings.m_nSymbology = kSymbologyItf;
     itf.code = "1234567";
-    CLabelSheetDlg itfDlg(itfWindow, itfOutput, itf);
+    CLabelSheetDlg itfDlg(itfWindow, itfWindow, itfOutput, itf);
     itfDlg.OnInitDialog();
     itfWindow.SetText(IDC_LS_COUNT, "25");
     itfDlg.OnEditChange(IDC_LS_COUNT);
@@ -300,8 +349,8 @@ TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
 
     // A list from which nothing can be drawn says why, and prints nothing.
     RecordingControls other;
-    MemoryOutput none;
-    CLabelSheetDlg refused(other, none, JanSource({"12AB", "9"}));
+    RecordingPrinter none;
+    CLabelSheetDlg refused(other, other, none, JanSource({"12AB", "9"}));
     refused.OnInitDialog();
     refused.OnClicked(IDC_LS_PRINT);
     ASSERT_EQ(other.messages.size(), 1u);

@@ -1,5 +1,6 @@
 // A window for the dialog's logic that only remembers: each control's state by id, the message
-// boxes, beeps, the clipboard, the verdict and the tasks posted to the UI thread. Its controls
+// boxes, beeps, the clipboard, the verdict, the file dialogs and prints asked for, and the
+// tasks posted to the UI thread. Its controls
 // answer as the platform's do: an automatic check box or radio button changes before its click
 // is reported, a pick selects before it is reported, a spin wraps after its step is reported.
 #pragma once
@@ -48,9 +49,17 @@ struct RecordedWindow {
     std::pair<int, int> verdictSize;
     std::vector<ExportImage> clipboard;
     bool exportCommands = false;
+    // The file dialogs shown and what the user picks in them ("": cancel).
+    std::vector<SaveFileRequest> saveDialogs;
+    std::string saveAs;
+    std::vector<ExportImage> printed;
+    std::vector<LabelSheetSource> labelSheets;
 };
 
-class RecordingControls : public Controls, public RecordedWindow {
+class RecordingControls : public Controls,
+                          public WindowServices,
+                          public MainWindowServices,
+                          public RecordedWindow {
   public:
     State& operator[](int id) { return controls[id]; }
     // A window as new, for another dialog.
@@ -110,6 +119,23 @@ class RecordingControls : public Controls, public RecordedWindow {
     }
     void SetClipboardImage(const ExportImage& image) override { clipboard.push_back(image); }
     void EnableExportCommands(bool enable) override { exportCommands = enable; }
+    std::string PrintImage(const ExportImage& image, int, const verify::Meant&) override {
+        printed.push_back(image);
+        return {};
+    }
+    void RunLabelSheet(const LabelSheetSource& source) override { labelSheets.push_back(source); }
+    std::string ChooseSaveFile(const SaveFileRequest& request) override {
+        saveDialogs.push_back(request);
+        return saveAs;
+    }
+    // Runs what is posted until done() holds; false when nothing came for a long time.
+    bool DispatchUntil(const std::function<bool()>& done) override {
+        while (!done()) {
+            if (!WaitForPosted()) return false;
+            Pump();
+        }
+        return true;
+    }
     void Post(std::function<void()> task) override {
         {
             std::lock_guard lock(m_mutex);
