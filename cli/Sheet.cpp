@@ -127,7 +127,7 @@ int RunSheets(const CliOptions& o, const verify::Readers& readers) {
     ApplyOptions(o, settings);
     CliSheetReport report(serial ? serial->Count() * request.copies : 0);
     const sheet::SheetResult result =
-        sheet::RunSheet(settings, request, next, readers, pdf, report);
+        sheet::RunSheet(settings, request, next, readers, &pdf, report);
     report.Finish();
     // Told once for the run: the dots a pixel took where they are not the nearest, and the
     // warnings, which leave the labels passed.

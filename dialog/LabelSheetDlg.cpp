@@ -42,10 +42,6 @@ class Tally : public sheet::SheetReport {
             break;
         }
     }
-    void Drawn(const sheet::LabelSlot& slot, const sheet::PlacedBarcode& placed,
-               const ExportImage& image) override {
-        if (drawn) drawn(slot, placed, image);
-    }
 
     static bool IsSize(verify::Reason r) {
         using verify::Reason;
@@ -58,8 +54,6 @@ class Tally : public sheet::SheetReport {
     // Labels that miss their standard's size on paper, and the first miss.
     std::int64_t sizeFailed = 0;
     verify::Finding sizeFailure{verify::Reason::kXDimension, 0, 0, {}};
-    std::function<void(const sheet::LabelSlot&, const sheet::PlacedBarcode&, const ExportImage&)>
-        drawn;
 };
 
 // What the size on paper made of a run: the dots a pixel where they are not the nearest, and
@@ -297,33 +291,48 @@ void CLabelSheetDlg::DrawPreview() {
     }
 
     // The first sheet as a run draws it: only the items that can reach it.
-    const std::int64_t free = m_layout.Labels() - (m_firstLabel - 1);
-    Tally tally;
-    tally.drawn = [&](const sheet::LabelSlot& slot, const sheet::PlacedBarcode& placed,
-                      const ExportImage& image) {
-        if (slot.sheet != 0) return;
-        ++m_previewLabels;
-        // Each preview pixel shows the barcode pixel at its centre.
-        const int x0 = px(placed.x), y0 = py(placed.y);
-        const int x1 = px(placed.x + std::int64_t{image.width} * placed.dotsPerPixel);
-        const int y1 = py(placed.y + std::int64_t{image.height} * placed.dotsPerPixel);
-        for (int y = y0; y < y1; ++y) {
-            const auto sy = static_cast<int>(((y - oy + 0.5) / f - placed.y) / placed.dotsPerPixel);
-            if (sy < 0 || sy >= image.height) continue;
-            for (int x = x0; x < x1; ++x) {
-                const auto sx =
-                    static_cast<int>(((x - ox + 0.5) / f - placed.x) / placed.dotsPerPixel);
-                if (sx < 0 || sx >= image.width) continue;
-                if (image.pixels[static_cast<std::size_t>(sy) * image.width + sx]) {
-                    m_preview.DrawLine(1, 1, x, y, x + 1, y);
+    class FirstSheet : public sheet::SheetTarget {
+      public:
+        explicit FirstSheet(
+            const std::function<void(const sheet::PlacedBarcode&, const ExportImage&)>& draw)
+            : m_draw(draw) {}
+        void BeginSheet(std::int64_t sheet) override { m_first = sheet == 0; }
+        void Draw(const sheet::PlacedBarcode& placed, const ExportImage& image) override {
+            if (m_first) m_draw(placed, image);
+        }
+        void EndSheet() override {}
+
+      private:
+        const std::function<void(const sheet::PlacedBarcode&, const ExportImage&)>& m_draw;
+        bool m_first = false;
+    };
+    const std::function<void(const sheet::PlacedBarcode&, const ExportImage&)> draw =
+        [&](const sheet::PlacedBarcode& placed, const ExportImage& image) {
+            ++m_previewLabels;
+            // Each preview pixel shows the barcode pixel at its centre.
+            const int x0 = px(placed.x), y0 = py(placed.y);
+            const int x1 = px(placed.x + std::int64_t{image.width} * placed.dotsPerPixel);
+            const int y1 = py(placed.y + std::int64_t{image.height} * placed.dotsPerPixel);
+            for (int y = y0; y < y1; ++y) {
+                const auto sy =
+                    static_cast<int>(((y - oy + 0.5) / f - placed.y) / placed.dotsPerPixel);
+                if (sy < 0 || sy >= image.height) continue;
+                for (int x = x0; x < x1; ++x) {
+                    const auto sx =
+                        static_cast<int>(((x - ox + 0.5) / f - placed.x) / placed.dotsPerPixel);
+                    if (sx < 0 || sx >= image.width) continue;
+                    if (image.pixels[static_cast<std::size_t>(sy) * image.width + sx]) {
+                        m_preview.DrawLine(1, 1, x, y, x + 1, y);
+                    }
                 }
             }
-        }
-    };
-    sheet::SheetPdf discard(m_layout, kSaveDpi, [](std::string_view) { return true; });
+        };
+    FirstSheet firstSheet(draw);
+    const std::int64_t free = m_layout.Labels() - (m_firstLabel - 1);
+    Tally tally;
     // No reader: the preview only needs the pixels and their places.
     sheet::RunSheet(m_source.settings, Request(kSaveDpi), Items((free + m_copies - 1) / m_copies),
-                    verify::Readers{}, discard, tally);
+                    verify::Readers{}, &firstSheet, tally);
     m_window.RepaintPreview();
 }
 
@@ -345,7 +354,7 @@ void CLabelSheetDlg::Save() {
     sheet::SheetPdf pdf(m_layout, kSaveDpi,
                         [&](std::string_view bytes) { return file.Write(bytes); });
     const sheet::SheetResult result = sheet::RunSheet(
-        m_source.settings, Request(kSaveDpi), Items(m_items), verify::BuiltReaders(), pdf, tally);
+        m_source.settings, Request(kSaveDpi), Items(m_items), verify::BuiltReaders(), &pdf, tally);
     if (result.labels == 0) {
         file.Abandon();
         m_window.ShowMessageBox(NothingDrawnMessage(result, tally));
@@ -361,10 +370,9 @@ void CLabelSheetDlg::Print() {
     // Every label is read back before anything goes to the printer; its size on paper is the
     // printer's to tell, once it is chosen.
     Tally tally;
-    sheet::SheetPdf discard(m_layout, kSaveDpi, [](std::string_view) { return true; });
     const sheet::SheetResult result =
         sheet::RunSheet(m_source.settings, Request(kSaveDpi, false), Items(m_items),
-                        verify::BuiltReaders(), discard, tally);
+                        verify::BuiltReaders(), nullptr, tally);
     if (result.labels == 0) {
         m_window.ShowMessageBox(NothingDrawnMessage(result, tally));
         return;
@@ -373,13 +381,8 @@ void CLabelSheetDlg::Print() {
     const int dpi = m_printer.BeginPrint(m_layout);
     if (dpi <= 0) return;
     Tally printing;
-    printing.drawn = [&](const sheet::LabelSlot& slot, const sheet::PlacedBarcode& placed,
-                         const ExportImage& image) {
-        m_printer.PrintBarcode(slot.sheet, placed, image);
-    };
-    sheet::SheetPdf unused(m_layout, dpi, [](std::string_view) { return true; });
     const sheet::SheetResult printed = sheet::RunSheet(
-        m_source.settings, Request(dpi), Items(m_items), verify::Readers{}, unused, printing);
+        m_source.settings, Request(dpi), Items(m_items), verify::Readers{}, &m_printer, printing);
     if (printed.labels == 0) {
         // Not one whole number of dots gives the barcodes their size: a blank page helps nobody.
         m_printer.AbortPrint();

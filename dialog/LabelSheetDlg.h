@@ -29,16 +29,13 @@ struct LabelSheetSource {
     std::string ref;                     // the reference-number combo's text
 };
 
-// The printer, as each front end reaches it.
-class LabelPrinter {
+// The printer, as each front end reaches it: between BeginPrint() and the end of the job the
+// sheets go to it as to any other target, a page each.
+class LabelPrinter : public sheet::SheetTarget {
   public:
-    virtual ~LabelPrinter() = default;
     // Lets the user set up the printer for the layout's page; its resolution in dpi, 0 when
     // cancelled or there is no printing here.
     virtual int BeginPrint(const sheet::Layout& layout) = 0;
-    // One barcode at its place in printer dots on sheet (from 0); sheets come in order.
-    virtual void PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode& placed,
-                              const ExportImage& image) = 0;
     // Ends the print job; empty when it went to the printer, else the message to show.
     virtual std::string EndPrint() = 0;
     // Ends the print job with nothing printed: no label could be drawn at the printer's dots.

@@ -55,7 +55,6 @@ int CLabelSheetWindow::BeginPrint(const sheet::Layout& layout) {
     // The page's own corner is the origin, so the labels' dots fall where the sheet has them.
     m_printer->setFullPage(true);
     m_printer->setDocName(QString::fromUtf8(str::kLabelPrintDocument));
-    m_printedSheet = 0;
     if (!m_painter.begin(m_printer.get())) {
         ShowMessageBox(str::kPrintFailed);
         return 0;
@@ -64,10 +63,13 @@ int CLabelSheetWindow::BeginPrint(const sheet::Layout& layout) {
     return m_printer->resolution();
 }
 
-void CLabelSheetWindow::PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode& placed,
-                                     const ExportImage& image) {
+void CLabelSheetWindow::BeginSheet(std::int64_t sheet) {
+    // The painter begins on the first page.
+    if (m_painter.isActive() && sheet > 0) m_printer->newPage();
+}
+
+void CLabelSheetWindow::Draw(const sheet::PlacedBarcode& placed, const ExportImage& image) {
     if (!m_painter.isActive()) return;
-    for (; m_printedSheet < sheet; ++m_printedSheet) m_printer->newPage();
     const int k = placed.dotsPerPixel;
     for (const PixelRect& r : BlackRectangles(image)) {
         m_painter.fillRect(QRect(static_cast<int>(placed.x) + r.x * k,

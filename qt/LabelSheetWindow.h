@@ -24,8 +24,9 @@ class CLabelSheetWindow : public CTemplateWindow, public LabelPrinter {
 
     // LabelPrinter
     int BeginPrint(const sheet::Layout& layout) override;
-    void PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode& placed,
-                      const ExportImage& image) override;
+    void BeginSheet(std::int64_t sheet) override;
+    void Draw(const sheet::PlacedBarcode& placed, const ExportImage& image) override;
+    void EndSheet() override {}
     std::string EndPrint() override;
     void AbortPrint() override;
 
@@ -33,7 +34,6 @@ class CLabelSheetWindow : public CTemplateWindow, public LabelPrinter {
     CLabelSheetDlg m_dlg;
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
-    std::int64_t m_printedSheet = 0;
 };
 
 }  // namespace diduzozoz

@@ -39,7 +39,7 @@ void SheetPdf::Object(int number, std::string_view body) {
     Put("\nendobj\n");
 }
 
-void SheetPdf::BeginSheet() {
+void SheetPdf::BeginSheet(std::int64_t) {
     m_content = m_matrix;
 }
 

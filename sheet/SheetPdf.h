@@ -16,17 +16,27 @@
 
 namespace diduzozoz::sheet {
 
-class SheetPdf {
+// Where a run of labels goes, sheet by sheet: a PDF, a preview, a printer.
+class SheetTarget {
+  public:
+    virtual ~SheetTarget() = default;
+    // The next sheet (from 0); sheets come in order, each ended before the next begins.
+    virtual void BeginSheet(std::int64_t sheet) = 0;
+    // A barcode's black pixels at its place on the current sheet, in printer dots.
+    virtual void Draw(const PlacedBarcode& placed, const ExportImage& image) = 0;
+    virtual void EndSheet() = 0;
+};
+
+class SheetPdf : public SheetTarget {
   public:
     // Takes the next bytes of the file; false when they could not be written.
     using Sink = std::function<bool(std::string_view bytes)>;
 
     SheetPdf(const Layout& layout, int printerDpi, Sink sink);
 
-    void BeginSheet();
-    // The barcode's black pixels at its place on the current sheet.
-    void Draw(const PlacedBarcode& placed, const ExportImage& image);
-    void EndSheet();
+    void BeginSheet(std::int64_t sheet) override;
+    void Draw(const PlacedBarcode& placed, const ExportImage& image) override;
+    void EndSheet() override;
     // The page tree and the cross-reference table; false when the sink failed at any point.
     bool Finish();
 

@@ -60,7 +60,7 @@ std::string CheckRequest(const SheetRequest& r) {
 
 SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& request,
                      const std::function<bool(LabelItem&)>& next, const verify::Readers& readers,
-                     SheetPdf& pdf, SheetReport& report) {
+                     SheetTarget* target, SheetReport& report) {
     SheetResult result;
     LabelHost host;
     BarcodeJob job(host);
@@ -118,15 +118,14 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
             const LabelSlot slot = SlotOf(request.layout, request.firstLabel, used);
             // Sheets that only held holes still come out as pages: the labels keep their places.
             while (openSheet < slot.sheet) {
-                if (openSheet >= 0) pdf.EndSheet();
-                pdf.BeginSheet();
+                if (openSheet >= 0 && target) target->EndSheet();
                 ++openSheet;
+                if (target) target->BeginSheet(openSheet);
             }
             std::string unused;
             PlaceBarcode(request.layout, placement, slot.index, job.m_export.width,
                          job.m_export.height, placed, unused);
-            pdf.Draw(placed, job.m_export);
-            report.Drawn(slot, placed, job.m_export);
+            if (target) target->Draw(placed, job.m_export);
             const verify::Verdict verdict =
                 verify::Verify(WithLabelWhite(job.m_export, placed, padded), meant, readers, paper);
             ++result.labels;
@@ -139,8 +138,8 @@ SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& reques
             report.Labelled(slot, item, verdict);
         }
     }
-    if (openSheet >= 0) pdf.EndSheet();
-    result.sheets = pdf.Sheets();
+    if (openSheet >= 0 && target) target->EndSheet();
+    result.sheets = openSheet + 1;
     return result;
 }
 

@@ -1,7 +1,8 @@
 // Filling sheets with labels: each item drawn by the Create command with the current settings,
 // its copies put on the next free labels (row by row, left to right, top to bottom, sheet
 // after sheet), each barcode read back from its own pixels before it goes on the page.
-// Knows no files: the pages go to the SheetPdf the caller made, the rest to its report.
+// Knows no files: the sheets go to the target the caller gives (a PDF, a preview, a printer),
+// the rest to its report.
 #pragma once
 
 #include <cstdint>
@@ -51,10 +52,6 @@ class SheetReport {
     // A label drawn, with what reading its barcode back said.
     virtual void Labelled(const LabelSlot& slot, const LabelItem& what,
                           const verify::Verdict& verdict) = 0;
-    // The barcode of a label as it went on the sheet, for a caller that draws the sheets
-    // itself (a printer, a preview) besides the PDF.
-    virtual void Drawn(const LabelSlot& /*slot*/, const PlacedBarcode& /*placed*/,
-                       const ExportImage& /*image*/) {}
 };
 
 struct SheetResult {
@@ -62,7 +59,7 @@ struct SheetResult {
     std::int64_t refused = 0;  // items that got no label
     std::int64_t labels = 0;   // labels drawn
     std::int64_t passed = 0;   // of them, read back as meant (outcome ok)
-    std::int64_t sheets = 0;   // pages of the PDF
+    std::int64_t sheets = 0;   // sheets begun
     // The first item drawn at other than the whole number of dots nearest to 1/96 inch, and
     // why (kNearest: none was).
     verify::DotsChoice rounded;
@@ -74,14 +71,14 @@ struct SheetResult {
     verify::Finding warning{verify::Reason::kBarHeight, 0, 0, {}};
 };
 
-// Draws every item next() gives (false: no more) onto the sheets of pdf; the caller checked
-// the request with CheckRequest() and calls pdf.Finish() when labels were drawn. Each item
+// Draws every item next() gives (false: no more) onto the sheets of target, or only reads
+// each back where there is none; the caller checked the request with CheckRequest(). Each item
 // starts from settings, with its code and reference number in place of the settings' own.
 // A barcode pixel is the whole number of dots nearest to 1/96 inch that gives the barcode the
 // size its standard asks for (verify::ChooseDotsPerPixel), and each label is judged at that
 // size, its quiet zones with the white of the label around it.
 SheetResult RunSheet(const BarcodeSettings& settings, const SheetRequest& request,
                      const std::function<bool(LabelItem&)>& next, const verify::Readers& readers,
-                     SheetPdf& pdf, SheetReport& report);
+                     SheetTarget* target, SheetReport& report);
 
 }  // namespace diduzozoz::sheet

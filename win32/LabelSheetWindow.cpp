@@ -101,21 +101,19 @@ int CLabelSheetWindow::BeginPrint(const sheet::Layout&) {
         ShowMessageBox(str::kPrintFailed);
         return 0;
     }
-    m_printing = StartPage(m_printer) > 0;
-    m_printedSheet = 0;
+    m_printing = true;
     // The printer's origin is its printable area's corner; the sheet's dots count from the page's.
     m_offsetX = GetDeviceCaps(m_printer, PHYSICALOFFSETX);
     m_offsetY = GetDeviceCaps(m_printer, PHYSICALOFFSETY);
     return dpi;
 }
 
-void CLabelSheetWindow::PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode& placed,
-                                     const ExportImage& image) {
+void CLabelSheetWindow::BeginSheet(std::int64_t) {
+    if (m_printing) m_printing = StartPage(m_printer) > 0;
+}
+
+void CLabelSheetWindow::Draw(const sheet::PlacedBarcode& placed, const ExportImage& image) {
     if (!m_printing) return;
-    for (; m_printedSheet < sheet; ++m_printedSheet) {
-        m_printing = EndPage(m_printer) > 0 && StartPage(m_printer) > 0;
-        if (!m_printing) return;
-    }
     const int k = placed.dotsPerPixel;
     const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     for (const PixelRect& r : BlackRectangles(image)) {
@@ -128,9 +126,13 @@ void CLabelSheetWindow::PrintBarcode(std::int64_t sheet, const sheet::PlacedBarc
     }
 }
 
+void CLabelSheetWindow::EndSheet() {
+    if (m_printing) m_printing = EndPage(m_printer) > 0;
+}
+
 std::string CLabelSheetWindow::EndPrint() {
     if (!m_printer) return {};
-    bool ok = m_printing && EndPage(m_printer) > 0 && EndDoc(m_printer) > 0;
+    const bool ok = m_printing && EndDoc(m_printer) > 0;
     if (!ok) AbortDoc(m_printer);
     m_printing = false;
     DeleteDC(m_printer);

@@ -26,8 +26,9 @@ class CLabelSheetWindow : public CTemplateDialog, public LabelPrinter {
 
     // LabelPrinter
     int BeginPrint(const sheet::Layout& layout) override;
-    void PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode& placed,
-                      const ExportImage& image) override;
+    void BeginSheet(std::int64_t sheet) override;
+    void Draw(const sheet::PlacedBarcode& placed, const ExportImage& image) override;
+    void EndSheet() override;
     std::string EndPrint() override;
     void AbortPrint() override;
 
@@ -40,8 +41,7 @@ class CLabelSheetWindow : public CTemplateDialog, public LabelPrinter {
     CPreview m_previewFrame{m_dlg.Preview()};
 
     HDC m_printer = nullptr;
-    bool m_printing = false;
-    std::int64_t m_printedSheet = 0;
+    bool m_printing = false;           // a document started, and every page so far went
     int m_offsetX = 0, m_offsetY = 0;  // the printable area's corner from the page's
 };
 

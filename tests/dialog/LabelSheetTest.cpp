@@ -26,16 +26,20 @@ namespace fs = std::filesystem;
 class RecordingPrinter : public LabelPrinter {
   public:
     int BeginPrint(const sheet::Layout&) override { return printDpi; }
-    void PrintBarcode(std::int64_t sheet, const sheet::PlacedBarcode&,
-                      const ExportImage&) override {
-        printed.push_back(sheet);
+    void BeginSheet(std::int64_t sheet) override { m_sheet = sheet; }
+    void Draw(const sheet::PlacedBarcode&, const ExportImage&) override {
+        printed.push_back(m_sheet);
     }
+    void EndSheet() override {}
     std::string EndPrint() override { return {}; }
     void AbortPrint() override { aborted = true; }
 
     int printDpi = 300;
     std::vector<std::int64_t> printed;
     bool aborted = false;
+
+  private:
+    std::int64_t m_sheet = -1;
 };
 
 // A folder of its own for the sheets saved, removed with them.
