@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <thread>
 
 #include "base/Strings.h"
 #include "platform/FileWriter.h"
@@ -124,10 +125,18 @@ void CLabelSheetDlg::OnInitDialog() {
     m_controls.SetCurSel(IDC_LS_LAYOUT, kDefaultLayout);
     m_controls.SetText(IDC_LS_FIRST, "1");
     m_controls.SetText(IDC_LS_COPIES, "1");
+    m_controls.SetRange(IDC_LS_PROGRESS, 0, kProgressRange);
+    ShowRunning();
     Recompute();
 }
 
 void CLabelSheetDlg::OnClicked(int id) {
+    if (m_running) {
+        // While a run goes on, only stopping it, or closing the window, which stops it first.
+        if (id == IDC_LS_STOP || id == IDCANCEL) m_stop = true;
+        if (id == IDCANCEL) m_closeAfterRun = true;
+        return;
+    }
     switch (id) {
         case IDC_LS_FROM_LIST:
         case IDC_LS_SERIAL:
@@ -139,20 +148,25 @@ void CLabelSheetDlg::OnClicked(int id) {
         case IDC_LS_PRINT:
             Print();
             break;
+        case IDC_LS_STOP:
+            break;
         case IDCANCEL:
             m_window.EndDialog(IDCANCEL);
             break;
         default:
             break;
     }
+    if (m_closeAfterRun) m_window.EndDialog(IDCANCEL);
 }
 
 void CLabelSheetDlg::OnSelChange(int id) {
-    if (id == IDC_LS_LAYOUT) Recompute();
+    if (id == IDC_LS_LAYOUT && !m_running) Recompute();
 }
 
 void CLabelSheetDlg::OnEditChange(int id) {
-    if (id == IDC_LS_COUNT || id == IDC_LS_FIRST || id == IDC_LS_COPIES) Recompute();
+    if ((id == IDC_LS_COUNT || id == IDC_LS_FIRST || id == IDC_LS_COPIES) && !m_running) {
+        Recompute();
+    }
 }
 
 void CLabelSheetDlg::SetPreviewSize(int width, int height) {
@@ -243,8 +257,9 @@ sheet::SheetRequest CLabelSheetDlg::Request(int dpi, bool judgeSize) const {
 std::function<bool(sheet::LabelItem&)> CLabelSheetDlg::Items(std::int64_t limit) {
     auto at = std::make_shared<std::int64_t>(0);
     return [this, at, limit](sheet::LabelItem& item) {
-        if (*at >= std::min(limit, m_items)) return false;
+        if (*at >= std::min(limit, m_items) || m_stop) return false;
         const std::int64_t n = (*at)++;
+        if (m_running) ShowProgress(n);
         item.code = m_source.code;
         item.ref = m_source.ref;
         if (m_serial) {
@@ -351,14 +366,23 @@ void CLabelSheetDlg::Save() {
         return;
     }
     Tally tally;
-    sheet::SheetPdf pdf(m_layout, kSaveDpi,
-                        [&](std::string_view bytes) { return file.Write(bytes); });
-    const sheet::SheetResult result = sheet::RunSheet(
-        m_source.settings, Request(kSaveDpi), Items(m_items), verify::BuiltReaders(), &pdf, tally);
-    if (result.labels == 0) {
+    sheet::SheetResult result;
+    bool written = false;
+    const bool finished = RunAside([&] {
+        sheet::SheetPdf pdf(m_layout, kSaveDpi,
+                            [&](std::string_view bytes) { return file.Write(bytes); });
+        result = sheet::RunSheet(m_source.settings, Request(kSaveDpi), Items(m_items),
+                                 verify::BuiltReaders(), &pdf, tally);
+        if (m_stop) return false;
+        written = result.labels > 0 && pdf.Finish() && file.Commit();
+        return true;
+    });
+    if (!finished) {
+        file.Abandon();  // stopped: nothing is left behind
+    } else if (result.labels == 0) {
         file.Abandon();
         m_window.ShowMessageBox(NothingDrawnMessage(result, tally));
-    } else if (!pdf.Finish() || !file.Commit()) {
+    } else if (!written) {
         m_window.ShowMessageBox(WriteFailureMessage(file.Status(), path));
     } else {
         m_window.ShowMessageBox(ReadBackMessage(result, tally, true));
@@ -370,9 +394,13 @@ void CLabelSheetDlg::Print() {
     // Every label is read back before anything goes to the printer; its size on paper is the
     // printer's to tell, once it is chosen.
     Tally tally;
-    const sheet::SheetResult result =
-        sheet::RunSheet(m_source.settings, Request(kSaveDpi, false), Items(m_items),
-                        verify::BuiltReaders(), nullptr, tally);
+    sheet::SheetResult result;
+    const bool readBack = RunAside([&] {
+        result = sheet::RunSheet(m_source.settings, Request(kSaveDpi, false), Items(m_items),
+                                 verify::BuiltReaders(), nullptr, tally);
+        return !m_stop;
+    });
+    if (!readBack) return;
     if (result.labels == 0) {
         m_window.ShowMessageBox(NothingDrawnMessage(result, tally));
         return;
@@ -381,8 +409,16 @@ void CLabelSheetDlg::Print() {
     const int dpi = m_printer.BeginPrint(m_layout);
     if (dpi <= 0) return;
     Tally printing;
-    const sheet::SheetResult printed = sheet::RunSheet(
-        m_source.settings, Request(dpi), Items(m_items), verify::Readers{}, &m_printer, printing);
+    sheet::SheetResult printed;
+    const bool finished = RunAside([&] {
+        printed = sheet::RunSheet(m_source.settings, Request(dpi), Items(m_items),
+                                  verify::Readers{}, &m_printer, printing);
+        return !m_stop;
+    });
+    if (!finished) {
+        m_printer.AbortPrint();
+        return;
+    }
     if (printed.labels == 0) {
         // Not one whole number of dots gives the barcodes their size: a blank page helps nobody.
         m_printer.AbortPrint();
@@ -407,6 +443,53 @@ void CLabelSheetDlg::Print() {
                 "\n" + verify::NoWholeDotsNoteJa(printed.noneFits);
     }
     if (!size.empty()) m_window.ShowMessageBox(FormatText(str::kLabelPrinted, size.c_str()));
+}
+
+bool CLabelSheetDlg::RunAside(const std::function<bool()>& work) {
+    m_running = true;
+    m_stop = false;
+    ShowRunning();
+    std::atomic<bool> over = false;
+    bool finished = false;
+    std::thread worker([&] {
+        finished = work();
+        over = true;
+        m_window.Post([] {});  // wakes the window's loop to see it
+    });
+    if (!m_window.DispatchUntil([&] { return over.load(); })) m_stop = true;  // the program ends
+    worker.join();
+    m_running = false;
+    ShowRunning();
+    return finished;
+}
+
+void CLabelSheetDlg::ShowRunning() {
+    const bool idle = !m_running;
+    for (int id : {IDC_LS_SERIAL, IDC_LS_LAYOUT, IDC_LS_FIRST, IDC_LS_COPIES}) {
+        m_controls.EnableControl(id, idle);
+    }
+    m_controls.EnableControl(IDC_LS_FROM_LIST, idle && !m_source.listCodes.empty());
+    m_controls.EnableControl(IDC_LS_COUNT, idle && m_serialSource);
+    m_controls.EnableControl(IDC_LS_PRINT, idle && m_ok);
+    m_controls.EnableControl(IDC_LS_SAVE, idle && m_ok);
+    m_controls.EnableControl(IDC_LS_STOP, m_running);
+    m_shown = 0;
+    m_controls.SetPos(IDC_LS_PROGRESS, 0);
+}
+
+void CLabelSheetDlg::ShowProgress(std::int64_t item) {
+    m_done = item;
+    // At most one update waits for the window, however fast the items go.
+    if (m_progressPosted.exchange(true)) return;
+    m_window.Post([this] {
+        m_progressPosted = false;
+        if (!m_running) return;
+        const int permille =
+            static_cast<int>(m_done * kProgressRange / std::max<std::int64_t>(m_items, 1));
+        if (permille == m_shown) return;
+        m_shown = permille;
+        m_controls.SetPos(IDC_LS_PROGRESS, permille);
+    });
 }
 
 }  // namespace diduzozoz

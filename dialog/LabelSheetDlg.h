@@ -6,6 +6,7 @@
 // is written through the one file writer.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -48,6 +49,7 @@ class CLabelSheetDlg {
     static constexpr int kListedFailures = 20;
     static constexpr int kDefaultCount = 10;
     static constexpr int kDefaultLayout = 1;  // a4-4x11
+    static constexpr int kProgressRange = 1000;
 
     CLabelSheetDlg(Controls& controls, WindowServices& window, LabelPrinter& printer,
                    LabelSheetSource source);
@@ -74,6 +76,13 @@ class CLabelSheetDlg {
                                        std::int64_t upper);
     std::function<bool(sheet::LabelItem&)> Items(std::int64_t limit);
     void DrawPreview();
+    // Runs work on a thread of its own while the window stays responsive, its progress bar
+    // following the items taken and its stop button enabled; the rest of the window waits.
+    // work returns false when it stopped before its end; so does this.
+    bool RunAside(const std::function<bool()>& work);
+    void ShowRunning();
+    // Item n (from 0) was taken: the progress bar follows, once the window has time.
+    void ShowProgress(std::int64_t n);
     void Save();
     void Print();
     sheet::SheetRequest Request(int dpi, bool judgeSize = true) const;
@@ -94,6 +103,14 @@ class CLabelSheetDlg {
     int m_copies = 1;
     std::int64_t m_items = 0;
     std::int64_t m_sheets = 0;
+
+    // A run on its thread: stopping is asked for by the window and seen by the run.
+    bool m_running = false;
+    std::atomic<bool> m_stop = false;
+    bool m_closeAfterRun = false;
+    std::atomic<std::int64_t> m_done = 0;
+    std::atomic<bool> m_progressPosted = false;
+    int m_shown = 0;  // the progress bar's position
 
     BarCanvas m_preview;
     int m_previewWidth = 210;

@@ -80,7 +80,7 @@
 #define IDC_CODE128_FORM 1063
 
 // The label-sheet dialog, template 103: the source of the items, the layout and the labels,
-// the summary, the first sheet's preview, print and save.
+// the summary, the first sheet's preview, print and save, and a run's progress and its stop.
 #define IDC_LS_FROM_LIST 1101
 #define IDC_LS_SERIAL 1102
 #define IDC_LS_COUNT 1103
@@ -91,3 +91,5 @@
 #define IDC_LS_PREVIEW 1108
 #define IDC_LS_PRINT 1109
 #define IDC_LS_SAVE 1110
+#define IDC_LS_PROGRESS 1111
+#define IDC_LS_STOP 1112

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
@@ -193,6 +194,12 @@ TemplateWidgets BuildTemplate(QWidget& window, const DialogTemplate& tmpl,
                     spin->SetBuddy(buddy);
                 }
                 widget = spin;
+                break;
+            }
+            case ControlKind::kProgress: {
+                auto* bar = new QProgressBar(&window);
+                bar->setTextVisible(false);
+                widget = bar;
                 break;
             }
             case ControlKind::kFrame:

@@ -27,9 +27,10 @@ enum class ControlKind {
     kRadio,
     kCheckBox,
     kEdit,
-    kSpin,   // wraps, sits at the right edge of the control before it, answers the arrow keys
-    kFrame,  // black sunken frame
-    kIcon,   // the application icon
+    kSpin,      // wraps, sits at the right edge of the control before it, answers the arrow keys
+    kFrame,     // black sunken frame
+    kProgress,  // progress bar
+    kIcon,      // the application icon
 };
 
 struct ControlTemplate {

@@ -21,6 +21,8 @@ class CLabelSheetWindow : public CTemplateWindow, public LabelPrinter {
     ~CLabelSheetWindow() override;
 
     CLabelSheetDlg& Logic() { return m_dlg; }
+    // Escape and the close button go through the logic: a run stops before the window goes.
+    void reject() override { m_dlg.OnClicked(IDCANCEL); }
 
     // LabelPrinter
     int BeginPrint(const sheet::Layout& layout) override;

@@ -392,6 +392,8 @@ class Parser {
                 c.kind = "kCheckBox";
             } else if (cls == "msctls_updown32") {
                 c.kind = "kSpin";
+            } else if (cls == "msctls_progress32") {
+                c.kind = "kProgress";
             } else if (cls == "Static" && c.styles.count("SS_BLACKFRAME")) {
                 c.kind = "kFrame";
             } else {

@@ -283,6 +283,37 @@ TEST(LabelSheet, SavesEverySheetAndTellsTheReadBackAndWhatWasRefused) {
     EXPECT_EQ(folder.Files(), before);
 }
 
+// A run of 100,000 labels goes on beside the window: its progress shows, the rest of the window
+// waits, and stopping it leaves no file where it was saving.
+TEST(LabelSheet, AStoppedSaveLeavesNoFile) {
+    RecordingControls window;
+    RecordingPrinter printer;
+    Folder folder;
+    window.saveAs = folder / "labels.pdf";
+    CLabelSheetDlg dlg(window, window, printer, JanSource({}, "490123400001"));
+    dlg.OnInitDialog();
+    window.SetText(IDC_LS_COUNT, "100000");
+    dlg.OnEditChange(IDC_LS_COUNT);
+    ASSERT_EQ(dlg.Sheets(), 2273);
+    bool stopped = false;
+    window.onDispatch = [&] {
+        if (stopped) return;
+        EXPECT_TRUE(window[IDC_LS_STOP].enabled);
+        EXPECT_FALSE(window[IDC_LS_SAVE].enabled);
+        EXPECT_FALSE(window[IDC_LS_LAYOUT].enabled);
+        dlg.OnClicked(IDC_LS_SAVE);  // ignored while it runs
+        stopped = true;
+        dlg.OnClicked(IDC_LS_STOP);
+    };
+    dlg.OnClicked(IDC_LS_SAVE);
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(folder.Files().empty());
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window[IDC_LS_SAVE].enabled);
+    EXPECT_FALSE(window[IDC_LS_STOP].enabled);
+    EXPECT_EQ(window[IDC_LS_PROGRESS].pos, 0);
+}
+
 TEST(LabelSheet, PrintsAfterTellingTheReadBackAtThePrintersResolution) {
     RecordingControls window;
     RecordingPrinter output;

@@ -54,6 +54,8 @@ struct RecordedWindow {
     std::string saveAs;
     std::vector<ExportImage> printed;
     std::vector<LabelSheetSource> labelSheets;
+    // What the user does while the window waits for work elsewhere: after each task it ran.
+    std::function<void()> onDispatch;
 };
 
 class RecordingControls : public Controls,
@@ -133,6 +135,7 @@ class RecordingControls : public Controls,
         while (!done()) {
             if (!WaitForPosted()) return false;
             Pump();
+            if (onDispatch) onDispatch();
         }
         return true;
     }
