@@ -45,7 +45,7 @@ const Case kCases[] = {
     {"postal/typical", kSymbologyPostal, "1234567", 'A'},
 };
 
-void BM_Create(benchmark::State& state, const Case& c, int unit, int textPosition = 1) {
+void BM_Create(benchmark::State& state, const Case& c, int unit, int textPosition = kTextBelow) {
     NullHost host;
     BarcodeJob job(host);
     job.m_nSymbology = c.type;
@@ -98,8 +98,9 @@ void BM_ExportCopy(benchmark::State& state) {
                 [&c, unit](benchmark::State& s) { BM_Create(s, c, unit); });
         }
     }
-    benchmark::RegisterBenchmark("Create/code128/typical/unit1/nocaption",
-                                 [](benchmark::State& s) { BM_Create(s, kCases[7], 1, 0); });
+    benchmark::RegisterBenchmark("Create/code128/typical/unit1/nocaption", [](benchmark::State& s) {
+        BM_Create(s, kCases[7], 1, kTextNone);
+    });
     benchmark::RegisterBenchmark("Png/code128/typical",
                                  [](benchmark::State& s) { BM_Png(s, kCases[7]); });
     benchmark::RegisterBenchmark("Png/code128/longest",

@@ -52,7 +52,7 @@ void BM_Verify(benchmark::State& state, const Case& c, verify::Readers readers) 
     BarcodeJob job(host);
     job.m_nSymbology = c.type;
     *job.OptionWord(c.type) = c.optionWord;
-    job.m_nTextPosition = 1;
+    job.m_nTextPosition = kTextBelow;
     job.m_szCode128Start[0] = c.start;
     host.code = c.code;
     CopyText(job.m_szCode, c.code);

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "base/BoundedCopy.h"
+#include "base/Quote.h"
 #include "cli/FileOutput.h"
 #include "cli/ListItems.h"
 #include "cli/OrderedWindow.h"
 #include "cli/Platform.h"
-#include "cli/Printable.h"
 #include "cli/VerifyOutput.h"
 #include "job/BarcodeJob.h"
 
@@ -262,7 +262,7 @@ int RunBatch(const CliOptions& o, const verify::Readers& readers) {
     }
     if (!IsFolder(o.outDir)) {
         WriteText(stderr,
-                  "diduzozoz-cli: the output folder " + Printable(o.outDir) + " does not exist\n");
+                  "diduzozoz-cli: the output folder " + Quoted(o.outDir) + " does not exist\n");
         return 2;
     }
     ItemLists lists(items);

@@ -6,8 +6,9 @@
 #include <utility>
 
 #include "base/BoundedCopy.h"
+#include "base/Decimal.h"
+#include "base/Quote.h"
 #include "base/Strings.h"
-#include "cli/Printable.h"
 #include "sheet/Serial.h"
 #include "symbology/Dispatch.h"
 #include "symbology/Postal.h"
@@ -32,20 +33,15 @@ ImageFormat ImageFormatOf(OutputFormat format) {
 namespace {
 
 bool ParseNumber(const std::string& text, int lo, int hi, int& out) {
-    if (text.empty() || text.size() > 9) return false;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v < lo || v > hi) return false;
-    out = v;
+    const std::optional<std::int64_t> v = ParseDecimal(text);
+    if (!v || *v < lo || *v > hi) return false;
+    out = static_cast<int>(*v);
     return true;
 }
 
 // An argument as a usage message quotes it.
 std::string Shown(const std::string& arg) {
-    return Printable(arg, Escaping::kControlBytes, 40);
+    return Quoted(arg, Escaping::kControlBytes, kQuotedBytes);
 }
 
 OutputFormat OutputFormatOf(ImageFormat format) {
@@ -225,11 +221,11 @@ constexpr Option kOptions[] = {
      .value = "P",
      .take = [](const std::string& value, Parsing& p) -> std::string {
          if (value == "none") {
-             p.options.textPosition = 0;
+             p.options.textPosition = kTextNone;
          } else if (value == "below") {
-             p.options.textPosition = 1;
+             p.options.textPosition = kTextBelow;
          } else if (value == "above") {
-             p.options.textPosition = 2;
+             p.options.textPosition = kTextAbove;
          } else {
              return "--text takes none, below or above, not '" + Shown(value) + "'";
          }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/Printable.h"
+#include "base/Quote.h"
 
 namespace diduzozoz::cli {
 
@@ -35,7 +35,7 @@ bool WriteImageStdout(const ExportImage& image, OutputFormat format, int dpi, st
 }
 
 std::string WriteErrorText(const std::string& path, const WriteStatus& status) {
-    return "cannot write " + Printable(path) + ": " + std::strerror(status.error);
+    return "cannot write " + Quoted(path) + ": " + std::strerror(status.error);
 }
 
 bool WriteOutputFile(const std::string& path, const std::vector<std::uint8_t>& bytes,

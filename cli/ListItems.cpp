@@ -1,6 +1,6 @@
 #include "cli/ListItems.h"
 
-#include "cli/Printable.h"
+#include "base/Quote.h"
 #include "platform/ListFile.h"
 #include "symbology/Postal.h"
 
@@ -22,7 +22,7 @@ bool ListItems::Open(std::string& error) {
     m_codes =
         OpenListFile(m_options.batchCodes, m_address ? kAddressLineLimit : kCodeListLineLimit);
     if (!m_codes) {
-        error = "cannot read the code list " + Printable(m_options.batchCodes);
+        error = "cannot read the code list " + Quoted(m_options.batchCodes);
         return false;
     }
     if (m_options.batchRefs.empty()) return true;
@@ -30,7 +30,7 @@ bool ListItems::Open(std::string& error) {
         OpenListFile(m_options.batchRefs,
                      m_address ? static_cast<std::size_t>(kMaxAddressBytes) : kRefNoListLineLimit);
     if (!m_refs) {
-        error = "cannot read the reference-number list " + Printable(m_options.batchRefs);
+        error = "cannot read the reference-number list " + Quoted(m_options.batchRefs);
         return false;
     }
     m_refsEnded = false;

@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "base/Quote.h"
 #include "base/Strings.h"
 #include "cli/FileOutput.h"
 #include "cli/ListItems.h"
 #include "cli/Platform.h"
-#include "cli/Printable.h"
 #include "cli/VerifyOutput.h"
 #include "platform/ListFile.h"
 #include "sheet/Serial.h"
@@ -45,7 +45,7 @@ class CliSheetReport : public sheet::SheetReport {
         ++m_labels;
         m_sheet = slot.sheet + 1;
         if (verdict.outcome != verify::Outcome::kOk) {
-            WriteText(stdout, Number(slot.number) + "\t" + Printable(what.code) + "\t" +
+            WriteText(stdout, Number(slot.number) + "\t" + Quoted(what.code) + "\t" +
                                   VerdictColumns(&verdict) + "\n");
         }
         Progress(false);

@@ -1,6 +1,6 @@
 #include "cli/VerifyOutput.h"
 
-#include "cli/Printable.h"
+#include "base/Quote.h"
 #include "verify/SizeLimits.h"
 
 namespace diduzozoz::cli {
@@ -85,7 +85,7 @@ std::string VerdictColumns(const verify::Verdict* v, bool onPaper) {
     out += '\t';
     out += v->read ? v->format : "-";
     out += '\t';
-    out += v->read ? Printable(v->text, Escaping::kNonPrintableAscii) : "-";
+    out += v->read ? Quoted(v->text, Escaping::kNonPrintableAscii) : "-";
     out += '\t';
     std::string reasons;
     for (const verify::Finding& f : v->findings) {

@@ -559,8 +559,8 @@ void CBarcodeDlg::OnTextBox(int id) {
     NoteUserChange();
     const bool below = id == IDC_TEXT_BELOW;
     m_controls.SetChecked(below ? IDC_TEXT_ABOVE : IDC_TEXT_BELOW, false);
-    const int position = below ? 1 : 2;
-    m_job.m_nTextPosition = m_controls.IsChecked(id) ? position : 0;
+    const int position = below ? kTextBelow : kTextAbove;
+    m_job.m_nTextPosition = m_controls.IsChecked(id) ? position : kTextNone;
     SetStatus(
         FormatText(below ? str::kTextBelowStatus : str::kTextAboveStatus, m_job.m_nTextPosition));
 }

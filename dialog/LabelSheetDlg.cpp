@@ -5,6 +5,8 @@
 #include <memory>
 #include <thread>
 
+#include "base/Decimal.h"
+#include "base/Quote.h"
 #include "base/Strings.h"
 #include "platform/FileWriter.h"
 #include "sheet/SheetPdf.h"
@@ -88,7 +90,7 @@ std::string ReadBackMessage(const sheet::SheetResult& result, const Tally& tally
         for (std::size_t i = 0; i < listed; ++i) {
             text += "\n" + FormatText(str::kLabelFailedLine,
                                       static_cast<long long>(tally.failed[i].first),
-                                      sheet::ShownInMessage(tally.failed[i].second).c_str());
+                                      ShownInMessage(tally.failed[i].second).c_str());
         }
         if (tally.failed.size() > listed) {
             text += "\n" + FormatText(str::kLabelFailedMore,
@@ -177,15 +179,9 @@ void CLabelSheetDlg::SetPreviewSize(int width, int height) {
 
 std::optional<std::int64_t> CLabelSheetDlg::Number(int id, const char* name, std::int64_t lower,
                                                    std::int64_t upper) {
-    const std::string text = m_controls.Text(id);
-    std::int64_t value = 0;
-    // Nine digits at most: anything longer is out of every range here and cannot overflow.
-    bool ok = !text.empty() && text.size() <= 9;
-    for (char c : text) {
-        if (c < '0' || c > '9') ok = false;
-        if (ok) value = value * 10 + (c - '0');
-    }
-    if (!ok || value < lower || value > upper) {
+    // Nine digits at most: anything longer is out of every range here.
+    const std::optional<std::int64_t> value = ParseDecimal(m_controls.Text(id), 9);
+    if (!value || *value < lower || *value > upper) {
         if (m_error.empty()) {
             m_error = FormatText(str::kLabelNumberRange, name, static_cast<long long>(lower),
                                  static_cast<long long>(upper));

@@ -31,13 +31,6 @@ struct ResourceString {
 
 }  // namespace
 
-const ControlTemplate* DialogTemplate::Find(int controlId) const {
-    for (const ControlTemplate& c : controls) {
-        if (c.id == controlId) return &c;
-    }
-    return nullptr;
-}
-
 const DialogTemplate& MainDialogTemplate() {
     return kTemplate102;
 }

@@ -34,7 +34,7 @@ enum class ControlKind {
 };
 
 struct ControlTemplate {
-    enum Flag : unsigned { kReadOnly = 1, kCentred = 2, kNoPrefix = 4 };
+    enum Flag : unsigned { kReadOnly = 1, kCentred = 2 };
 
     int id;  // IDC_STATIC (-1) for labels and group boxes
     ControlKind kind;
@@ -46,16 +46,12 @@ struct ControlTemplate {
 };
 
 struct DialogTemplate {
-    int id;
     const char* title;
     const char* font;  // face name; its size in points below
     int pointSize;
     int cx, cy;  // client size in dialog units
     bool minimizeBox;
     std::span<const ControlTemplate> controls;
-
-    // The control with this id, or nullptr.
-    const ControlTemplate* Find(int controlId) const;
 };
 
 const DialogTemplate& MainDialogTemplate();        // IDD_DIDUZOZOZ_DIALOG
@@ -76,8 +72,6 @@ class DluMapper {
     int Y(int dlu) const { return dlu * m_baseY / 8; }
     QRect Rect(int x, int y, int cx, int cy) const;
     QSize Size(int cx, int cy) const { return QSize(X(cx), Y(cy)); }
-    int BaseX() const { return m_baseX; }
-    int BaseY() const { return m_baseY; }
 
   private:
     int m_baseX;  // average width of the 52 Latin letters, rounded as Windows does

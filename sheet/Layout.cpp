@@ -5,6 +5,8 @@
 #include <cctype>
 
 #include "base/BoundedCopy.h"
+#include "base/Decimal.h"
+#include "base/Quote.h"
 #include "base/Strings.h"
 #include "render/ExportImage.h"
 
@@ -50,25 +52,12 @@ bool SplitPair(std::string_view text, std::string_view& a, std::string_view& b) 
 }
 
 bool ParseCount(std::string_view text, int& out) {
-    if (text.empty() || text.size() > 4) return false;
-    out = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        out = out * 10 + (c - '0');
-    }
-    return true;
+    const std::optional<std::int64_t> v = ParseDecimal(text, 4);
+    if (v) out = static_cast<int>(*v);
+    return v.has_value();
 }
 
 }  // namespace
-
-std::string ShownInMessage(std::string_view text) {
-    std::string out(text.substr(0, Utf8SafePrefix(text, 40)));
-    for (char& c : out) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) c = '?';
-    }
-    return out;
-}
 
 std::span<const NamedLayout> BuiltInLayouts() {
     return kBuiltIn;
@@ -102,29 +91,16 @@ bool ParseSizePair(std::string_view text, bool zeroAllowed, Micrometres& a, Micr
 
 Micrometres ParseMillimetres(std::string_view text) {
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) return -2;
-    Micrometres whole = 0;
-    std::size_t i = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (i >= 6) return -1;  // a million millimetres is no page
-        whole = whole * 10 + (text[i] - '0');
-    }
-    if (i == 0) return -1;
-    Micrometres fraction = 0;
-    if (i < text.size()) {
-        if (text[i] != '.') return -1;
-        const std::size_t digits = text.size() - i - 1;
-        if (digits == 0 || digits > 3) return -1;
-        for (std::size_t k = 0; k < 3; ++k) {
-            const std::size_t at = i + 1 + k;
-            int d = 0;
-            if (at < text.size()) {
-                if (text[at] < '0' || text[at] > '9') return -1;
-                d = text[at] - '0';
-            }
-            fraction = fraction * 10 + d;
-        }
-    }
-    return whole * kMillimetre + fraction;
+    const std::size_t point = text.find('.');
+    // A million millimetres is no page.
+    const std::optional<std::int64_t> whole = ParseDecimal(text.substr(0, point), 6);
+    if (!whole) return -1;
+    if (point == std::string_view::npos) return *whole * kMillimetre;
+    const std::string_view decimals = text.substr(point + 1);
+    std::optional<std::int64_t> fraction = ParseDecimal(decimals, 3);
+    if (!fraction) return -1;
+    for (std::size_t k = decimals.size(); k < 3; ++k) *fraction *= 10;
+    return *whole * kMillimetre + *fraction;
 }
 
 std::string MillimetreText(Micrometres length) {

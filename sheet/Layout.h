@@ -67,10 +67,6 @@ bool ParseSizePair(std::string_view text, bool zeroAllowed, Micrometres& a, Micr
 // Micrometres as millimetres for messages: "48.3", "70".
 std::string MillimetreText(Micrometres length);
 
-// Text the user gave, as a message quotes it: at most 40 bytes, never a cut UTF-8 character,
-// control bytes as '?'.
-std::string ShownInMessage(std::string_view text);
-
 // Where things fall at a printer's resolution, in whole dots from the page's top-left corner.
 struct DotRect {
     std::int64_t x = 0;

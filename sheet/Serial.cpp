@@ -1,5 +1,6 @@
 #include "sheet/Serial.h"
 
+#include "base/Quote.h"
 #include "base/Strings.h"
 #include "sheet/Layout.h"
 #include "symbology/Gs1.h"

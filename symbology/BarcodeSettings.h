@@ -22,6 +22,11 @@ inline constexpr int kPatternMask = 0x0F;
 inline constexpr int kCheckDigitOnMask = 0xF0;
 inline constexpr int kCheckDigitOn = 0x10;
 
+// m_nTextPosition: where the caption goes.
+inline constexpr int kTextNone = 0;
+inline constexpr int kTextBelow = 1;
+inline constexpr int kTextAbove = 2;
+
 // Longest texts the shells accept, in bytes. The code leaves room for the up to three
 // characters a run may add (set-C fill digit, two-character check value).
 inline constexpr int kMaxCodeBytes = 124;

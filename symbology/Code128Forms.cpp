@@ -253,7 +253,7 @@ void RenderCode128Form(CreateContext& job) {
     // A caption wider than the bars is centred on them, the drawing wider by the difference.
     const int modules = 11 * static_cast<int>(enc.symbols.size()) + 13;
     const int bars = modules * job.m_nLineUnit;
-    const int caption = job.m_nTextPosition == 1 || job.m_nTextPosition == 2
+    const int caption = job.m_nTextPosition == kTextBelow || job.m_nTextPosition == kTextAbove
                             ? CaptionWidth(enc.caption, Code128InternalCodeName, enc.captionRow)
                             : 0;
     const int pad = caption > bars ? caption - bars : 0;

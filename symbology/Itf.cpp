@@ -146,9 +146,9 @@ void RenderItf14(CreateContext& job) {
     }
     // From the first module as the skeleton's caption is: textX = x0 - 4, the text at + 20.
     const int captionX = x0 - 4 + 20;
-    if (job.m_nTextPosition == 1) {
+    if (job.m_nTextPosition == kTextBelow) {
         job.m_canvas.DrawText(captionX, frameBottom, TextView(job.m_szDataText));
-    } else if (job.m_nTextPosition == 2) {
+    } else if (job.m_nTextPosition == kTextAbove) {
         job.m_canvas.DrawText(captionX, frameTop - 18, TextView(job.m_szDataText));
     }
     job.RequestRepaint();

@@ -32,9 +32,9 @@ void DrawModule(CreateContext& job, int colour, int x, int yTop) {
 
 void DrawCaption(CreateContext& job, int x, InternalCodeNames names) {
     int y = 0;
-    if (job.m_nTextPosition == 1) {
+    if (job.m_nTextPosition == kTextBelow) {
         y = job.m_nMarginY + job.m_nBarHeight;
-    } else if (job.m_nTextPosition == 2) {
+    } else if (job.m_nTextPosition == kTextAbove) {
         y = job.m_nMarginY - 18;
     } else {
         return;
@@ -151,10 +151,10 @@ void SkeletonRenderer::Complete(Finish how) {
 int SkeletonRenderer::DrawCentredCaption(int rowLength) {
     const std::vector<std::string_view> rows = CaptionRows(TextView(m_job.m_szDataText), rowLength);
     const int position = m_job.m_nTextPosition;
-    if (position != 1 && position != 2) return 0;
+    if (position != kTextBelow && position != kTextAbove) return 0;
     // Rows go under the bars, as slips print them; a single row goes where the user put it.
-    int y = position == 2 && rows.size() == 1 ? m_job.m_nMarginY - 18
-                                              : m_job.m_nMarginY + m_job.m_nBarHeight;
+    int y = position == kTextAbove && rows.size() == 1 ? m_job.m_nMarginY - 18
+                                                       : m_job.m_nMarginY + m_job.m_nBarHeight;
     const int bars = m_x - m_x0;
     for (std::string_view row : rows) {
         m_job.m_canvas.DrawText(m_x0 + (bars - RowWidth(row, m_names)) / 2, y, row, m_names);

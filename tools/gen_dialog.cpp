@@ -137,7 +137,6 @@ struct Control {
     std::string text;
     long x = 0, y = 0, cx = 0, cy = 0;
     std::set<std::string> styles;
-    std::string iconName;
 };
 
 struct Dialog {
@@ -361,8 +360,7 @@ class Parser {
             }
         } else if (s == "ICON") {
             c.kind = "kIcon";
-            const Token icon = Next();
-            c.iconName = icon.text;
+            Next();  // the icon's name: there is one
             Expect(",");
             c.id = IdArg();
             Expect(",");
@@ -423,7 +421,6 @@ std::string Flags(const Control& c) {
     std::vector<std::string> f;
     if (c.styles.count("ES_READONLY")) f.push_back("kReadOnly");
     if (c.styles.count("ES_CENTER")) f.push_back("kCentred");
-    if (c.styles.count("SS_NOPREFIX")) f.push_back("kNoPrefix");
     if (f.empty()) return "0";
     std::string out;
     for (const std::string& s : f)
@@ -461,8 +458,7 @@ int main(int argc, char** argv) {
                 << c.x << ", " << c.y << ", " << c.cx << ", " << c.cy << ", " << Flags(c) << "},\n";
         }
         out << "};\n";
-        out << "inline constexpr DialogTemplate kTemplate" << d.id << "{" << d.id << ", "
-            << Literal(d.caption) << ", " << Literal(d.font) << ", " << d.pointSize << ", " << d.cx
+        out << "inline constexpr DialogTemplate kTemplate" << d.id << "{" << Literal(d.caption) << ", " << Literal(d.font) << ", " << d.pointSize << ", " << d.cx
             << ", " << d.cy << ", " << (d.styles.count("WS_MINIMIZEBOX") ? "true" : "false")
             << ", kTemplate" << d.id << "Controls};\n";
     }
