@@ -458,9 +458,10 @@ int main(int argc, char** argv) {
                 << c.x << ", " << c.y << ", " << c.cx << ", " << c.cy << ", " << Flags(c) << "},\n";
         }
         out << "};\n";
-        out << "inline constexpr DialogTemplate kTemplate" << d.id << "{" << Literal(d.caption) << ", " << Literal(d.font) << ", " << d.pointSize << ", " << d.cx
-            << ", " << d.cy << ", " << (d.styles.count("WS_MINIMIZEBOX") ? "true" : "false")
-            << ", kTemplate" << d.id << "Controls};\n";
+        out << "inline constexpr DialogTemplate kTemplate" << d.id << "{" << Literal(d.caption)
+            << ", " << Literal(d.font) << ", " << d.pointSize << ", " << d.cx << ", " << d.cy
+            << ", " << (d.styles.count("WS_MINIMIZEBOX") ? "true" : "false") << ", kTemplate"
+            << d.id << "Controls};\n";
     }
     out << "inline constexpr ResourceString kStringTable[] = {\n";
     for (const auto& [id, text] : parser.strings)
