@@ -6,9 +6,12 @@
 
 namespace diduzozoz {
 
+// What linesAt() gives when a word of the text is wider than the width: it cannot be wrapped.
+inline constexpr int kVerdictNoFit = 1 << 16;
+
 // The verdict's text as the front end lays it out in its font.
 struct VerdictTextLayout {
-    // Lines the text takes wrapped to this many pixels of text width.
+    // Lines the text takes wrapped to this many pixels of text width, or kVerdictNoFit.
     std::function<int(int width)> linesAt;
     int lineHeight = 0;
     int padX = 0;  // around the text, each side
@@ -22,8 +25,9 @@ struct VerdictBox {
 
 // The box for the verdict in a preview area of areaW x areaH pixels whose top-left
 // drawnW x drawnH pixels hold the exported drawing. Below the drawing when the band under it
-// holds the text in at most two lines; else to its right when the band beside it does; only
-// where neither does, over the bottom of the preview. Always along the lower edge.
+// holds the text in at most two lines; else to its right, in as many lines as the preview's
+// height holds; only where neither does, over the bottom of the preview. Always along the
+// lower edge.
 VerdictBox PlaceVerdict(int areaW, int areaH, int drawnW, int drawnH,
                         const VerdictTextLayout& text);
 

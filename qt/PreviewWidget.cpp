@@ -44,7 +44,7 @@ void CPreview::SetVerdict(const QString& text, VerdictTone tone, int w, int h) {
 }
 
 void CPreview::LayOutVerdict() {
-    // One line, or two where one is too short for it; the whole text is also the tooltip.
+    // Wrapped where one line is too short for it; the whole text is also the tooltip.
     const QRect area = contentsRect();
     const QFontMetrics fm = m_verdict->fontMetrics();
     const QMargins margins = m_verdict->contentsMargins();
@@ -56,6 +56,7 @@ void CPreview::LayOutVerdict() {
         if (fm.horizontalAdvance(m_verdictText) <= width) return 1;
         const QRect wrapped =
             fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, m_verdictText);
+        if (wrapped.width() > width) return kVerdictNoFit;  // a word wider than the band
         return std::max(1, (wrapped.height() + fm.lineSpacing() / 2) / fm.lineSpacing());
     };
     // The drawing's size on the screen, in the preview's own units.

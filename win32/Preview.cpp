@@ -162,7 +162,7 @@ void CPreview::PaintVerdict(HDC dc, const RECT& area, int scale) {
         RECT r{0, 0, width, 0};
         DrawTextW(dc, m_verdict.c_str(), static_cast<int>(m_verdict.size()), &r,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        if (r.right > width) return 3;  // a word wider than the band: it does not fit
+        if (r.right > width) return kVerdictNoFit;  // a word wider than the band
         return std::max(1,
                         static_cast<int>((r.bottom + layout.lineHeight / 2) / layout.lineHeight));
     };

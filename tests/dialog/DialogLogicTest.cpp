@@ -636,7 +636,8 @@ TEST(VerdictPlacement, BelowElseRightElseOverTheBottom) {
         {"band below exactly holds one line", 100, 154, {0, 154, 528, 18, false}},
         {"one pixel too tall: to the right", 100, 155, {100, 154, 428, 18, false}},
         {"right band needs two lines", 300, 189, {300, 138, 228, 34, true}},
-        {"too narrow for two lines on the right", 400, 189, {0, 154, 528, 18, false}},
+        {"right band needs three lines", 400, 189, {400, 122, 128, 50, true}},
+        {"right band too narrow for the preview's height", 500, 189, {0, 154, 528, 18, false}},
         {"as wide as the preview", 528, 172, {0, 154, 528, 18, false}},
     };
     for (const Row& row : rows) {
