@@ -19,7 +19,6 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,6 +26,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+
+#include "platform/AnonymousFile.h"
 #endif
 
 namespace diduzozoz {
@@ -163,32 +164,6 @@ int AboveStdio(int fd) {
     return moved;
 }
 
-// A file with the bytes that has no name on any disk.
-int AnonymousFile(const QByteArray& bytes) {
-#ifdef __linux__
-    int fd = AboveStdio(memfd_create("diduzozoz-clipboard", MFD_CLOEXEC));
-#else
-    char name[] = "/tmp/diduzozoz-clipboard-XXXXXX";
-    int fd = AboveStdio(mkostemp(name, O_CLOEXEC));
-    if (fd >= 0) unlink(name);
-#endif
-    if (fd < 0) return -1;
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = write(fd, bytes.constData() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            close(fd);
-            return -1;
-        }
-        done += n;
-    }
-    if (lseek(fd, 0, SEEK_SET) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 // Starts the holder detached: its own session, stdio on the data, the report pipe and
 // /dev/null, no other descriptor, the root folder as its working directory, adopted by init.
 // Returns the read end of the report pipe, or -1.
@@ -198,7 +173,7 @@ int StartHolder(const QByteArray& packed, xcb_window_t owner) {
     QByteArray ownerArg = QByteArray::number(owner, 16);
     char* const args[] = {program.data(), option.data(), ownerArg.data(), nullptr};
 
-    const int data = AnonymousFile(packed);
+    const int data = AboveStdio(AnonymousFile(std::string_view(packed.constData(), packed.size())));
     if (data < 0) return -1;
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0) {
