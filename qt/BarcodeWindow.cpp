@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QValidator>
 #include <QWindow>
@@ -158,15 +157,7 @@ void CBarcodeWindow::EnableExportCommands(bool) {
 std::string CBarcodeWindow::PrintImage(const ExportImage& image, int modulePixels,
                                        const verify::Meant& meant) {
     if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    bool accepted = false;
-    if (m_hooks.choosePrinter) {
-        accepted = m_hooks.choosePrinter(*m_printer);
-    } else {
-        QPrintDialog dialog(m_printer.get(), this);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        accepted = dialog.exec() == QDialog::Accepted;
-    }
-    if (!accepted) return {};
+    if (!ChoosePrinter(*m_printer)) return {};
     return Bytes(diduzozoz::PrintImage(image, modulePixels, meant, *m_printer));
 }
 

@@ -43,6 +43,14 @@ std::unique_ptr<QMimeData> ClipboardDataFor(const ExportImage& image) {
     return data;
 }
 
+void FillDots(QPainter& painter, const std::vector<sheet::DotRect>& dots) {
+    for (const sheet::DotRect& r : dots) {
+        painter.fillRect(QRect(static_cast<int>(r.x), static_cast<int>(r.y),
+                               static_cast<int>(r.width), static_cast<int>(r.height)),
+                         Qt::black);
+    }
+}
+
 QString PrintImage(const ExportImage& image, int modulePixels, const verify::Meant& meant,
                    QPrinter& printer) {
     // The page's own corner is the origin, so whole dots stay whole on the paper.
@@ -57,17 +65,15 @@ QString PrintImage(const ExportImage& image, int modulePixels, const verify::Mea
     QPainter painter;
     if (!painter.begin(&printer)) return QString::fromUtf8(str::kPrintFailed);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    auto rect = [](const sheet::DotRect& r) {
-        return QRect(static_cast<int>(r.x), static_cast<int>(r.y), static_cast<int>(r.width),
-                     static_cast<int>(r.height));
-    };
-    for (const sheet::DotRect& bar : plan.bars) painter.fillRect(rect(bar), Qt::black);
+    FillDots(painter, plan.bars);
     QFont font = DialogFont();
     font.setPointSize(plan.notePoints);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(rect(plan.noteBox), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(plan.note));
+    const sheet::DotRect& box = plan.noteBox;
+    painter.drawText(QRect(static_cast<int>(box.x), static_cast<int>(box.y),
+                           static_cast<int>(box.width), static_cast<int>(box.height)),
+                     Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(plan.note));
     if (!painter.end()) return QString::fromUtf8(str::kPrintFailed);
     return {};
 }

@@ -5,11 +5,14 @@
 #include <QImage>
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "render/ExportImage.h"
+#include "sheet/Layout.h"
 #include "verify/Verify.h"
 
 class QMimeData;
+class QPainter;
 class QPrinter;
 
 namespace diduzozoz {
@@ -21,6 +24,9 @@ QImage ToQImage(const ExportImage& image);
 // platform's image formats, and the same barcode as image/svg+xml at 96 dpi for programs that
 // paste vectors. Null when there is no memory for the bitmap.
 std::unique_ptr<QMimeData> ClipboardDataFor(const ExportImage& image);
+
+// The rectangles, in dots from the page's corner, filled black.
+void FillDots(QPainter& painter, const std::vector<sheet::DotRect>& dots);
 
 // Prints the image on one page, a pixel as the whole number of dots nearest to 1/96 inch that
 // gives it the size the standard of what it means asks for (verify::ChooseDotsPerPixel), at

@@ -2,11 +2,11 @@
 
 #include <QLabel>
 #include <QPageSize>
-#include <QPrintDialog>
 #include <QPushButton>
 
 #include "base/Strings.h"
 #include "qt/DialogTemplate.h"
+#include "qt/ImageOutput.h"
 #include "qt/PreviewWidget.h"
 #include "render/ExportImage.h"
 
@@ -46,12 +46,7 @@ int CLabelSheetWindow::BeginPrint(const sheet::Layout& layout) {
     // The sheet's paper is what the print dialog offers first.
     m_printer->setPageSize(QPageSize(QSizeF(layout.pageWidth / 1000.0, layout.pageHeight / 1000.0),
                                      QPageSize::Millimeter));
-    const bool accepted = m_hooks.choosePrinter ? m_hooks.choosePrinter(*m_printer) : [&] {
-        QPrintDialog dialog(m_printer.get(), this);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        return dialog.exec() == QDialog::Accepted;
-    }();
-    if (!accepted) return 0;
+    if (!ChoosePrinter(*m_printer)) return 0;
     // The page's own corner is the origin, so the labels' dots fall where the sheet has them.
     m_printer->setFullPage(true);
     m_printer->setDocName(QString::fromUtf8(str::kLabelPrintDocument));
@@ -69,13 +64,7 @@ void CLabelSheetWindow::BeginSheet(std::int64_t sheet) {
 }
 
 void CLabelSheetWindow::Draw(const sheet::PlacedBarcode& placed, const ExportImage& image) {
-    if (!m_painter.isActive()) return;
-    const int k = placed.dotsPerPixel;
-    for (const PixelRect& r : BlackRectangles(image)) {
-        m_painter.fillRect(QRect(static_cast<int>(placed.x) + r.x * k,
-                                 static_cast<int>(placed.y) + r.y * k, r.width * k, r.height * k),
-                           Qt::black);
-    }
+    if (m_painter.isActive()) FillDots(m_painter, sheet::PlacedRectangles(placed, image));
 }
 
 std::string CLabelSheetWindow::EndPrint() {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QProgressBar>
 #include <QStandardPaths>
 
@@ -180,6 +181,13 @@ bool CTemplateWindow::DispatchUntil(const std::function<bool()>& done) {
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
+}
+
+bool CTemplateWindow::ChoosePrinter(QPrinter& printer) {
+    if (m_hooks.choosePrinter) return m_hooks.choosePrinter(printer);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 std::string CTemplateWindow::ChooseSaveFile(const SaveFileRequest& request) {

@@ -86,6 +86,9 @@ class CTemplateWindow : public QDialog, public Controls, public WindowServices {
     std::string ChooseSaveFile(const SaveFileRequest& request) override;
 
   protected:
+    // The print dialog for printer (the hook in its place where there is one); false when
+    // cancelled.
+    bool ChoosePrinter(QPrinter& printer);
     // Each push button, check box and radio button's clicks, each combo's picks and each
     // edit's typing, reported by id.
     void ConnectControls(const std::function<void(int)>& clicked,

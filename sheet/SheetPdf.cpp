@@ -43,14 +43,22 @@ void SheetPdf::BeginSheet(std::int64_t) {
     m_content = m_matrix;
 }
 
-void SheetPdf::Draw(const PlacedBarcode& placed, const ExportImage& image) {
+std::vector<DotRect> PlacedRectangles(const PlacedBarcode& placed, const ExportImage& image) {
     const std::int64_t d = placed.dotsPerPixel;
-    char line[96];
+    std::vector<DotRect> out;
     for (const PixelRect& r : BlackRectangles(image)) {
-        const int n = std::snprintf(
-            line, sizeof line, "%lld %lld %lld %lld re f\n",
-            static_cast<long long>(placed.x + r.x * d), static_cast<long long>(placed.y + r.y * d),
-            static_cast<long long>(r.width * d), static_cast<long long>(r.height * d));
+        out.push_back({placed.x + r.x * d, placed.y + r.y * d, r.width * d, r.height * d});
+    }
+    return out;
+}
+
+void SheetPdf::Draw(const PlacedBarcode& placed, const ExportImage& image) {
+    char line[96];
+    for (const DotRect& r : PlacedRectangles(placed, image)) {
+        const int n =
+            std::snprintf(line, sizeof line, "%lld %lld %lld %lld re f\n",
+                          static_cast<long long>(r.x), static_cast<long long>(r.y),
+                          static_cast<long long>(r.width), static_cast<long long>(r.height));
         m_content.append(line, static_cast<std::size_t>(n));
     }
 }

@@ -27,6 +27,9 @@ class SheetTarget {
     virtual void EndSheet() = 0;
 };
 
+// The dots a placed barcode's black pixels cover, one rectangle per run of black pixels.
+std::vector<DotRect> PlacedRectangles(const PlacedBarcode& placed, const ExportImage& image);
+
 class SheetPdf : public SheetTarget {
   public:
     // Takes the next bytes of the file; false when they could not be written.

@@ -266,8 +266,11 @@ void CBarcodeWindow::RunLabelSheet(const LabelSheetSource& source) {
 std::string CBarcodeWindow::PrintImage(const ExportImage& image, int modulePixels,
                                        const verify::Meant& meant) {
     ++m_modal;
-    std::string failure = m_printer.Print(m_hwnd, image, modulePixels, meant);
+    const HDC printer = m_printerSetup.Choose(m_hwnd);
     --m_modal;
+    if (!printer) return {};
+    std::string failure = win::PrintImage(printer, image, modulePixels, meant);
+    DeleteDC(printer);
     return failure;
 }
 

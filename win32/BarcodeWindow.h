@@ -63,7 +63,7 @@ class CBarcodeWindow : public CTemplateDialog, public MainWindowServices {
     UINT m_settledMessage = 0;
     // The edit fields' texts the logic took, to go back to when it refuses an edit.
     std::map<int, std::wstring> m_acceptedText;
-    CImagePrinter m_printer;
+    CPrinterSetup m_printerSetup;
 
     CBarcodeDlg m_dlg{*this, *this, *this};
     CPreview m_previewFrame{m_dlg.Canvas()};

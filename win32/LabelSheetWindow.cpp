@@ -6,6 +6,7 @@
 
 #include "base/Strings.h"
 #include "render/ExportImage.h"
+#include "win32/Print.h"
 #include "win32/WinText.h"
 
 namespace diduzozoz::win {
@@ -82,14 +83,8 @@ void CLabelSheetWindow::EndDialog(int result) {
 // --- The file and the printer ------------------------------------------------------------------
 
 int CLabelSheetWindow::BeginPrint(const sheet::Layout&) {
-    PRINTDLGW pd{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = m_hwnd;
-    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
-    if (!PrintDlgW(&pd) || !pd.hDC) return 0;
-    if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
-    m_printer = pd.hDC;
+    m_printer = m_printerSetup.Choose(m_hwnd);
+    if (!m_printer) return 0;
     const std::wstring document = Wide(str::kLabelPrintDocument);
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;
@@ -103,8 +98,8 @@ int CLabelSheetWindow::BeginPrint(const sheet::Layout&) {
     }
     m_printing = true;
     // The printer's origin is its printable area's corner; the sheet's dots count from the page's.
-    m_offsetX = GetDeviceCaps(m_printer, PHYSICALOFFSETX);
-    m_offsetY = GetDeviceCaps(m_printer, PHYSICALOFFSETY);
+    m_offset = {GetDeviceCaps(m_printer, PHYSICALOFFSETX),
+                GetDeviceCaps(m_printer, PHYSICALOFFSETY)};
     return dpi;
 }
 
@@ -113,17 +108,7 @@ void CLabelSheetWindow::BeginSheet(std::int64_t) {
 }
 
 void CLabelSheetWindow::Draw(const sheet::PlacedBarcode& placed, const ExportImage& image) {
-    if (!m_printing) return;
-    const int k = placed.dotsPerPixel;
-    const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    for (const PixelRect& r : BlackRectangles(image)) {
-        RECT rect;
-        rect.left = static_cast<LONG>(placed.x) + r.x * k - m_offsetX;
-        rect.top = static_cast<LONG>(placed.y) + r.y * k - m_offsetY;
-        rect.right = rect.left + r.width * k;
-        rect.bottom = rect.top + r.height * k;
-        FillRect(m_printer, &rect, black);
-    }
+    if (m_printing) FillDots(m_printer, sheet::PlacedRectangles(placed, image), m_offset);
 }
 
 void CLabelSheetWindow::EndSheet() {

@@ -9,6 +9,7 @@
 
 #include "dialog/LabelSheetDlg.h"
 #include "win32/Preview.h"
+#include "win32/Print.h"
 #include "win32/TemplateDialog.h"
 
 namespace diduzozoz::win {
@@ -40,9 +41,10 @@ class CLabelSheetWindow : public CTemplateDialog, public LabelPrinter {
     CLabelSheetDlg m_dlg;
     CPreview m_previewFrame{m_dlg.Preview()};
 
+    CPrinterSetup m_printerSetup;
     HDC m_printer = nullptr;
-    bool m_printing = false;           // a document started, and every page so far went
-    int m_offsetX = 0, m_offsetY = 0;  // the printable area's corner from the page's
+    bool m_printing = false;  // a document started, and every page so far went
+    POINT m_offset{0, 0};     // the printable area's corner from the page's
 };
 
 }  // namespace diduzozoz::win

@@ -8,11 +8,37 @@
 
 namespace diduzozoz::win {
 
-namespace {
+CPrinterSetup::~CPrinterSetup() {
+    if (m_devMode) GlobalFree(m_devMode);
+    if (m_devNames) GlobalFree(m_devNames);
+}
 
-// The plan painted on one page; the printer's origin is its printable area's corner.
-std::string PaintPlan(HDC printer, const ExportImage& image, int modulePixels,
-                      const verify::Meant& meant) {
+HDC CPrinterSetup::Choose(HWND owner) {
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = owner;
+    pd.hDevMode = m_devMode;
+    pd.hDevNames = m_devNames;
+    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+    const BOOL accepted = PrintDlgW(&pd);
+    m_devMode = pd.hDevMode;
+    m_devNames = pd.hDevNames;
+    return accepted ? pd.hDC : nullptr;
+}
+
+void FillDots(HDC printer, const std::vector<sheet::DotRect>& dots, POINT offset) {
+    const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    for (const sheet::DotRect& r : dots) {
+        const RECT rect{static_cast<LONG>(r.x - offset.x), static_cast<LONG>(r.y - offset.y),
+                        static_cast<LONG>(r.x + r.width - offset.x),
+                        static_cast<LONG>(r.y + r.height - offset.y)};
+        FillRect(printer, &rect, black);
+    }
+}
+
+// The printer's origin is its printable area's corner.
+std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels,
+                       const verify::Meant& meant) {
     const int dpi = GetDeviceCaps(printer, LOGPIXELSX);
     const PrintPlan plan =
         PlanPrint(image, modulePixels, meant,
@@ -27,21 +53,15 @@ std::string PaintPlan(HDC printer, const ExportImage& image, int modulePixels,
         AbortDoc(printer);
         return str::kPrintFailed;
     }
-    auto rect = [](const sheet::DotRect& r) {
-        return RECT{static_cast<LONG>(r.x), static_cast<LONG>(r.y),
-                    static_cast<LONG>(r.x + r.width), static_cast<LONG>(r.y + r.height)};
-    };
-    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    for (const sheet::DotRect& bar : plan.bars) {
-        const RECT dots = rect(bar);
-        FillRect(printer, &dots, black);
-    }
+    FillDots(printer, plan.bars);
     HFONT font = CreateFontW(-MulDiv(plan.notePoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
     HGDIOBJ oldFont = SelectObject(printer, font);
     const std::wstring note = Wide(plan.note);
-    RECT noteBox = rect(plan.noteBox);
+    const sheet::DotRect& box = plan.noteBox;
+    RECT noteBox{static_cast<LONG>(box.x), static_cast<LONG>(box.y),
+                 static_cast<LONG>(box.x + box.width), static_cast<LONG>(box.y + box.height)};
     DrawTextW(printer, note.c_str(), static_cast<int>(note.size()), &noteBox,
               DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(printer, oldFont);
@@ -52,30 +72,6 @@ std::string PaintPlan(HDC printer, const ExportImage& image, int modulePixels,
         return str::kPrintFailed;
     }
     return EndDoc(printer) > 0 ? std::string() : std::string(str::kPrintFailed);
-}
-
-}  // namespace
-
-CImagePrinter::~CImagePrinter() {
-    if (m_devMode) GlobalFree(m_devMode);
-    if (m_devNames) GlobalFree(m_devNames);
-}
-
-std::string CImagePrinter::Print(HWND owner, const ExportImage& image, int modulePixels,
-                                 const verify::Meant& meant) {
-    PRINTDLGW pd{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = owner;
-    pd.hDevMode = m_devMode;
-    pd.hDevNames = m_devNames;
-    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-    const BOOL accepted = PrintDlgW(&pd);
-    m_devMode = pd.hDevMode;
-    m_devNames = pd.hDevNames;
-    if (!accepted || !pd.hDC) return {};
-    const std::string failure = PaintPlan(pd.hDC, image, modulePixels, meant);
-    DeleteDC(pd.hDC);
-    return failure;
 }
 
 }  // namespace diduzozoz::win

@@ -1,30 +1,41 @@
-// The exported barcode on paper from the Windows dialog's context menu: the print dialog, with
-// the printer set up last remembered while the program runs, then the print plan painted.
+// Printing from the Windows dialogs: the print dialog with the printer set up last remembered,
+// black rectangles in printer dots, and the exported barcode's print plan painted.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "render/ExportImage.h"
+#include "sheet/Layout.h"
 #include "verify/Verify.h"
 
 namespace diduzozoz::win {
 
-class CImagePrinter {
+class CPrinterSetup {
   public:
-    CImagePrinter() = default;
-    ~CImagePrinter();
-    CImagePrinter(const CImagePrinter&) = delete;
-    CImagePrinter& operator=(const CImagePrinter&) = delete;
+    CPrinterSetup() = default;
+    ~CPrinterSetup();
+    CPrinterSetup(const CPrinterSetup&) = delete;
+    CPrinterSetup& operator=(const CPrinterSetup&) = delete;
 
-    // Empty when printed or cancelled, else the message to show.
-    std::string Print(HWND owner, const ExportImage& image, int modulePixels,
-                      const verify::Meant& meant);
+    // The print dialog; the printer chosen as a device context the caller deletes, nullptr
+    // when cancelled.
+    HDC Choose(HWND owner);
 
   private:
     HGLOBAL m_devMode = nullptr;  // the printer set up last
     HGLOBAL m_devNames = nullptr;
 };
+
+// The rectangles, in dots from the page's corner, filled black on a printer whose origin is
+// its printable area's corner, offset dots from the page's.
+void FillDots(HDC printer, const std::vector<sheet::DotRect>& dots, POINT offset = {0, 0});
+
+// The image on one page as PlanPrint() lays it out for the printer. Empty when printed, else
+// the message to show.
+std::string PrintImage(HDC printer, const ExportImage& image, int modulePixels,
+                       const verify::Meant& meant);
 
 }  // namespace diduzozoz::win
