@@ -49,21 +49,14 @@ class CEditValidator : public QValidator {
 
 CBarcodeWindow::CBarcodeWindow(DialogHooks hooks, QWidget* parent)
     : CTemplateWindow(std::move(hooks), parent) {
-    const DialogTemplate& tmpl = MainDialogTemplate();
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (tmpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
-    setWindowFlags(flags);
     InstallAccessibleInterfaces();
-    const TemplateWidgets widgets = BuildTemplate(*this, tmpl, &m_dlg.Canvas());
-    m_preview = Control<CPreview>(IDC_PREVIEW);
+    const TemplateWidgets widgets = Build(MainDialogTemplate(), m_dlg.Canvas(), IDC_PREVIEW);
     m_status = Control<QLineEdit>(IDC_STATUS);
     ConnectControls([this](int id) { m_dlg.OnClicked(id); },
                     [this](int id) { m_dlg.OnSelChange(id); }, [](int) {});
     ConnectEdits();
     NameControls(*this, widgets.labels);
     m_status->setAccessibleName(QString::fromUtf8(str::kAccStatus));
-    setWindowIcon(AppIcon());
 
     m_dlg.OnInitDialog();
     // The context menu's items as the logic lists them; their shortcuts work without the menu.

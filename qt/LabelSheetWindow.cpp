@@ -14,11 +14,7 @@ namespace diduzozoz {
 
 CLabelSheetWindow::CLabelSheetWindow(LabelSheetSource source, DialogHooks hooks, QWidget* parent)
     : CTemplateWindow(std::move(hooks), parent), m_dlg(*this, *this, *this, std::move(source)) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    BuildTemplate(*this, LabelSheetDialogTemplate(), &m_dlg.Preview());
-    setWindowIcon(AppIcon());
-    m_preview = Control<CPreview>(IDC_LS_PREVIEW);
+    Build(LabelSheetDialogTemplate(), m_dlg.Preview(), IDC_LS_PREVIEW);
     if (auto* summary = Control<QLabel>(IDC_LS_SUMMARY)) {
         // Refusals can be long: wrapped in the template's box, from its top.
         summary->setWordWrap(true);

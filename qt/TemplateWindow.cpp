@@ -33,6 +33,18 @@ std::unique_ptr<QMessageBox> MessageBoxFor(QWidget* parent, const QString& text)
 CTemplateWindow::CTemplateWindow(DialogHooks hooks, QWidget* parent)
     : QDialog(parent), m_hooks(std::move(hooks)) {}
 
+TemplateWidgets CTemplateWindow::Build(const DialogTemplate& tmpl, const BarCanvas& canvas,
+                                       int previewId) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (tmpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+    setWindowFlags(flags);
+    TemplateWidgets widgets = BuildTemplate(*this, tmpl, &canvas);
+    setWindowIcon(AppIcon());
+    m_preview = Control<CPreview>(previewId);
+    return widgets;
+}
+
 void CTemplateWindow::ConnectControls(const std::function<void(int)>& clicked,
                                       const std::function<void(int)>& picked,
                                       const std::function<void(int)>& edited) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dialog/Controls.h"
+#include "qt/DialogTemplate.h"
 
 class QComboBox;
 class QImage;
@@ -18,6 +19,7 @@ class QPrinter;
 
 namespace diduzozoz {
 
+class BarCanvas;
 class CPreview;
 
 // Text between the logic (UTF-8) and Qt.
@@ -86,6 +88,9 @@ class CTemplateWindow : public QDialog, public Controls, public WindowServices {
     std::string ChooseSaveFile(const SaveFileRequest& request) override;
 
   protected:
+    // The window from its template: a dialog's frame (with a minimise button where the
+    // template has one), the controls, the icon; the frame with previewId shows canvas.
+    TemplateWidgets Build(const DialogTemplate& tmpl, const BarCanvas& canvas, int previewId);
     // The print dialog for printer (the hook in its place where there is one); false when
     // cancelled.
     bool ChoosePrinter(QPrinter& printer);

@@ -45,7 +45,7 @@ int CBarcodeWindow::DoModal() {
     // Modal as a class library runs it: the dialog's own message loop, so the dialog sees
     // every key before its controls do.
     m_hwnd = CreateDialogParamW(m_instance, MAKEINTRESOURCEW(IDD_DIDUZOZOZ_DIALOG), nullptr,
-                                &CBarcodeWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+                                &CTemplateDialog::DialogProc, CreationParameter());
     if (!m_hwnd) return -1;
     ShowWindow(m_hwnd, SW_SHOW);
     m_running = true;
@@ -64,14 +64,6 @@ int CBarcodeWindow::DoModal() {
     DestroyWindow(m_hwnd);
     m_hwnd = nullptr;
     return m_result;
-}
-
-INT_PTR CALLBACK CBarcodeWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<CBarcodeWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (!self) return FALSE;
-    if (msg == WM_INITDIALOG) self->Attach(hwnd);
-    return self->OnMessage(msg, wParam, lParam);
 }
 
 INT_PTR CBarcodeWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -112,7 +104,6 @@ INT_PTR CBarcodeWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             m_dlg.OnClicked(IDCANCEL);
             return TRUE;
         default:
-            if (RunPosted(msg)) return TRUE;
             if (msg == m_settledMessage && m_settledMessage != 0) {
                 return result(!m_dlg.CreateQueued() && !TasksWaiting() && m_modal == 0);
             }

@@ -46,8 +46,7 @@ class CBarcodeWindow : public CTemplateDialog, public MainWindowServices {
     void RunLabelSheet(const LabelSheetSource& source) override;
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog();
     void WidenButtonsToTheirText();
     void OnCommand(int id, int code);

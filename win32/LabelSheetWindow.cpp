@@ -26,17 +26,9 @@ CLabelSheetWindow::~CLabelSheetWindow() {
 
 void CLabelSheetWindow::DoModal(HWND owner) {
     DialogBoxParamW(m_instance, MAKEINTRESOURCEW(IDD_LABELSHEET), owner,
-                    &CLabelSheetWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+                    &CTemplateDialog::DialogProc, CreationParameter());
     Detach();
     m_hwnd = nullptr;
-}
-
-INT_PTR CALLBACK CLabelSheetWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<CLabelSheetWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (!self) return FALSE;
-    if (msg == WM_INITDIALOG) self->Attach(hwnd);
-    return self->OnMessage(msg, wParam, lParam);
 }
 
 INT_PTR CLabelSheetWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM) {
@@ -61,7 +53,7 @@ INT_PTR CLabelSheetWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM) {
             m_dlg.OnClicked(IDCANCEL);
             return TRUE;
         default:
-            return RunPosted(msg) ? TRUE : FALSE;
+            return FALSE;
     }
 }
 

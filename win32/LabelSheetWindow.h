@@ -34,8 +34,7 @@ class CLabelSheetWindow : public CTemplateDialog, public LabelPrinter {
     void AbortPrint() override;
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog();
 
     CLabelSheetDlg m_dlg;

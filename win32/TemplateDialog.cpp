@@ -169,10 +169,21 @@ void CTemplateDialog::RepaintPreview() {
     if (m_preview) m_preview->Repaint();
 }
 
-void CTemplateDialog::Attach(HWND hwnd) {
-    m_hwnd = hwnd;
-    std::lock_guard lock(m_postMutex);
-    m_postTarget = hwnd;
+INT_PTR CALLBACK CTemplateDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        auto* self = reinterpret_cast<CTemplateDialog*>(lParam);
+        self->m_hwnd = hwnd;
+        std::lock_guard lock(self->m_postMutex);
+        self->m_postTarget = hwnd;  // tasks posted from now on reach it
+    }
+    auto* self = reinterpret_cast<CTemplateDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    if (msg == kRunPosted) {
+        self->RunPosted();
+        return TRUE;
+    }
+    return self->OnMessage(msg, wParam, lParam);
 }
 
 void CTemplateDialog::Detach() {
@@ -188,13 +199,12 @@ void CTemplateDialog::Post(std::function<void()> task) {
     PostMessageW(m_postTarget, kRunPosted, 0, 0);
 }
 
-bool CTemplateDialog::RunPosted(UINT msg) {
-    if (msg != kRunPosted) return false;
+void CTemplateDialog::RunPosted() {
     for (;;) {
         std::function<void()> task;
         {
             std::lock_guard lock(m_postMutex);
-            if (m_posted.empty()) return true;
+            if (m_posted.empty()) return;
             task = std::move(m_posted.front());
             m_posted.pop_front();
         }

@@ -58,12 +58,14 @@ class CTemplateDialog : public Controls, public WindowServices {
     std::string ChooseSaveFile(const SaveFileRequest& request) override;
 
   protected:
-    // The dialog's window exists: tasks posted from now on reach it.
-    void Attach(HWND hwnd);
-    // It goes: tasks waiting and posted from now on are dropped.
+    // The dialog procedure of both dialogs, with this object as the creation parameter: it
+    // attaches the window on WM_INITDIALOG, runs the tasks posted to it, and hands every other
+    // message to OnMessage().
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    virtual INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    LPARAM CreationParameter() { return reinterpret_cast<LPARAM>(this); }
+    // The window goes: tasks waiting and posted from now on are dropped.
     void Detach();
-    // For the dialog procedure: runs the tasks posted; true when msg was kRunPosted.
-    bool RunPosted(UINT msg);
     bool TasksWaiting();
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
 
@@ -76,6 +78,8 @@ class CTemplateDialog : public Controls, public WindowServices {
     CPreview* m_preview = nullptr;
 
   private:
+    void RunPosted();
+
     std::mutex m_postMutex;
     std::deque<std::function<void()>> m_posted;
     HWND m_postTarget = nullptr;  // guarded by m_postMutex: null while there is no window

@@ -347,6 +347,56 @@ const Scenario kScenarios[] = {
          d.WaitUntil([&] { return LabelDialog(main) == nullptr; }, "the label dialog closed");
          Check(d.Running(), "the program ended with the label dialog");
      }},
+    {"a label sheet saved beside the window", "490123400001\n490123400002\n", "12\n",
+     [](Dialog& d, Folder& folder) {
+         HWND main = d.Main();
+         d.Click(IDC_JAN);
+         d.Click(IDC_CD_JAN);
+         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_LABELSHEET, 0), 0);
+         HWND labels = nullptr;
+         d.WaitUntil([&] { return (labels = LabelDialog(main)) != nullptr; }, "the label dialog");
+         PostMessageW(GetDlgItem(labels, IDC_LS_SAVE), BM_CLICK, 0, 0);
+         // The save dialog: the file name typed into its name field, then OK.
+         HWND save = nullptr, name = nullptr;
+         d.WaitUntil(
+             [&] {
+                 save = FindWindowW(L"#32770", L"名前を付けて保存");
+                 name = save ? GetDlgItem(save, 1148) : nullptr;    // cmb13
+                 if (save && !name) name = GetDlgItem(save, 1152);  // edt1
+                 return name != nullptr && IsWindowVisible(save);
+             },
+             "the save dialog");
+         const fs::path pdf = folder.Path() / "labels.pdf";
+         SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pdf.wstring().c_str()),
+                             SMTO_NORMAL, 60000, nullptr);
+         PostMessageW(save, WM_COMMAND, IDOK, 0);
+         // Drawn and read back on a thread of the dialog's own; the read-back told at the end.
+         std::vector<std::string> boxes;
+         d.WaitUntil(
+             [&] {
+                 for (std::string& box : d.Take()) boxes.push_back(std::move(box));
+                 return !boxes.empty();
+             },
+             "the label sheet saved");
+         Check(boxes.size() == 1 &&
+                   boxes[0].rfind("ラベル 2 枚のうち 2 枚が読み取り確認に合格しました。", 0) == 0,
+               "message boxes " + Join(boxes));
+         std::ifstream file(pdf, std::ios::binary);
+         std::string start(5, '\0');
+         file.read(start.data(), 5);
+         Check(start == "%PDF-", "no PDF at " + Utf8(pdf.wstring()));
+         for (const auto& entry : fs::directory_iterator(folder.Path())) {
+             const fs::path file = entry.path().filename();
+             Check(file == "labels.pdf" || file.extension() == ".ini",
+                   "left beside it: " + Utf8(file.wstring()));
+         }
+         Check(IsWindowEnabled(GetDlgItem(labels, IDC_LS_SAVE)) &&
+                   !IsWindowEnabled(GetDlgItem(labels, IDC_LS_STOP)),
+               "the label dialog still busy after the save");
+         SendMessageTimeoutW(GetDlgItem(labels, IDCANCEL), BM_CLICK, 0, 0, SMTO_NORMAL, 60000,
+                             nullptr);
+         d.WaitUntil([&] { return LabelDialog(main) == nullptr; }, "the label dialog closed");
+     }},
     {"the clipboard after 終了", "1234567\n", "12\n",
      [](Dialog& d, Folder& folder) {
          DrawAndCompare(d, folder, kDrawings[3]);
