@@ -1,7 +1,8 @@
 // The label-sheet dialog's whole behaviour, without a toolkit: where the items come from (the
 // main dialog's code list, or a serial run from its current code), the layout, first label and
 // copies, how many sheets that takes or why it cannot run, the first sheet's preview, and
-// print and save with every label read back first. It sees its window only through Controls
+// print and save with every label read back first, on a thread of their own while the window
+// shows their progress and can stop them. It sees its window only through Controls
 // (template 103's ids) and WindowServices, and the printer only through LabelPrinter; the PDF
 // is written through the one file writer.
 #pragma once
