@@ -151,10 +151,12 @@ void CBarcodeWindow::WidenButtonsToTheirText() {
 }
 
 void CBarcodeWindow::OnCommand(int id, int code) {
-    if (code == 0 && (id == IDM_SAVE || id == IDM_COPY || id == IDM_PRINT || id == IDM_LABELSHEET ||
-                      id == IDM_ABOUTBOX)) {
-        m_dlg.OnMenuCommand(id);
-        return;
+    if (code == 0) {  // a menu's: the context menu lists its commands
+        for (const MenuItem& item : m_dlg.ContextMenu()) {
+            if (item.command != id) continue;
+            m_dlg.OnMenuCommand(id);
+            return;
+        }
     }
     switch (code) {
         case BN_CLICKED:
