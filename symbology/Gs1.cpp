@@ -6,6 +6,7 @@
 #include "base/CharTests.h"
 #include "base/Strings.h"
 #include "render/DisplayText.h"
+#include "symbology/CheckDigits.h"
 
 namespace diduzozoz {
 namespace {
@@ -246,14 +247,8 @@ bool Gs1NeedsSeparator(std::string_view ai) {
 }
 
 char Gs1CheckDigit(std::string_view digits) {
-    int sum = 0;
-    int weight = 3;
-    for (std::size_t i = digits.size(); i-- > 0;) {
-        if (!IsDigit(digits[i])) return 0;
-        sum += weight * (digits[i] - '0');
-        weight = 4 - weight;
-    }
-    return static_cast<char>('0' + (10 - sum % 10) % 10);
+    if (!AllDigits(digits)) return 0;
+    return static_cast<char>('0' + Mod10W3(digits));
 }
 
 std::optional<Gs1Data> ParseGs1(std::string_view typed, bool appendCheckDigits,

@@ -12,7 +12,7 @@ namespace {
 
 // clang-format off
 
-// GS1 General Specifications 5.12.3, the symbol specification table for trade items scanned at
+// GS1 General Specifications 5.12.3, the table of symbol sizes for trade items scanned at
 // retail point of sale: a JAN is what the till reads. X from 0.264 to 0.660 mm (80 % to 200 % of
 // 0.330); bars at least 18.28 mm (EAN-13) or 14.58 mm (EAN-8) high at 0.264, in proportion to X
 // above it (22.85 and 18.23 mm at 0.330); quiet zones 11X and 7X (EAN-13), 7X each side
@@ -123,25 +123,15 @@ const SizeLimits* SizeLimitsOf(const Meant& meant) {
 SymbolPixels MeasureSymbol(const ExportImage& image, const Scan& scan, const Meant& meant) {
     SymbolPixels s;
     if (scan.y < 0 || scan.bars.empty() || scan.module <= 0) return s;
-    std::size_t first = 0, last = scan.bars.size() - 1;
+    // The scan has left ITF-14's frame out already: its bars are the symbol's, and left and
+    // right the quiet zones inside the frame.
     s.module = scan.module;
     s.left = scan.left;
     s.right = scan.right;
-    auto wide = [&](std::size_t i) {
-        return scan.bars[i].second - scan.bars[i].first >= 4 * scan.module;
-    };
-    // ITF-14's frame: bearer bars wider than any bar of the symbol (3X) at both ends.
-    if (meant.symbology == kSymbologyItf && meant.form == kItfForm14 && last >= 2 && wide(0) &&
-        wide(last)) {
-        ++first;
-        --last;
-        s.left = scan.bars[first].first - scan.bars[0].second;
-        s.right = scan.bars[last + 1].first - scan.bars[last].second;
-    }
-    s.width = scan.bars[last].second - scan.bars[first].first;
+    s.width = scan.bars.back().second - scan.bars.front().first;
     if (meant.symbology == kSymbologyPostal) {
         // Four-state bars: the long ones, whole, stand for the height.
-        for (std::size_t i = first; i <= last; ++i) {
+        for (std::size_t i = 0; i < scan.bars.size(); ++i) {
             s.height = std::max(s.height, ColumnRun(image, scan.bars[i].first, scan.y));
         }
     } else {

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "PngRead.h"
+#include "ZintDump.h"
 #include "cli/CliRunner.h"
 
 namespace diduzozoz::test {
@@ -28,20 +28,9 @@ std::string BarsOfPng(const GreyImage& img) {
     return out;
 }
 
-// zint's --dump: one line of hex bytes per row (upper, middle, lower), a bar at every other
-// module from the left.
+// zint's three rows (upper, middle, lower), a bar at every other module from the left.
 std::string BarsOfZintDump(const std::string& dump) {
-    std::vector<std::string> rows;
-    std::istringstream lines(dump);
-    for (std::string line; std::getline(lines, line);) {
-        std::string bits;
-        std::istringstream bytes(line);
-        for (std::string hex; bytes >> hex;) {
-            const int b = std::stoi(hex, nullptr, 16);
-            for (int k = 7; k >= 0; --k) bits += (b >> k) & 1 ? '1' : '0';
-        }
-        if (!bits.empty()) rows.push_back(bits);
-    }
+    const std::vector<std::string> rows = ZintRowsOfDump(dump);
     if (rows.size() != 3) return "unreadable dump: " + dump;
     std::string out;
     for (std::size_t i = 0; i < rows[1].size(); i += 2) {

@@ -10,6 +10,7 @@
 #include <random>
 #include <set>
 
+#include "ZintDump.h"
 #include "base/BoundedCopy.h"
 #include "base/Strings.h"
 #include "core/TestHost.h"
@@ -487,22 +488,13 @@ TEST(Code128Forms, CaptionCentredAndNeverCut) {
 }
 
 #if !defined(_WIN32)
-// The symbols zint needs for the same data (its --dump row of modules: 11 a symbol, start
-// and check included, and 13 for the stop), or -1.
+// The symbols zint needs for the same data (its row of modules: 11 a symbol, start and check
+// included, and 13 for the stop, which ends in a bar), or -1.
 int ZintSymbols(const std::string& barcode, const std::string& data) {
-    std::string quoted;
-    for (char c : data) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    const std::string command = "zint --esc -b " + barcode + " --dump -d '" + quoted + "' 2>&1";
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return -1;
-    int nibbles = 0;
-    for (int c; (c = std::fgetc(p)) != EOF;) nibbles += std::isxdigit(c) ? 1 : 0;
-    if (pclose(p) != 0) return -1;
-    // The dump pads the row to whole nibbles: the symbol is the one length in the last four.
-    for (int modules = 4 * nibbles; modules > 4 * nibbles - 4; --modules) {
-        if (modules >= 35 && (modules - 13) % 11 == 0) return (modules - 13) / 11;
-    }
-    return -1;
+    const std::vector<std::string> rows = ZintRows(barcode, data, true);
+    if (rows.empty()) return -1;
+    const int modules = static_cast<int>(rows[0].find_last_of('1') + 1);
+    return modules >= 35 && (modules - 13) % 11 == 0 ? (modules - 13) / 11 : -1;
 }
 
 // The shortest path never needs more symbols than an independent generator's encoding.

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "ZintDump.h"
 #include "core/TestHost.h"
 #include "verify/OwnReader.h"
 #include "verify/Verify.h"
@@ -107,18 +108,9 @@ TEST(ReaderAgreement, OwnReaderReadsWhatZxingReads) {
 
 // zint's modules for the data, from the first bar to the last ("" when it cannot be run).
 std::string ZintModules(const char* type, const std::string& digits) {
-    const std::string command = std::string("zint -b ") + type + " --dump -d " + digits;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {};
-    std::string bits;
-    for (int c; (c = std::fgetc(pipe)) != EOF;) {
-        if (std::isxdigit(c)) {
-            const int v = std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10;
-            for (int b = 3; b >= 0; --b) bits += (v >> b) & 1 ? '1' : '0';
-        }
-    }
-    pclose(pipe);
-    return bits.substr(0, bits.find_last_of('1') + 1);
+    const std::vector<std::string> rows = ZintRows(type, digits);
+    if (rows.empty()) return {};
+    return rows[0].substr(0, rows[0].find_last_of('1') + 1);
 }
 
 // The modules of row y from the first bar to the last, each run of pixels in whole units; the
