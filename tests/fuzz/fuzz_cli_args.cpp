@@ -7,6 +7,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/FileOutput.h"
+#include "symbology/Postal.h"
 
 namespace {
 
@@ -49,7 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const cli::CliOptions& o = *parsed.options;
     if (o.code.size() > static_cast<std::size_t>(kMaxCodeBytes)) std::abort();
-    if (o.ref.size() > static_cast<std::size_t>(kMaxRefNoBytes)) std::abort();
+    // The postal address forms hold the address, which is longer than a reference number.
+    const bool addressForm = o.symbology == kSymbologyPostal && IsPostalAddressForm(o.form);
+    const int refLimit = addressForm ? kMaxAddressBytes : kMaxRefNoBytes;
+    if (o.ref.size() > static_cast<std::size_t>(refLimit)) std::abort();
     NullHost host(o);
     BarcodeJob job(host);
     cli::ApplyOptions(o, job);
