@@ -700,8 +700,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         o.form = kPostalFormAddress;
         o.ref = p.addressText;
     }
-    const bool addressForm = o.symbology == kSymbologyPostal && IsPostalAddressForm(o.form);
-    const std::size_t refLimit = addressForm ? kMaxAddressBytes : kMaxRefNoBytes;
+    const std::size_t refLimit = o.symbology == kSymbologyPostal
+                                     ? PostalRefLimit(o.form)
+                                     : static_cast<std::size_t>(kMaxRefNoBytes);
     if (o.ref.size() > refLimit) {
         return fail(std::string(p.address ? "--address" : "--ref") + " holds at most " +
                     std::to_string(refLimit) + " bytes, not " + std::to_string(o.ref.size()));

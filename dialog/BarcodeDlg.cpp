@@ -255,9 +255,8 @@ bool CBarcodeDlg::PreTranslateKey(int virtualKey) {
 
 bool CBarcodeDlg::AcceptsEdit(int id, std::string_view text) {
     const bool address = id == IDC_REFNO && IsPostalAddressForm(m_job.m_nPostalForm);
-    const std::size_t limit = address           ? kMaxAddressBytes
-                              : id == IDC_REFNO ? kMaxRefNoBytes
-                                                : kMaxCodeBytes;
+    const std::size_t limit = id == IDC_REFNO ? PostalRefLimit(m_job.m_nPostalForm)
+                                              : static_cast<std::size_t>(kMaxCodeBytes);
     if (text.size() <= limit) return true;
     m_window.Beep();
     // A pasted address is refused whole: say why, or it looks as if the paste went nowhere.

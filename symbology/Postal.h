@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,10 @@ inline constexpr int kPostalRefPositions = 13;
 // rather than the digits of m_szRefNo.
 inline bool IsPostalAddressForm(int form) {
     return form == kPostalFormAddressNumber || form == kPostalFormAddress;
+}
+// How many bytes the reference field holds in a postal form: an address is longer than digits.
+inline std::size_t PostalRefLimit(int form) {
+    return static_cast<std::size_t>(IsPostalAddressForm(form) ? kMaxAddressBytes : kMaxRefNoBytes);
 }
 // The reference field's text into the member the job's postal form reads. False when it did
 // not fit: the member then holds what did.

@@ -50,10 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const cli::CliOptions& o = *parsed.options;
     if (o.code.size() > static_cast<std::size_t>(kMaxCodeBytes)) std::abort();
-    // The postal address forms hold the address, which is longer than a reference number.
-    const bool addressForm = o.symbology == kSymbologyPostal && IsPostalAddressForm(o.form);
-    const int refLimit = addressForm ? kMaxAddressBytes : kMaxRefNoBytes;
-    if (o.ref.size() > static_cast<std::size_t>(refLimit)) std::abort();
+    const std::size_t refLimit = o.symbology == kSymbologyPostal
+                                     ? PostalRefLimit(o.form)
+                                     : static_cast<std::size_t>(kMaxRefNoBytes);
+    if (o.ref.size() > refLimit) std::abort();
     NullHost host(o);
     BarcodeJob job(host);
     cli::ApplyOptions(o, job);
